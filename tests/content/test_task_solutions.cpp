@@ -1,0 +1,230 @@
+// Every author's solution of the lesson's tasks is a real program: it is
+// taken from the task's lines exactly as the tasks window shows them,
+// compiled with warnings as errors and run on the task's samples
+// (tests/content/samples/task-NN/*.in with the expected *.out).
+
+#include "content/Catalogue.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QObject>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kTaskCount = 24;
+constexpr int kCompileTimeoutMs = 20000;
+constexpr int kRunTimeoutMs = 10000;
+
+QString taskName(int task)
+{
+    return QStringLiteral("task-%1").arg(task, 2, 10, QLatin1Char('0'));
+}
+
+QString samplesDir(int task)
+{
+    return QStringLiteral(UROK_SOURCE_DIR "/tests/content/samples/") + taskName(task);
+}
+
+// The program of a solution: from its first line that begins with
+// "#include" to the end of the task. Empty when there is no such line.
+QStringList programLines(const QStringList &lines, int firstSolution)
+{
+    for (int i = std::max(firstSolution, 0); i < lines.size(); ++i) {
+        if (lines[i].startsWith(QLatin1String("#include")))
+            return lines.mid(i);
+    }
+    return {};
+}
+
+// Only trailing whitespace is insignificant: at the end of every line and
+// at the end of the whole output.
+QStringList normalisedLines(const QByteArray &output)
+{
+    QStringList lines = QString::fromUtf8(output).split(QLatin1Char('\n'));
+    for (QString &line : lines) {
+        qsizetype end = line.size();
+        while (end > 0 && line[end - 1].isSpace())
+            --end;
+        line.truncate(end);
+    }
+    while (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+// Empty when the outputs agree, otherwise where and how they differ.
+QString difference(const QByteArray &expected, const QByteArray &actual)
+{
+    const QStringList want = normalisedLines(expected);
+    const QStringList got = normalisedLines(actual);
+    const qsizetype common = std::min(want.size(), got.size());
+    for (qsizetype i = 0; i < common; ++i) {
+        if (want[i] != got[i]) {
+            return QStringLiteral("line %1: expected \"%2\", got \"%3\"")
+                .arg(i + 1)
+                .arg(want[i].left(120), got[i].left(120));
+        }
+    }
+    if (want.size() != got.size()) {
+        return QStringLiteral("expected %1 lines, got %2").arg(want.size()).arg(got.size());
+    }
+    return {};
+}
+
+// The samples of a task in the order 1.in, 2.in, ..., 10.in.
+QStringList sampleInputs(int task)
+{
+    QStringList inputs = QDir(samplesDir(task))
+                             .entryList({QStringLiteral("*.in")}, QDir::Files, QDir::Name);
+    std::sort(inputs.begin(), inputs.end(), [](const QString &a, const QString &b) {
+        return a.size() != b.size() ? a.size() < b.size() : a < b;
+    });
+    return inputs;
+}
+
+// Compiles `source` into `binary`; empty on success, otherwise why not.
+QString compile(const QString &compiler, const QString &source, const QString &binary)
+{
+    QProcess cc;
+    cc.setProcessChannelMode(QProcess::MergedChannels);
+    cc.setWorkingDirectory(QFileInfo(source).path());
+    cc.start(compiler, {QStringLiteral("-std=c++17"), QStringLiteral("-O2"),
+                        QStringLiteral("-Wall"), QStringLiteral("-Werror"),
+                        QStringLiteral("-o"), binary, source});
+    if (!cc.waitForStarted())
+        return QStringLiteral("cannot start %1").arg(compiler);
+    if (!cc.waitForFinished(kCompileTimeoutMs)) {
+        cc.kill();
+        cc.waitForFinished();
+        return QStringLiteral("compiling took longer than %1 s").arg(kCompileTimeoutMs / 1000);
+    }
+    if (cc.exitStatus() != QProcess::NormalExit || cc.exitCode() != 0)
+        return QStringLiteral("does not compile:\n") + QString::fromUtf8(cc.readAll()).left(3000);
+    return {};
+}
+
+// Runs `binary` on the sample `inPath` and compares its output with the
+// sample's .out file; empty when they agree, otherwise what went wrong.
+QString runSample(const QString &binary, const QString &inPath)
+{
+    QFile expectedFile(inPath.chopped(3) + QStringLiteral(".out"));
+    if (!expectedFile.open(QIODevice::ReadOnly))
+        return QStringLiteral("the .out file is missing");
+    const QByteArray expected = expectedFile.readAll();
+
+    QProcess run;
+    run.setWorkingDirectory(QFileInfo(binary).path());
+    run.setStandardInputFile(inPath);
+    run.start(binary, {});
+    if (!run.waitForStarted())
+        return QStringLiteral("cannot start the program");
+    if (!run.waitForFinished(kRunTimeoutMs)) {
+        run.kill();
+        run.waitForFinished();
+        return QStringLiteral("the program ran longer than %1 s").arg(kRunTimeoutMs / 1000);
+    }
+    if (run.exitStatus() != QProcess::NormalExit)
+        return QStringLiteral("the program crashed");
+    if (run.exitCode() != 0)
+        return QStringLiteral("the program exited with code %1").arg(run.exitCode());
+    const QString diff = difference(expected, run.readAllStandardOutput());
+    return diff.isEmpty() ? QString() : QStringLiteral("wrong output, ") + diff;
+}
+
+} // namespace
+
+class TestTaskSolutions : public QObject
+{
+    Q_OBJECT
+
+private:
+    QString compiler_;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        for (const char *name : {"c++", "g++"}) {
+            compiler_ = QStandardPaths::findExecutable(QString::fromLatin1(name));
+            if (!compiler_.isEmpty())
+                break;
+        }
+        QVERIFY2(!compiler_.isEmpty(), "no C++ compiler (c++ or g++) on the PATH");
+    }
+
+    void sampleHelpers()
+    {
+        // The comparison ignores trailing blanks and a missing final line end ...
+        QVERIFY(difference("1 2\n3\n", "1 2  \n3").isEmpty());
+        QVERIFY(difference("0\n\n", "0\n").isEmpty());
+        QVERIFY(difference("YES\r\n", "YES\n").isEmpty());
+        // ... but not blanks inside a line, a missing line or a changed one.
+        QVERIFY(!difference("1 2\n", "1  2\n").isEmpty());
+        QVERIFY(!difference("1\n2\n", "1\n").isEmpty());
+        QVERIFY(!difference("1\n\n2\n", "1\n2\n").isEmpty());
+        QCOMPARE(difference("5\n7\n", "5\n8\n"),
+                 QStringLiteral("line 2: expected \"7\", got \"8\""));
+
+        const QStringList lines{QStringLiteral("hint"), QStringLiteral("hint"),
+                                QStringLiteral("condition"), QStringLiteral("idea"),
+                                QStringLiteral("  #include <x>"), QStringLiteral("#include <y>"),
+                                QStringLiteral("int main() {}")};
+        QCOMPARE(programLines(lines, 3), lines.mid(5));
+        QVERIFY(programLines(lines, 6).isEmpty());
+    }
+
+    void solutions_data()
+    {
+        QTest::addColumn<int>("task");
+        for (int task = 1; task <= kTaskCount; ++task)
+            QTest::newRow(qPrintable(taskName(task))) << task;
+    }
+
+    void solutions()
+    {
+        QFETCH(int, task);
+        const QString name = taskName(task);
+        const urok::Catalogue &c = urok::Catalogue::builtIn();
+        const QStringList lines = c.list(urok::Holder::Uslowie_L, task);
+        const int firstSolution = c.list(urok::Holder::Redowe_L, 2).value(task).toInt();
+        QVERIFY2(firstSolution > 2 && firstSolution < lines.size(),
+                 qPrintable(QStringLiteral("%1 has no solution lines (%2 lines, the first "
+                                           "solution line is %3)")
+                                .arg(name)
+                                .arg(lines.size())
+                                .arg(firstSolution)));
+        const QStringList program = programLines(lines, firstSolution);
+        QVERIFY2(!program.isEmpty(),
+                 qPrintable(name + QStringLiteral(": the solution has no #include line")));
+
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString source = dir.filePath(QStringLiteral("solution.cpp"));
+        const QString binary = dir.filePath(QStringLiteral("solution"));
+        {
+            QFile file(source);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(program.join(QLatin1Char('\n')).toUtf8() + '\n');
+        }
+        const QString compileError = compile(compiler_, source, binary);
+        QVERIFY2(compileError.isEmpty(), qPrintable(name + QStringLiteral(": ") + compileError));
+
+        const QStringList inputs = sampleInputs(task);
+        QVERIFY2(!inputs.isEmpty(),
+                 qPrintable(QStringLiteral("%1 has no samples in %2").arg(name, samplesDir(task))));
+        for (const QString &input : inputs) {
+            const QString error = runSample(binary, samplesDir(task) + QLatin1Char('/') + input);
+            QVERIFY2(error.isEmpty(),
+                     qPrintable(QStringLiteral("%1/%2: %3").arg(name, input, error)));
+        }
+    }
+};
+
+QTEST_MAIN(TestTaskSolutions)
+#include "test_task_solutions.moc"
