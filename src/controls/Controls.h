@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+class QMainWindow;
+class QSize;
+class QWidget;
+
+namespace urok {
+
+// Names a control the way the lesson's code and tests know it
+// ("List_Ur(0)"), gives it its tooltip and tells a screen reader what it
+// is. Labels whose caption matters get a description instead of a name,
+// since a name would hide their caption.
+void nameControl(QWidget *control, const QString &objectName, const QString &accessibleName,
+                 const QString &toolTip = {});
+
+// Sizes a window so that the area below its menu bar has the given size.
+void setClientSize(QMainWindow *window, const QSize &size);
+
+} // namespace urok

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QPlainTextEdit>
+
+namespace urok {
+
+// A multi-line text box. Its text is read and written with CR LF line
+// ends, the line end of the lesson's texts and files; `Locked` makes it
+// read-only while it can still be focused, scrolled and copied from.
+class TextBox : public QPlainTextEdit
+{
+    Q_OBJECT
+public:
+    explicit TextBox(const QString &name, QWidget *parent = nullptr);
+
+    QString text() const;
+    void setText(const QString &text);
+
+    bool isLocked() const { return isReadOnly(); }
+    void setLocked(bool locked) { setReadOnly(locked); }
+
+    // The font size in points as a fraction (the font takes the nearest size it can show).
+    double fontSize() const { return font().pointSizeF(); }
+    void setFontSize(double points);
+
+Q_SIGNALS:
+    void GotFocus();
+
+protected:
+    void focusInEvent(QFocusEvent *event) override;
+};
+
+} // namespace urok

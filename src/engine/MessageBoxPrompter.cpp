@@ -1,0 +1,47 @@
+#include "engine/Prompter.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace urok {
+
+QString lessonCaption()
+{
+    return QStringLiteral("Електронен урок");
+}
+
+bool MessageBoxPrompter::ask(const Message &message)
+{
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(message.caption);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(QString(message.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    switch (message.icon) {
+    case Message::Icon::None: box.setIcon(QMessageBox::NoIcon); break;
+    case Message::Icon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case Message::Icon::Warning: box.setIcon(QMessageBox::Warning); break;
+    }
+
+    QPushButton *yes = nullptr;
+    QPushButton *first = nullptr;
+    QPushButton *second = nullptr;
+    if (message.buttons == Message::Buttons::YesNo) {
+        yes = box.addButton(QStringLiteral("&Да"), QMessageBox::YesRole);
+        QPushButton *no = box.addButton(QStringLiteral("&Не"), QMessageBox::NoRole);
+        box.setEscapeButton(no);
+        first = yes;
+        second = no;
+    } else {
+        first = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+        box.setEscapeButton(first);
+    }
+    box.setDefaultButton(message.defaultButton == 1 && second ? second : first);
+    box.setAccessibleName(message.caption);
+    box.setAccessibleDescription(message.text);
+
+    box.exec();
+    return yes != nullptr && box.clickedButton() == yes;
+}
+
+} // namespace urok

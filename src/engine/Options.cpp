@@ -1,0 +1,16 @@
+#include "engine/Options.h"
+
+namespace urok {
+
+int optionValue(const ItemList &options, int number)
+{
+    const QString text = options.item(number);
+    if (text.isEmpty())
+        return 0;
+    const QChar first = text.front();
+    if (first < u'0' || first > u'9')
+        return 0;
+    return first.unicode() - u'0';
+}
+
+} // namespace urok

@@ -1,0 +1,126 @@
+#pragma once
+
+#include "lesson/PlanWriting.h"
+#include "lesson/ProportionalLayout.h"
+
+#include <QMainWindow>
+
+#include <array>
+
+class QAction;
+class QLabel;
+class QMenu;
+
+namespace urok {
+
+class ClientArea;
+class ItemList;
+class LessonState;
+class ListBox;
+class PictureBox;
+class Shape;
+class TextBox;
+class TickSource;
+class WindowRegistry;
+
+// The main lesson window: the topic, the plan, the text and picture of the
+// chosen point, the countdown bar and the plan ribbon, and the menus that
+// lead to the rest of the lesson. It is the first window and lives for the
+// whole run; the program ends only through its end procedure.
+class Tarv : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit Tarv(WindowRegistry &windows);
+    ~Tarv() override;
+
+    // Start-up
+    void Form_Load();
+    int Opcia(int number);
+
+    // Layout, mouse, exit
+    void Form_Resize();
+    void Form_MouseDown(Qt::MouseButton button, QPoint position);
+    void Izhod_Click();
+    void Kraj();
+
+    // Plan navigation and content
+    void Popylni_plan();
+    void Popylni_rechnik();
+    void List_Ur_Click();
+    void Sydyrv_pla_Click(int index);
+    void awtori_Click(int index);
+    void mnu_Wyprosi_Click();
+
+    // Timed plan writing
+    void Timer1_Timer();
+    void Sekunda();
+    void Lenta_tochka(int position);
+    void Kraj_tochka();
+    void Lenta_init();
+    void Lenta_plan();
+
+    // Pictures
+    void Picture_Ur_Click(int index);
+
+    // Controls. Text_U(2) is the hidden copy of the content pane that the
+    // Focus window takes its text from.
+    std::array<TextBox *, 3> Text_U{};
+    std::array<QLabel *, 4> Label_U{};
+    std::array<ListBox *, 1> List_Ur{};
+    std::array<PictureBox *, 1> Picture_Ur{};
+    std::array<Shape *, 4> Shape_Lenta{};
+    TickSource *Timer1 = nullptr;
+
+    QAction *Izhod = nullptr;
+    QAction *mnu_Fokus = nullptr;
+    QAction *mnu_Cwqt = nullptr;
+    QAction *mnu_Wyprosi = nullptr;
+    QMenu *mnu_Sydyrv_plan = nullptr;
+    std::array<QAction *, 10> Sydyrv_pla{}; // 1..9
+    QMenu *awtor0 = nullptr;
+    std::array<QAction *, 4> awtori{}; // 1..3
+
+    ClientArea *client() const { return client_; }
+
+    // The members of the window.
+    int planCount = 0;
+    qint16 currentTime = 1;
+    qint32 tickCount = 0;
+    WritingTable writing;
+    int pictureNumber = 0;
+    quint8 pictureSource = 0; // 0 none, 1 a lesson picture, 2 an information picture
+    quint8 ribbonIndex = 0;
+    ProportionalLayout layout;
+    CountdownBar bar;
+    PlanRibbon ribbon;
+
+    // Design geometry, in twips.
+    static constexpr int DesignWidth = 11880;
+    static constexpr int DesignHeight = 8190;
+    static constexpr int FirstShapePosition = 17; // layout position of Shape_Lenta(0)
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void captureLayout();
+    QList<QWidget *> layoutElements();
+    QString caption() const;
+    void showPicture(int number);
+    // A design length in twips scaled to the window's present inner size.
+    float scaledX(int twips) const;
+    float scaledY(int twips) const;
+    void drawBar();
+    void drawRibbon();
+    QSize innerSize() const;
+
+    WindowRegistry &windows_;
+    LessonState &state_;
+    ClientArea *client_ = nullptr;
+    bool closing_ = false;
+};
+
+} // namespace urok

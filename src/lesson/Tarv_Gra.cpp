@@ -1,0 +1,45 @@
+#include "lesson/Tarv_Gra.h"
+
+#include "app/WindowRegistry.h"
+#include "content/Picture.h"
+#include "controls/Controls.h"
+#include "controls/PictureBox.h"
+
+#include <QCloseEvent>
+
+namespace urok {
+
+Tarv_Gra::Tarv_Gra(WindowRegistry &windows)
+    : windows_(windows)
+{
+    setObjectName(QStringLiteral("Tarv_Gra"));
+    setWindowTitle(QStringLiteral("Пълен размер на графиката"));
+    Grafika_G[0] = new PictureBox(QString(), this);
+    nameControl(Grafika_G[0], QStringLiteral("Grafika_G(0)"),
+                QStringLiteral("Изображение в пълен размер"));
+    Grafika_G[0]->setFrameShape(QFrame::NoFrame);
+    Grafika_G[0]->move(0, 0);
+}
+
+void Tarv_Gra::Form_Load()
+{
+}
+
+void Tarv_Gra::showPicture(const Picture &picture, QSize margin)
+{
+    Grafika_G[0]->setPicture(picture);
+    Grafika_G[0]->resize(picture.holderSize());
+    // The inner area is sized, not the frame: the title bar never covers
+    // the bottom of the picture.
+    resize(picture.holderSize() + margin);
+    show();
+    raise();
+}
+
+void Tarv_Gra::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    windows_.unload<Tarv_Gra>();
+}
+
+} // namespace urok

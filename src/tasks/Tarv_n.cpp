@@ -1,0 +1,184 @@
+#include "tasks/Tarv_n.h"
+
+#include "app/WindowRegistry.h"
+#include "appearance/Colour.h"
+#include "controls/ClientArea.h"
+#include "controls/ControlLook.h"
+#include "controls/Controls.h"
+#include "controls/ListBox.h"
+#include "controls/PictureBox.h"
+#include "controls/TextBox.h"
+#include "controls/Twips.h"
+#include "engine/LessonState.h"
+#include "engine/NumericText.h"
+#include "engine/Options.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace urok {
+
+namespace {
+
+constexpr ColourValue WindowBackground = rgbValue(128, 0, 0);
+constexpr ColourValue FieldBackground = rgbValue(0, 128, 0);
+constexpr ColourValue ListText = rgbValue(201, 206, 206);
+constexpr ColourValue FocusedField = rgbValue(125, 110, 105);
+constexpr ColourValue ClockText = rgbValue(0, 255, 0);
+
+} // namespace
+
+Tarv_n::Tarv_n(WindowRegistry &windows)
+    : windows_(windows)
+    , state_(windows.state())
+{
+    setObjectName(QStringLiteral("Tarv_n"));
+    setWindowTitle(QStringLiteral("Комбиниран урок - задачи + речник"));
+    setFont(QFont(QStringLiteral("Times New Roman"), 12));
+    buildControls();
+    buildMenus();
+}
+
+Tarv_n::~Tarv_n() = default;
+
+void Tarv_n::buildControls()
+{
+    client_ = new ClientArea(this);
+    client_->setObjectName(QStringLiteral("Tarv_n.client"));
+    setCentralWidget(client_);
+    setBackColor(client_, WindowBackground);
+    const Twips tw = twipsFor(this);
+    setClientSize(this, tw.size(DesignWidth, DesignHeight));
+
+    List_Un[0] = new ListBox(QString(), client_, true);
+    nameControl(List_Un[0], QStringLiteral("List_Un(0)"), QStringLiteral("Речник: списък на термините"),
+                QStringLiteral(" Списък с използваната терминология "));
+    List_Un[0]->setGeometry(tw.rect(3820, 50, 7700, 915));
+
+    List_Un[1] = new ListBox(QString(), client_);
+    nameControl(List_Un[1], QStringLiteral("List_Un(1)"), QStringLiteral("Номера на въпросите и задачите"),
+                QStringLiteral(" Изберете от списъка желан номер въпрос/задача "));
+    List_Un[1]->setGeometry(tw.rect(480, 2650, 1125, 915));
+
+    for (ListBox *list : List_Un) {
+        setBackColor(list, FieldBackground);
+        setForeColor(list, ListText);
+    }
+
+    struct Field
+    {
+        const char *name;
+        const char *accessible;
+        const char *tip;
+        int l, t, w, h;
+    };
+    static const Field fields[6] = {
+        {"Text_Un(0)", "Вашият отговор",
+         " В това поле се въвежда от обучавания отговора на поставения въпрос/задача  ", 480,
+         6150, 11050, 1500},
+        {"Text_Un(1)", "Определение на избрания термин",
+         " Определения, дефиниции за използваната терминология  ", 3820, 1000, 7700, 1605},
+        {"Text_Un(2)", "Условие на задачата", " Съдържание на въпроси/условия на задачи  ", 1680,
+         2650, 9850, 1035},
+        {"Text_Un(3)", "Решение на автора", " Решение на задача/обяснения на въпроса  ", 480,
+         4245, 11055, 1890},
+        {"Text_Un(4)", "Указания към задачата", " Указания за текущия въпрос/задача  ", 1680,
+         3720, 9850, 450},
+        {"Text_Un(5)", "Работно поле", "", 480, 7680, 3255, 450},
+    };
+    for (int i = 0; i < 6; ++i) {
+        const Field &f = fields[i];
+        Text_Un[i] = new TextBox(QString(), client_);
+        nameControl(Text_Un[i], QString::fromUtf8(f.name), QString::fromUtf8(f.accessible),
+                    QString::fromUtf8(f.tip));
+        Text_Un[i]->setGeometry(tw.rect(f.l, f.t, f.w, f.h));
+        if (i < 5) {
+            Text_Un[i]->setLocked(true);
+            setBackColor(Text_Un[i], FieldBackground);
+            setForeColor(Text_Un[i], SystemWindowText);
+            connect(Text_Un[i], &TextBox::GotFocus, this, [this, i] { Text_Un_GotFocus(i); });
+        }
+    }
+    Text_Un[5]->hide();
+
+    Picture_Un[0] = new PictureBox(QString(), client_);
+    nameControl(Picture_Un[0], QStringLiteral("Picture_Un(0)"),
+                QStringLiteral("Илюстрация към термина или задачата"),
+                QStringLiteral("Илюстрация към съдържанието на термините, условието/решението на "
+                               "задача. Щракнете с левия клавиш на мишката за мащаб."));
+    Picture_Un[0]->setGeometry(tw.rect(480, 50, 3300, 2580));
+
+    Chasownik_Label[0] = new QLabel(client_);
+    nameControl(Chasownik_Label[0], QStringLiteral("Chasownik_Label(0)"),
+                QStringLiteral("Оставащо време в секунди"), QStringLiteral(" Оставащо време "));
+    Chasownik_Label[0]->setGeometry(tw.rect(480, 3750, 1095, 375));
+    setForeColor(Chasownik_Label[0], ClockText);
+
+    // The task list offers the first tasks of the task index list; the
+    // configuration file may offer other tasks later.
+    ItemList &index = state_.Uslowie_L(0);
+    const int listed = qBound(0, leadingInteger(index.item(0)), index.count() - 1);
+    for (int i = 1; i <= listed; ++i)
+        List_Un[1]->addEntry(index.item(i));
+}
+
+void Tarv_n::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+    auto command = [this, bar](const char *name, const char *caption) {
+        QAction *a = bar->addAction(QString::fromUtf8(caption));
+        a->setObjectName(QString::fromUtf8(name));
+        return a;
+    };
+    mnu_IzhodN = command("mnu_IzhodN", "Връщане към урока");
+    mnu_Tip_Wid = command("mnu_Tip_Wid", "Ниво/Вид на задачи");
+    mnu_Pylen_Ekran = command("mnu_Pylen_Ekran", "Фокус");
+    mnu_All_zadachi = command("mnu_All_zadachi", "Допълнително");
+    mnu_All_zadachi->setEnabled(false);
+
+    zap_resheshenie = bar->addMenu(QStringLiteral("Запис"));
+    zap_resheshenie->setObjectName(QStringLiteral("zap_resheshenie"));
+    zap_resheshenie->menuAction()->setObjectName(QStringLiteral("zap_resheshenie"));
+    const char *captions[] = {"", "Запис условие+решение", "Запис само решение",
+                              "Решение на автора"};
+    for (int i = 1; i <= 3; ++i) {
+        mnu_ZapReshen[i] = zap_resheshenie->addAction(QString::fromUtf8(captions[i]));
+        mnu_ZapReshen[i]->setObjectName(QStringLiteral("mnu_ZapReshen(%1)").arg(i));
+    }
+    mnu_ZapReshen[1]->setVisible(false);
+}
+
+int Tarv_n::Opcia(int number)
+{
+    return optionValue(state_.List_Un(4), number);
+}
+
+void Tarv_n::Form_Load()
+{
+    if (List_Un[1]->listIndex() < 1) {
+        Tekushta_zadacha = 1;
+        ItemList &hints = state_.Wremena(0);
+        ItemList &budgets = state_.Wremena(1);
+        hints.setItem(0, hints.item(1));
+        budgets.setItem(0, budgets.item(1));
+        Ostawashto_wreme = 10;
+        Text_Un[0]->setLocked(false);
+    }
+    Text_Un_GotFocus(2);
+    if (Opcia(15) < 1)
+        mnu_ZapReshen[1]->setEnabled(false);
+}
+
+void Tarv_n::Text_Un_GotFocus(int index)
+{
+    if (index < 0 || index > 4)
+        return;
+    const ColourValue stored = leadingInteger(state_.List_Un(2).item(7));
+    for (int i = 0; i <= 4; ++i)
+        setBackColor(Text_Un[i], i == index ? FocusedField : stored);
+    Fokus_pole = static_cast<quint8>(index);
+}
+
+} // namespace urok

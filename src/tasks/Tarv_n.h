@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <array>
+
+class QAction;
+class QLabel;
+class QMenu;
+
+namespace urok {
+
+class ClientArea;
+class LessonState;
+class ListBox;
+class PictureBox;
+class TextBox;
+class TickSource;
+class WindowRegistry;
+
+// The tasks-and-dictionary window: the task list with condition, hints,
+// the pupil's answer, the countdown and the author's solution; the
+// dictionary of terms with definitions and pictures; saving a task to a
+// text file. It is created at start-up and then only shown and hidden.
+class Tarv_n : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit Tarv_n(WindowRegistry &windows);
+    ~Tarv_n() override;
+
+    void Form_Load();
+    int Opcia(int number);
+
+    // Focus highlighting of the text fields 0..4.
+    void Text_Un_GotFocus(int index);
+
+    // Controls. The hidden lists List_Un(2..4) (appearance settings, answers
+    // store, option copy) are shared state and live in the LessonState.
+    std::array<ListBox *, 2> List_Un{};
+    std::array<TextBox *, 6> Text_Un{};
+    std::array<PictureBox *, 1> Picture_Un{};
+    std::array<QLabel *, 1> Chasownik_Label{};
+    TickSource *Timer_n = nullptr;
+
+    QAction *mnu_IzhodN = nullptr;
+    QAction *mnu_Tip_Wid = nullptr;
+    QAction *mnu_Pylen_Ekran = nullptr;
+    QAction *mnu_All_zadachi = nullptr;
+    QMenu *zap_resheshenie = nullptr;
+    std::array<QAction *, 4> mnu_ZapReshen{}; // 1..3
+
+    ClientArea *client() const { return client_; }
+
+    // Member state.
+    qint16 Tekushta_zadacha = 1;
+    double Ostawashto_wreme = 10;
+    double Prag_upytwane = 0;
+    int Kraj_wreme = 0;
+    int Widy_kartina = 0;
+    int Nomer_kartina = 0;
+    quint8 Nomer_termin = 0;
+    quint8 Fokus_pole = 0;
+    QString Ime_fail;
+
+    // The controls the main window lays out with its own size, in the order
+    // of its layout positions: Text_Un(0..4), Chasownik_Label(0),
+    // Picture_Un(0), List_Un(0), List_Un(1).
+    static constexpr int DesignWidth = 11910;
+    static constexpr int DesignHeight = 8220;
+
+private:
+    void buildControls();
+    void buildMenus();
+
+    WindowRegistry &windows_;
+    LessonState &state_;
+    ClientArea *client_ = nullptr;
+};
+
+} // namespace urok

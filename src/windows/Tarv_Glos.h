@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+namespace urok {
+
+class ListBox;
+class WindowRegistry;
+
+// The task chooser: the listed tasks by difficulty level and by solution
+// type. Picking an entry chooses that task in the tasks window.
+class Tarv_Glos : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit Tarv_Glos(WindowRegistry &windows);
+
+    void Form_Load();
+
+    // Elements 3 (levels) and 5 (solution types) are this window's visible
+    // lists; the other elements are tables kept in the LessonState.
+    std::array<ListBox *, 7> Wremena{};
+
+    static constexpr int DesignWidth = 7470;
+    static constexpr int DesignHeight = 2040;
+
+private:
+    WindowRegistry &windows_;
+};
+
+} // namespace urok
