@@ -70,6 +70,7 @@ Tarv::Tarv(WindowRegistry &windows)
     setFont(QFont(QStringLiteral("Times New Roman"), 12));
     buildControls();
     buildMenus();
+    setClientSize(this, twipsFor(this).size(DesignWidth, DesignHeight));
     Timer1 = new TickSource([this] { Timer1_Timer(); }, this);
 }
 
@@ -82,7 +83,6 @@ void Tarv::buildControls()
     setCentralWidget(client_);
     setBackColor(client_, WindowBackground);
     const Twips tw = twipsFor(this);
-    setClientSize(this, tw.size(DesignWidth, DesignHeight));
 
     auto label = [this, &tw](int i, const QString &caption, const QString &accessible,
                              const QString &tip, DesignRect r) {

@@ -39,6 +39,7 @@ Tarv_n::Tarv_n(WindowRegistry &windows)
     setFont(QFont(QStringLiteral("Times New Roman"), 12));
     buildControls();
     buildMenus();
+    setClientSize(this, twipsFor(this).size(DesignWidth, DesignHeight));
 }
 
 Tarv_n::~Tarv_n() = default;
@@ -50,7 +51,6 @@ void Tarv_n::buildControls()
     setCentralWidget(client_);
     setBackColor(client_, WindowBackground);
     const Twips tw = twipsFor(this);
-    setClientSize(this, tw.size(DesignWidth, DesignHeight));
 
     List_Un[0] = new ListBox(QString(), client_, true);
     nameControl(List_Un[0], QStringLiteral("List_Un(0)"), QStringLiteral("Речник: списък на термините"),

@@ -1,0 +1,324 @@
+#include "content/Catalogue.h"
+#include "engine/Cp1251.h"
+
+#include <QImageReader>
+#include <QTest>
+
+using namespace urok;
+
+namespace {
+
+Catalogue parse(const QString &manifest, const QMap<QString, QByteArray> &files = {})
+{
+    return Catalogue::parse(
+        manifest,
+        [&files](const QString &path) -> std::optional<QByteArray> {
+            if (!files.contains(path))
+                return std::nullopt;
+            return files[path];
+        },
+        QStringLiteral("/data/"));
+}
+
+} // namespace
+
+class CatalogueTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void listsKeepBlanksEscapesAndRepeats()
+    {
+        const Catalogue c = parse(QStringLiteral(
+            "# comment\n"
+            "list Wremena(6)\n"
+            "  \"Тип решение\"\n"
+            "  \"работа с числа \" * 3\n"
+            "  \"  две \\\"кавички\\\" и \\\\ \\t\"\n"
+            "  \"\"\n"
+            "end\n"
+            "list Opcii_L\n"
+            "  \"0\" * 2\n"
+            "end\n"));
+        QVERIFY2(c.errors().isEmpty(), qPrintable(c.errors().join(u'\n')));
+        QCOMPARE(c.list(Holder::Wremena, 6),
+                 QStringList({QStringLiteral("Тип решение"), QStringLiteral("работа с числа "),
+                              QStringLiteral("работа с числа "), QStringLiteral("работа с числа "),
+                              QStringLiteral("  две \"кавички\" и \\ \t"), QString()}));
+        QCOMPARE(c.list(Holder::Opcii_L, 0).size(), 2);
+        QVERIFY(!c.hasList(Holder::Wremena, 5));
+    }
+
+    void textsFromFilesUseCrLfAndRangesShareAText()
+    {
+        const Catalogue c = parse(
+            QStringLiteral("text Podtochki(1) < texts/p1.txt\n"
+                           "text Podtochki(2) < texts/p2.txt\n"
+                           "text Podtochki(11..13) = \"Text1\"\n"
+                           "text Podtochki(5) = \"    \\r\\n\"\n"),
+            {{QStringLiteral("texts/p1.txt"), QByteArray("1. Заглавие\nред\n\nкрай\n")},
+             {QStringLiteral("texts/p2.txt"), QByteArray("\xEF\xBB\xBFред\r\nвтори")}});
+        QVERIFY2(c.errors().isEmpty(), qPrintable(c.errors().join(u'\n')));
+        QCOMPARE(c.text(Holder::Podtochki, 1), QStringLiteral("1. Заглавие\r\nред\r\n\r\nкрай"));
+        QCOMPARE(c.text(Holder::Podtochki, 2), QStringLiteral("ред\r\nвтори"));
+        QCOMPARE(c.text(Holder::Podtochki, 12), QStringLiteral("Text1"));
+        QCOMPARE(c.text(Holder::Podtochki, 5), QStringLiteral("    \r\n"));
+        QCOMPARE(c.text(Holder::Podtochki, 30), QString());
+        QCOMPARE(c.elements(Holder::Podtochki), QList<int>({1, 2, 5, 11, 12, 13}));
+    }
+
+    void taskFileMakesTheTaskListAndItsLineNumbers()
+    {
+        const Catalogue c = parse(
+            QStringLiteral("task Uslowie_L(2) < tasks/t.txt\n"
+                           "list Redowe_L(0)\n  \"h\"\n  \"0\" * 3\nend\n"
+                           "list Redowe_L(1)\n  \"h\"\n  \"0\" * 3\nend\n"
+                           "list Redowe_L(2)\n  \"h\"\n  \"0\" * 3\nend\n"),
+            {{QStringLiteral("tasks/t.txt"),
+              QByteArray("@hint\nупътване\n@hint2\nупътване 2\n@condition\nусловие 1\n"
+                         "условие 2\n\n@solution\nидея\n\n#include <cstdio>\nint main(){}\n\n")}});
+        QVERIFY2(c.errors().isEmpty(), qPrintable(c.errors().join(u'\n')));
+        const QStringList lines = c.list(Holder::Uslowie_L, 2);
+        QCOMPARE(lines,
+                 QStringList({QStringLiteral("упътване"), QStringLiteral("упътване 2"),
+                              QStringLiteral("условие 1"), QStringLiteral("условие 2"),
+                              QStringLiteral("идея"), QString(), QStringLiteral("#include <cstdio>"),
+                              QStringLiteral("int main(){}")}));
+        QCOMPARE(c.list(Holder::Redowe_L, 1).at(2), QStringLiteral("2"));
+        QCOMPARE(c.list(Holder::Redowe_L, 2).at(2), QStringLiteral("4"));
+        QCOMPARE(c.list(Holder::Redowe_L, 0).at(2), QStringLiteral("8"));
+        QCOMPARE(c.list(Holder::Redowe_L, 2).at(1), QStringLiteral("0"));
+    }
+
+    void badInputIsReportedWithItsLine_data()
+    {
+        QTest::addColumn<QString>("manifest");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("unknown holder") << "list Nothing(1)\nend\n" << ":1: unknown holder";
+        QTest::newRow("wrong kind") << "text Wremena(1) = \"x\"\n" << "not a holder of this kind";
+        QTest::newRow("unterminated") << "list Spi_GR(0)\n  \"abc\nend\n" << ":2: unterminated";
+        QTest::newRow("no end") << "list Spi_GR(0)\n  \"a\"\n" << "has no \"end\"";
+        QTest::newRow("twice") << "text Glos(1) = \"a\"\ntext Glos(0..2) = \"b\"\n"
+                               << ":2: Glos(1) is defined twice";
+        QTest::newRow("missing file") << "text Glos(1) < texts/none.txt\n" << "cannot read texts/none.txt";
+        QTest::newRow("bad escape") << "text Glos(1) = \"\\q\"\n" << "unknown escape";
+        QTest::newRow("picture size") << "picture Grafika_G(1) < g.jpg\n" << "WIDTHxHEIGHT";
+        QTest::newRow("task without a condition")
+            << "task Uslowie_L(1) < t.txt\n" << "the condition and the solution may not be empty";
+        QTest::newRow("task with a two-line hint")
+            << "task Uslowie_L(1) < t2.txt\n" << "a hint is exactly one line";
+        QTest::newRow("task out of order") << "task Uslowie_L(1) < t3.txt\n" << "out of order";
+    }
+    void badInputIsReportedWithItsLine()
+    {
+        QFETCH(QString, manifest);
+        QFETCH(QString, expected);
+        const Catalogue c =
+            parse(manifest, {{QStringLiteral("t.txt"), QByteArray("@hint\na\n@hint2\nb\n@condition\n@solution\nx\n")},
+                             {QStringLiteral("t2.txt"), QByteArray("@hint\na\nb\n@hint2\nb\n@condition\nc\n@solution\nx\n")},
+                             {QStringLiteral("t3.txt"), QByteArray("@hint\na\n@condition\nc\n@hint2\nb\n@solution\nx\n")}});
+        QVERIFY(!c.errors().isEmpty());
+        QVERIFY2(c.errors().join(u'\n').contains(expected), qPrintable(c.errors().join(u'\n')));
+    }
+
+    // ---- The lesson built into the program ----
+
+    void builtInLessonLoadsCleanly()
+    {
+        const Catalogue &c = Catalogue::builtIn();
+        QVERIFY2(c.errors().isEmpty(), qPrintable(c.errors().join(u'\n')));
+    }
+
+    void everyHolderAndCountExists()
+    {
+        const Catalogue &c = Catalogue::builtIn();
+        struct Expect { Holder h; int element; int items; };
+        const Expect lists[] = {
+            {Holder::List_Ur, 1, 6}, {Holder::List_Ur, 2, 1}, {Holder::List_Ur, 3, 15},
+            {Holder::Opcii_L, 0, 41}, {Holder::Plan_Tarv, 0, 5},
+            {Holder::Spi_GR, 0, 36}, {Holder::Spi_GR, 1, 36}, {Holder::Spi_GR, 2, 36},
+            {Holder::Spi_GR, 3, 36}, {Holder::Wremena, 0, 40}, {Holder::Wremena, 1, 40},
+            {Holder::Wremena, 2, 24}, {Holder::Wremena, 3, 1}, {Holder::Wremena, 4, 25},
+            {Holder::Wremena, 5, 1}, {Holder::Wremena, 6, 25}, {Holder::glos_All, 0, 19},
+            {Holder::Uslowie_L, 0, 25}, {Holder::Redowe_L, 0, 40}, {Holder::Redowe_L, 1, 40},
+            {Holder::Redowe_L, 2, 35}, {Holder::List_Un, 2, 19}, {Holder::List_Un, 3, 98},
+            {Holder::List_Un, 4, 99},
+        };
+        for (const Expect &e : lists) {
+            QVERIFY2(c.hasList(e.h, e.element), qPrintable(holderAddress(e.h, e.element)));
+            QCOMPARE(c.list(e.h, e.element).size(), e.items);
+        }
+        for (int k = 1; k <= 35; ++k)
+            QVERIFY(c.hasList(Holder::Uslowie_L, k));
+        QCOMPARE(c.elements(Holder::Podtochki).size(), 24);
+        QCOMPARE(c.elements(Holder::Dopyln_M).size(), 10);
+        QCOMPARE(c.elements(Holder::Reklama_Par), QList<int>({1, 2, 3}));
+        QCOMPARE(c.elements(Holder::Glos).size(), 24);
+        QCOMPARE(c.elements(Holder::Grafika_G).size(), 16);
+        QCOMPARE(c.elements(Holder::Grafika_W), QList<int>({1, 2, 3}));
+    }
+
+    void structuralDataIsExact()
+    {
+        const Catalogue &c = Catalogue::builtIn();
+        QCOMPARE(c.list(Holder::Plan_Tarv, 0),
+                 QStringList({QStringLiteral("Търсене на оптимално решение"),
+                              QStringLiteral("001 1. Търсене с връщане назад"),
+                              QStringLiteral("002 2. Алчни алгоритми"),
+                              QStringLiteral("003 3. Разделяй и владей"),
+                              QStringLiteral("004 4. Динамично оптимиране")}));
+        QCOMPARE(c.list(Holder::List_Ur, 1),
+                 QStringList({QStringLiteral("01 кой термин е избрал,02 Коя задача е избрал, 03 време на задачата"),
+                              QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"),
+                              QStringLiteral("12"), QStringLiteral("0")}));
+        QCOMPARE(c.list(Holder::List_Ur, 2).at(0),
+                 QString(21, u' ') + QStringLiteral("Оборотен за план на урока - да са подредени"));
+        QCOMPARE(c.list(Holder::List_Ur, 3).at(3), QStringLiteral("96"));
+        QCOMPARE(c.list(Holder::List_Ur, 3).at(10), QStringLiteral("2009/10/28"));
+
+        const QStringList options = c.list(Holder::Opcii_L, 0);
+        for (int n = 1; n <= 40; ++n) {
+            const bool on = n == 27 || n == 28 || (n >= 33 && n <= 38);
+            QCOMPARE(options.at(n), on ? QStringLiteral("1") : QStringLiteral("0"));
+        }
+
+        const QStringList times = c.list(Holder::Wremena, 2);
+        QCOMPARE(times.at(0), QStringLiteral(" Време за разглеждане на точка от урока"));
+        for (int k = 1; k <= 23; ++k)
+            QCOMPARE(times.at(k), QString::number(8 + 2 * k));
+        QCOMPARE(c.list(Holder::Wremena, 0).mid(0, 3),
+                 QStringList({QStringLiteral("В"), QStringLiteral("5"), QStringLiteral("86")}));
+        QCOMPARE(c.list(Holder::Wremena, 0).last(), QStringLiteral("123"));
+        QCOMPARE(c.list(Holder::Wremena, 1).mid(0, 3),
+                 QStringList({QStringLiteral("В"), QStringLiteral("20"), QStringLiteral("3000")}));
+        QCOMPARE(c.list(Holder::Wremena, 1).at(38), QStringLiteral("10200"));
+        QCOMPARE(c.list(Holder::Wremena, 3),
+                 QStringList({QStringLiteral("      Описание ниво сложност на задачи")}));
+        QCOMPARE(c.list(Holder::Wremena, 5),
+                 QStringList({QStringLiteral("    Описание тип решение  на задачи")}));
+
+        const int levels[] = {1, 3, 1, 2, 2, 3, 2, 2, 3, 3, 2, 3, 3, 3, 1, 2, 3, 2, 2, 4, 2, 2, 2, 2};
+        const QStringList level = c.list(Holder::Wremena, 4);
+        QCOMPARE(level.at(0), QStringLiteral("0 564"));
+        for (int i = 1; i <= 24; ++i)
+            QCOMPARE(level.at(i), QString::number(levels[i - 1]));
+        const QStringList types = c.list(Holder::Wremena, 6);
+        QCOMPARE(types.at(1), QStringLiteral("симетричност на матрица"));
+        QCOMPARE(types.at(4), QStringLiteral("работа с числа "));
+        QCOMPARE(types.at(6), QStringLiteral("работа с числа "));
+        QCOMPARE(types.at(21), QStringLiteral("алчен алгоритъм - дробна раница"));
+
+        const QStringList terms = c.list(Holder::glos_All, 0);
+        QCOMPARE(terms.at(1), QStringLiteral("аритметични операции"));
+        QCOMPARE(terms.at(11), QStringLiteral("break"));
+        QCOMPARE(terms.at(14), QStringLiteral("Ератостен"));
+        QCOMPARE(terms.at(18), QStringLiteral("цикъл do-while"));
+        const int termPictures[] = {9, 0, 3, 0, 0, 6, 0, 0, 7, 0, 0, 5, 0, 1, 8, 10, 11, 12};
+        const QStringList dictionaryMap = c.list(Holder::Spi_GR, 0);
+        QCOMPARE(dictionaryMap.at(0), QStringLiteral(" речник"));
+        for (int i = 1; i <= 18; ++i)
+            QCOMPARE(dictionaryMap.at(i), QString::number(termPictures[i - 1]));
+
+        const QStringList taskMap = c.list(Holder::Spi_GR, 1);
+        const QStringList solutionMap = c.list(Holder::Spi_GR, 2);
+        QCOMPARE(taskMap.at(0), QStringLiteral("задача"));
+        for (int i = 1; i <= 24; ++i) {
+            const int picture = i == 13 || i == 20 ? 2 : i == 22 ? 5 : 0;
+            QCOMPARE(taskMap.at(i), QString::number(picture));
+            QCOMPARE(solutionMap.at(i), taskMap.at(i));
+        }
+        QCOMPARE(solutionMap.at(0), QStringLiteral("OPTIM"));
+        QCOMPARE(c.list(Holder::Spi_GR, 3).at(1), QStringLiteral("4"));
+        QCOMPARE(c.list(Holder::Spi_GR, 3).count(QStringLiteral("0")), 35);
+
+        const QStringList index = c.list(Holder::Uslowie_L, 0);
+        QCOMPARE(index.at(0), QStringLiteral("15"));
+        QCOMPARE(index.at(1), QStringLiteral("01 "));
+        QCOMPARE(index.at(24), QStringLiteral("24"));
+
+        const QStringList options2 = c.list(Holder::List_Un, 4);
+        QCOMPARE(options2.at(0), QStringLiteral(" Ne me pipaj"));
+        QCOMPARE(options2.at(1), QStringLiteral("nastrojki"));
+        QCOMPARE(options2.mid(59, 36), QStringList(36, QString()));
+        QCOMPARE(options2.at(58), QStringLiteral(" "));
+        QCOMPARE(options2.at(98), QStringLiteral(" "));
+        QCOMPARE(c.list(Holder::List_Un, 3), QStringList(98, QStringLiteral(" ")));
+        QCOMPARE(c.list(Holder::List_Un, 2).mid(0, 4),
+                 QStringList({QStringLiteral("всичко това е за управление на цветове"),
+                              QStringLiteral("Times New Roman"), QStringLiteral("12"),
+                              QStringLiteral("128")}));
+
+        QCOMPARE(c.text(Holder::Podtochki, 5), QStringLiteral("    \r\n"));
+        QCOMPARE(c.text(Holder::Podtochki, 10), QString());
+        QCOMPARE(c.text(Holder::Podtochki, 23), QStringLiteral("Text1"));
+        QCOMPARE(c.text(Holder::Glos, 0), QStringLiteral("Text1"));
+        QCOMPARE(c.text(Holder::Glos, 19), QString());
+        QCOMPARE(c.text(Holder::Dopyln_M, 0), QString());
+        QCOMPARE(c.text(Holder::Text_U, 2), QStringLiteral("Обор\r\nотно\r\n"));
+        QVERIFY(c.picture(Holder::Grafika_W, 3).sameAs(c.picture(Holder::Grafika_W, 1)));
+        QVERIFY(c.picture(Holder::Grafika_G, 13).isEmpty());
+    }
+
+    void planPointTextsBeginWithTheirTitles()
+    {
+        const Catalogue &c = Catalogue::builtIn();
+        const QStringList plan = c.list(Holder::Plan_Tarv, 0);
+        for (int k = 1; k <= 4; ++k) {
+            const QString title = plan.at(k).mid(4);
+            QVERIFY2(c.text(Holder::Podtochki, k).startsWith(title + QStringLiteral("\r\n")),
+                     qPrintable(title));
+        }
+    }
+
+    void tasksAndTheirLineNumbersAgree()
+    {
+        const Catalogue &c = Catalogue::builtIn();
+        const QStringList first = c.list(Holder::Redowe_L, 1);
+        const QStringList solution = c.list(Holder::Redowe_L, 2);
+        for (int k = 1; k <= 24; ++k) {
+            const QStringList lines = c.list(Holder::Uslowie_L, k);
+            QVERIFY2(lines.size() >= 4, qPrintable(QString::number(k)));
+            QCOMPARE(first.at(k), QStringLiteral("2"));
+            const int s = solution.at(k).toInt();
+            QVERIFY(s > 2 && s < lines.size());
+            QVERIFY2(!lines.at(2).trimmed().isEmpty(), "a condition starts with text");
+        }
+        for (int k = 25; k <= 35; ++k)
+            QVERIFY(c.list(Holder::Uslowie_L, k).isEmpty());
+    }
+
+    void everyTextFitsTheLessonsCodePage()
+    {
+        const Catalogue &c = Catalogue::builtIn();
+        for (Holder h : {Holder::Podtochki, Holder::Dopyln_M, Holder::Reklama_Par, Holder::Glos,
+                         Holder::Text_U})
+            for (int e : c.elements(h))
+                QVERIFY2(fitsCp1251(c.text(h, e)), qPrintable(holderAddress(h, e)));
+        for (int h = 0; h <= static_cast<int>(Holder::List_Un); ++h)
+            for (int e : c.elements(static_cast<Holder>(h)))
+                for (const QString &item : c.list(static_cast<Holder>(h), e))
+                    QVERIFY2(fitsCp1251(item),
+                             qPrintable(holderAddress(static_cast<Holder>(h), e) + u' ' + item));
+    }
+
+    void everyPictureDecodesWithTheRecordedSize()
+    {
+        const Catalogue &c = Catalogue::builtIn();
+        for (Holder h : {Holder::Grafika_G, Holder::Grafika_W}) {
+            for (int e : c.elements(h)) {
+                const Picture &p = c.picture(h, e);
+                if (p.isEmpty())
+                    continue;
+                const QImage image = p.image();
+                QVERIFY2(!image.isNull(), qPrintable(holderAddress(h, e)));
+                QCOMPARE(image.size(), p.imageSize());
+                QCOMPARE(p.holderSize(), p.imageSize() + QSize(4, 4));
+            }
+        }
+        QCOMPARE(QImageReader(c.picture(Holder::Grafika_G, 2).source()).format(), QByteArray("gif"));
+        for (int e = 1; e <= 12; ++e)
+            QVERIFY(!c.picture(Holder::Grafika_G, e).isEmpty());
+    }
+};
+
+QTEST_MAIN(CatalogueTest)
+#include "test_catalogue.moc"
