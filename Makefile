@@ -4,7 +4,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps build run test clean
+.PHONY: all deps build run test clean pictures
 
 all: build
 
@@ -22,6 +22,11 @@ run: build
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+# Redraws every picture of data/pictures and records their sizes in data/catalogue.txt.
+pictures: deps $(BUILD_DIR)/CMakeCache.txt
+	cmake --build $(BUILD_DIR) --target draw-pictures -j $(JOBS)
+	$(BUILD_DIR)/tools/draw-pictures/draw-pictures --catalogue data/catalogue.txt data/pictures
 
 clean:
 	rm -rf $(BUILD_DIR)

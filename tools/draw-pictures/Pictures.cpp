@@ -1,0 +1,1124 @@
+#include "Pictures.h"
+
+#include "Drawing.h"
+#include "GifWriter.h"
+#include "Mathematics.h"
+
+#include <QFontMetricsF>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <memory>
+
+namespace pictures {
+
+using namespace draw;
+namespace c = draw::colour;
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// 1. The sieve of Eratosthenes for 1..50.
+
+QImage sieve()
+{
+    const int n = 50;
+    Sheet s(460, 322);
+    QPainter &p = s.p();
+    int y = heading(p, s.width(), QStringLiteral("Решето на Ератостен: простите числа до 50"));
+
+    // The primes that cross the numbers out, each with its own colour.
+    const QList<QList<int>> crossedBy = maths::sieveCrossings(n);
+    QList<int> sievingPrimes;
+    for (int k = 2; k * k <= n; ++k)
+        if (crossedBy[k].isEmpty())
+            sievingPrimes.append(k);
+    const QList<QColor> primeColour = {c::Blue, c::Orange, c::Purple, c::Teal};
+
+    const int cols = 10, cw = 40, ch = 31;
+    const int gx = (s.width() - cols * cw) / 2, gy = y + 2;
+    const QFont numberFont = sans(14);
+    const QFont primeFont = sans(14, true);
+    for (int k = 1; k <= n; ++k) {
+        const int r = (k - 1) / cols, col = (k - 1) % cols;
+        const QRectF cell(gx + col * cw, gy + r * ch, cw, ch);
+        box(p, cell.adjusted(1.5, 1.5, -1.5, -1.5), k == 1 ? c::Panel : c::Paper, c::Line, 3, 1);
+        const bool prime = k > 1 && crossedBy[k].isEmpty();
+        if (k == 1) {
+            text(p, cell, QStringLiteral("1"), numberFont, c::Line);
+        } else if (prime) {
+            p.save();
+            p.setPen(QPen(c::Green, 2));
+            p.setBrush(c::GreenTint);
+            p.drawEllipse(cell.center(), 13, 12);
+            p.restore();
+            text(p, cell, QString::number(k), primeFont, c::Green);
+        } else {
+            // First crossing "/", then the other diagonal, then a line along the
+            // bottom; the number is drawn over them and stays readable.
+            const QRectF m = cell.adjusted(6, 5, -6, -5);
+            const QList<QLineF> strokes = {QLineF(m.bottomLeft(), m.topRight()),
+                                           QLineF(m.topLeft(), m.bottomRight()),
+                                           QLineF(m.left(), m.bottom() + 1, m.right(),
+                                                  m.bottom() + 1)};
+            for (int i = 0; i < crossedBy[k].size() && i < strokes.size(); ++i) {
+                p.save();
+                const int which = int(sievingPrimes.indexOf(crossedBy[k][i]));
+                p.setPen(QPen(primeColour[which % primeColour.size()], 2.2, Qt::SolidLine,
+                              Qt::RoundCap));
+                p.drawLine(strokes[i]);
+                p.restore();
+            }
+            text(p, cell, QString::number(k), numberFont, c::Ink);
+        }
+    }
+    y = gy + 5 * ch + 12;
+
+    // Legend: one sample stroke per sieving prime, then the circle of a prime.
+    const QFont legendFont = sans(12);
+    const QString crossed = QStringLiteral("Зачертани кратни:");
+    text(p, QRectF(gx, y, 200, 20), crossed, legendFont, c::Ink, Qt::AlignLeft | Qt::AlignVCenter);
+    int x = gx + int(textWidth(legendFont, crossed)) + 14;
+    for (int i = 0; i < sievingPrimes.size(); ++i) {
+        p.save();
+        p.setPen(QPen(primeColour[i % primeColour.size()], 2.4, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(x + 2, y + 16), QPointF(x + 14, y + 4));
+        p.restore();
+        const QString label = QStringLiteral("на %1").arg(sievingPrimes[i]);
+        text(p, QRectF(x + 19, y, 80, 20), label, legendFont, c::Ink,
+             Qt::AlignLeft | Qt::AlignVCenter);
+        x += 19 + int(textWidth(legendFont, label)) + 18;
+    }
+    y += 24;
+    p.save();
+    p.setPen(QPen(c::Green, 2));
+    p.setBrush(c::GreenTint);
+    p.drawEllipse(QPointF(gx + 8, y + 10), 8, 7);
+    p.restore();
+    text(p, QRectF(gx + 21, y, 360, 20),
+         QStringLiteral("просто число: остава незачертано"), legendFont, c::Ink,
+         Qt::AlignLeft | Qt::AlignVCenter);
+    y += 28;
+
+    const QFont noteFont = sans(12);
+    const QRectF line(gx, y, s.width() - 2 * gx, 18);
+    text(p, line,
+         QStringLiteral("За всяко незачертано p зачертаваме p*p, p*p + p, p*p + 2p, ..."),
+         noteFont, c::Muted, Qt::AlignLeft | Qt::AlignVCenter);
+    text(p, line.translated(0, 19),
+         QStringLiteral("Спираме, щом p*p > 50. Остават 15 прости числа."),
+         noteFont, c::Muted, Qt::AlignLeft | Qt::AlignVCenter);
+    frame(p, s.width(), s.height());
+    return s.finish();
+}
+
+// ---------------------------------------------------------------------------
+// 2. A circular singly linked list. It is written as a GIF, so it is drawn
+// in a handful of flat colours and then snapped to a fixed palette.
+
+QList<QRgb> listPalette(const QList<QColor> &grounds, const QList<QColor> &inks)
+{
+    QList<QRgb> palette;
+    auto add = [&palette](const QColor &col) {
+        if (!palette.contains(col.rgb()))
+            palette.append(col.rgb());
+    };
+    for (const QColor &g : grounds)
+        add(g);
+    for (const QColor &i : inks)
+        add(i);
+    // Three steps between every ground and every ink keep the edges of the
+    // anti-aliased lines and letters smooth.
+    for (const QColor &g : grounds)
+        for (const QColor &i : inks)
+            for (int step = 1; step <= 3; ++step) {
+                const double t = step / 4.0;
+                add(QColor(int(std::lround(g.red() + (i.red() - g.red()) * t)),
+                           int(std::lround(g.green() + (i.green() - g.green()) * t)),
+                           int(std::lround(g.blue() + (i.blue() - g.blue()) * t))));
+            }
+    return palette;
+}
+
+QImage circularList()
+{
+    Sheet s(520, 300);
+    QPainter &p = s.p();
+    int y = heading(p, s.width(), QStringLiteral("Кръгов едносвързан списък"));
+
+    const QList<int> values = {12, 5, 8, 3};
+    const int nodeW = 80, valueW = 48, nodeH = 42, gap = 24;
+    const int top = y + 58;
+    const int x0 = 100;
+    const QFont valueFont = mono(17, true);
+    const QFont smallFont = sans(12);
+
+    // The "начало" pointer: a variable box holding a pointer to the first node.
+    const QRectF head(18, top, 56, nodeH);
+    box(p, head, c::OrangeTint, c::Orange, 4, 1.6);
+    text(p, QRectF(head.left() - 10, head.top() - 24, head.width() + 20, 20),
+         QStringLiteral("начало"), sans(13, true), c::Orange);
+    p.save();
+    p.setPen(Qt::NoPen);
+    p.setBrush(c::Orange);
+    p.drawEllipse(head.center(), 4, 4);
+    p.restore();
+    arrow(p, head.center(), QPointF(x0 - 1, top + nodeH / 2.0), c::Orange, 2, 9);
+
+    QList<QRectF> nodes;
+    for (int i = 0; i < values.size(); ++i) {
+        const QRectF r(x0 + i * (nodeW + gap), top, nodeW, nodeH);
+        nodes.append(r);
+        box(p, r, c::BlueTint, c::Blue, 4, 1.6);
+        p.save();
+        p.setPen(QPen(c::Blue, 1.6));
+        p.drawLine(QPointF(r.left() + valueW, r.top()), QPointF(r.left() + valueW, r.bottom()));
+        p.restore();
+        text(p, QRectF(r.left(), r.top(), valueW, nodeH), QString::number(values[i]), valueFont,
+             c::Ink);
+        const QPointF dot(r.left() + valueW + (nodeW - valueW) / 2.0, r.center().y());
+        p.save();
+        p.setPen(Qt::NoPen);
+        p.setBrush(c::Ink);
+        p.drawEllipse(dot, 4, 4);
+        p.restore();
+        if (i + 1 < values.size())
+            arrow(p, dot, QPointF(r.right() + gap - 1, dot.y()), c::Ink, 2, 9);
+    }
+
+    // Names of the two fields over the first node.
+    const QRectF first = nodes.first();
+    text(p, QRectF(first.left() - 10, first.top() - 24, valueW + 20, 20),
+         QStringLiteral("value"), mono(12), c::Blue);
+    text(p, QRectF(first.left() + valueW - 6, first.top() - 24, nodeW - valueW + 12, 20),
+         QStringLiteral("next"), mono(12), c::Blue);
+
+    // The last node points back to the first one.
+    const QRectF last = nodes.last();
+    const QPointF lastDot(last.left() + valueW + (nodeW - valueW) / 2.0, last.center().y());
+    const qreal loopY = top + nodeH + 34;
+    const qreal backX = first.left() + valueW / 2.0;
+    p.save();
+    p.setPen(Qt::NoPen);
+    p.setBrush(c::Green);
+    p.drawEllipse(lastDot, 4, 4);
+    p.restore();
+    arrowPath(p,
+              {lastDot, QPointF(last.right() + 14, lastDot.y()),
+               QPointF(last.right() + 14, loopY), QPointF(backX, loopY),
+               QPointF(backX, first.bottom() + 1)},
+              c::Green, 2, 9);
+    text(p, QRectF(first.left() + 60, loopY + 2, 300, 20),
+         QStringLiteral("последният възел сочи към първия"), smallFont, c::Green,
+         Qt::AlignLeft | Qt::AlignVCenter);
+
+    // Under the picture: the node type and how to walk the list once round.
+    y = int(loopY) + 34;
+    const QFont code = mono(13);
+    text(p, QRectF(18, y, s.width() - 36, 20),
+         QStringLiteral("struct Node { int value; Node* next; };"), code, c::Ink,
+         Qt::AlignLeft | Qt::AlignVCenter);
+    text(p, QRectF(18, y + 24, s.width() - 36, 20),
+         QStringLiteral("Обхождане: p = p->next, докато p стане отново начало."), smallFont,
+         c::Muted, Qt::AlignLeft | Qt::AlignVCenter);
+    text(p, QRectF(18, y + 44, s.width() - 36, 20),
+         QStringLiteral("Няма последен next == nullptr: след 3 идва пак 12."), smallFont,
+         c::Muted, Qt::AlignLeft | Qt::AlignVCenter);
+    frame(p, s.width(), s.height());
+
+    const QList<QColor> grounds = {c::Paper, c::BlueTint, c::OrangeTint};
+    const QList<QColor> inks = {c::Ink, c::Muted, c::Line, c::Blue, c::Orange, c::Green};
+    return gif::snapToPalette(s.finish(), listPalette(grounds, inks));
+}
+
+// ---------------------------------------------------------------------------
+// 3. The logical operations and their truth tables.
+
+QImage logicalOperations()
+{
+    Sheet s(560, 318);
+    QPainter &p = s.p();
+    int y = heading(p, s.width(), QStringLiteral("Логически операции в C++"));
+
+    const QString f = QStringLiteral("false"), t = QStringLiteral("true");
+    Table base;
+    base.rowHeight = 25;
+    base.headerFont = mono(13, true);
+    base.valueColours = {{f, c::Red}, {t, c::Green}};
+
+    struct Truth
+    {
+        QString symbol, name, term;
+        QList<int> widths;
+        QStringList header;
+        QList<QStringList> rows;
+        QColor accent;
+    };
+    const QList<Truth> tables = {
+        {QStringLiteral("!"), QStringLiteral("НЕ"), QStringLiteral("отрицание"), {56, 60},
+         {QStringLiteral("a"), QStringLiteral("!a")}, {{f, t}, {t, f}}, c::Purple},
+        {QStringLiteral("&&"), QStringLiteral("И"), QStringLiteral("конюнкция"), {52, 52, 74},
+         {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("a && b")},
+         {{f, f, f}, {f, t, f}, {t, f, f}, {t, t, t}}, c::Blue},
+        {QStringLiteral("||"), QStringLiteral("ИЛИ"), QStringLiteral("дизюнкция"), {52, 52, 74},
+         {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("a || b")},
+         {{f, f, f}, {f, t, t}, {t, f, t}, {t, t, t}}, c::Orange},
+    };
+    int total = 0;
+    for (const Truth &tr : tables)
+        for (int w : tr.widths)
+            total += w;
+    const int gap = (s.width() - 32 - total) / 2;
+    int x = 16;
+    int bottom = y;
+    for (const Truth &tr : tables) {
+        int w = 0;
+        for (int cw : tr.widths)
+            w += cw;
+        // The operator in a badge, then its name and the term for it.
+        const QRectF badge(x, y + 2, 34, 30);
+        box(p, badge, tr.accent, QColor(), 5, 0);
+        text(p, badge, tr.symbol, mono(17, true), c::Paper);
+        text(p, QRectF(x + 42, y, w - 42, 17), tr.name, sans(13, true), tr.accent,
+             Qt::AlignLeft | Qt::AlignVCenter);
+        text(p, QRectF(x + 42, y + 17, w - 42, 17), tr.term, sans(12), c::Muted,
+             Qt::AlignLeft | Qt::AlignVCenter);
+        Table tb = base;
+        tb.columns = tr.widths;
+        for (int i = 0; i < tr.widths.size(); ++i) {
+            tb.columnFonts.append(mono(13, i + 1 == tr.widths.size()));
+            tb.centred.append(i);
+        }
+        bottom = std::max(bottom, table(p, x, y + 42, tb, tr.header, tr.rows));
+        x += w + gap;
+    }
+
+    y = bottom + 14;
+    const QFont note = sans(12);
+    const QFont noteBold = sans(12, true);
+    auto noteLine = [&](qreal lx, const QString &lead, const QString &rest) {
+        const qreal end = runs(p, lx, y + 14, noteBold, {{lead, c::Ink}});
+        runs(p, end, y + 14, note, {{rest, c::Muted}});
+        y += 20;
+    };
+    const QString shortCircuit = QStringLiteral("Съкратено изчисляване: ");
+    noteLine(16, shortCircuit, QStringLiteral("при a && b, ако a е false, b не се изчислява;"));
+    noteLine(16 + textWidth(noteBold, shortCircuit), QString(),
+             QStringLiteral("при a || b, ако a е true, b не се изчислява."));
+    noteLine(16, QStringLiteral("Приоритет: "),
+             QStringLiteral("! е най-висок, след него е &&, най-нисък е ||."));
+    noteLine(16, QStringLiteral("В условие: "),
+             QStringLiteral("всяко число, различно от 0, е true, а 0 е false."));
+    frame(p, s.width(), s.height());
+    return s.finish();
+}
+
+// ---------------------------------------------------------------------------
+// 4. The search tree of backtracking for 4 queens: every partial placement
+// the search reaches, its dead ends, returns and the two solutions.
+
+QImage backtrackingTree()
+{
+    const int n = 4;
+    Sheet s(480, 360);
+    QPainter &p = s.p();
+    int y = heading(p, s.width(), QStringLiteral("Търсене с връщане назад: 4 царици"));
+
+    const QList<maths::QueensNode> tree = maths::queensSearchTree(n);
+
+    // Leaves get consecutive slots from the left; a parent sits over its children.
+    int leaves = 0;
+    for (const maths::QueensNode &node : tree)
+        leaves += node.children.isEmpty() ? 1 : 0;
+    const qreal left = 50, slot = (s.width() - left - 8) / qreal(leaves);
+    QList<qreal> xOf(tree.size());
+    int nextSlot = 0;
+    std::function<void(int)> place = [&](int i) {
+        const maths::QueensNode &node = tree[i];
+        if (node.children.isEmpty()) {
+            xOf[i] = left + slot * (nextSlot++ + 0.5);
+            return;
+        }
+        for (int ch : node.children)
+            place(ch);
+        xOf[i] = (xOf[node.children.first()] + xOf[node.children.last()]) / 2;
+    };
+    place(0);
+
+    const qreal top = y + 8, levelGap = 48, nodeW = 62, nodeH = 24;
+    auto rectOf = [&](int i) {
+        return QRectF(xOf[i] - nodeW / 2, top + tree[i].columns.size() * levelGap, nodeW, nodeH);
+    };
+
+    // Which row each level fills.
+    const QFont levelFont = sans(11);
+    for (int r = 1; r <= n; ++r)
+        text(p, QRectF(6, top + r * levelGap, 44, nodeH), QStringLiteral("ред %1").arg(r),
+             levelFont, c::Muted, Qt::AlignLeft | Qt::AlignVCenter);
+
+    // Edges first, then the returns from the dead ends, then the nodes on top.
+    for (int i = 1; i < tree.size(); ++i) {
+        const QRectF a = rectOf(tree[i].parent), b = rectOf(i);
+        arrow(p, QPointF(a.center().x(), a.bottom()), QPointF(b.center().x(), b.top()),
+              c::Muted, 1.4, 7);
+    }
+    bool labelled = false;
+    for (int i = 1; i < tree.size(); ++i) {
+        if (!maths::isDeadEnd(tree[i], n))
+            continue;
+        const maths::QueensNode &parent = tree[tree[i].parent];
+        const QRectF a = rectOf(tree[i].parent), b = rectOf(i);
+        // A dashed curve beside the edge, back up to the parent: on the left
+        // for the first of several children, on the right otherwise.
+        const bool leftmost = parent.children.first() == i && parent.children.size() > 1;
+        const qreal side = leftmost ? -1 : 1;
+        const QPointF from(b.center().x() + side * (nodeW / 2 - 8), b.top());
+        const QPointF to(a.center().x() + side * 14, a.bottom() + 1);
+        const QPointF mid = (from + to) / 2 + QPointF(side * 16, 0);
+        QPainterPath curve(from);
+        curve.quadTo(mid, to);
+        p.save();
+        p.setPen(QPen(c::Orange, 1.6, Qt::DashLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawPath(curve);
+        p.restore();
+        arrowHead(p, curve.pointAtPercent(0.9), to, c::Orange, 8);
+        if (!labelled && side < 0) {
+            const QFont f = sans(11, true);
+            const qreal w = textWidth(f, QStringLiteral("връщане"));
+            text(p, QRectF(std::max(8.0, curve.pointAtPercent(0.5).x() - w - 4), mid.y() - 9, w, 18),
+                 QStringLiteral("връщане"), f, c::Orange, Qt::AlignRight | Qt::AlignVCenter);
+            labelled = true;
+        }
+    }
+    const QFont nodeFont = mono(12, true);
+    for (int i = 0; i < tree.size(); ++i) {
+        const maths::QueensNode &node = tree[i];
+        const QRectF r = rectOf(i);
+        QStringList cols;
+        for (int col : node.columns)
+            cols.append(QString::number(col));
+        const bool solution = maths::isSolution(node, n);
+        QColor fill = c::BlueTint, border = c::Blue;
+        if (solution) {
+            fill = c::GreenTint;
+            border = c::Green;
+        } else if (maths::isDeadEnd(node, n)) {
+            fill = c::RedTint;
+            border = c::Red;
+        }
+        if (node.columns.isEmpty()) {
+            box(p, r, c::Panel, c::Muted, 4, 1.5);
+            text(p, r, QStringLiteral("старт"), sans(12, true), c::Ink);
+            continue;
+        }
+        box(p, r, fill, border, 4, solution ? 2.2 : 1.5);
+        text(p, r, cols.join(QLatin1Char(' ')), nodeFont, c::Ink);
+        if (maths::isDeadEnd(node, n)) {
+            // A small red cross under a dead end.
+            const QPointF m(r.center().x(), r.bottom() + 9);
+            p.save();
+            p.setPen(QPen(c::Red, 2, Qt::SolidLine, Qt::RoundCap));
+            p.drawLine(m + QPointF(-4, -4), m + QPointF(4, 4));
+            p.drawLine(m + QPointF(-4, 4), m + QPointF(4, -4));
+            p.restore();
+        }
+        if (solution)
+            text(p, QRectF(r.left() - 6, r.bottom() + 1, r.width() + 12, 16),
+                 QStringLiteral("решение"), sans(11, true), c::Green);
+    }
+
+    // The board of the first solution, in the empty corner under the left branch.
+    const auto firstSolution = std::find_if(tree.cbegin(), tree.cend(),
+                                            [n](const maths::QueensNode &node) {
+                                                return maths::isSolution(node, n);
+                                            });
+    if (firstSolution != tree.cend()) {
+        const qreal cell = 12;
+        const QRectF board(left + (slot - n * cell) / 2, top + 3 * levelGap + 2, n * cell,
+                           n * cell);
+        for (int r = 0; r < n; ++r)
+            for (int col = 0; col < n; ++col) {
+                const QRectF sq(board.left() + col * cell, board.top() + r * cell, cell, cell);
+                p.fillRect(sq, (r + col) % 2 ? QColor(0xCB, 0xD5, 0xE1) : c::Paper);
+                if (firstSolution->columns[r] == col + 1) {
+                    p.save();
+                    p.setPen(Qt::NoPen);
+                    p.setBrush(c::Green);
+                    p.drawEllipse(sq.center(), 3.8, 3.8);
+                    p.restore();
+                }
+            }
+        p.save();
+        p.setPen(QPen(c::Muted, 1));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(board);
+        p.restore();
+        QStringList cols;
+        for (int col : firstSolution->columns)
+            cols.append(QString::number(col));
+        text(p, QRectF(left, board.bottom() + 2, slot, 14), cols.join(QLatin1Char(' ')),
+             mono(11, true), c::Green);
+    }
+
+    // Legend.
+    y = int(top + n * levelGap + nodeH + 22);
+    const QFont legend = sans(11);
+    auto sample = [&](qreal x, qreal yy, const QColor &fill, const QColor &border) {
+        box(p, QRectF(x, yy + 2, 22, 13), fill, border, 3, 1.2);
+    };
+    sample(16, y, c::BlueTint, c::Blue);
+    text(p, QRectF(44, y, 420, 17),
+         QStringLiteral("\"2 4 1\": царици в редове 1, 2 и 3, в колони 2, 4 и 1"),
+         legend, c::Ink, Qt::AlignLeft | Qt::AlignVCenter);
+    y += 19;
+    sample(16, y, c::RedTint, c::Red);
+    text(p, QRectF(44, y, 190, 17), QStringLiteral("задънена улица: няма ход"), legend,
+         c::Ink, Qt::AlignLeft | Qt::AlignVCenter);
+    p.save();
+    p.setPen(QPen(c::Orange, 1.6, Qt::DashLine));
+    p.drawLine(QPointF(226, y + 8.5), QPointF(246, y + 8.5));
+    p.restore();
+    arrowHead(p, QPointF(238, y + 8.5), QPointF(254, y + 8.5), c::Orange, 8);
+    text(p, QRectF(260, y, 200, 17), QStringLiteral("връщане към предния ред"), legend, c::Ink,
+         Qt::AlignLeft | Qt::AlignVCenter);
+    y += 19;
+    sample(16, y, c::GreenTint, c::Green);
+    text(p, QRectF(44, y, 420, 17),
+         QStringLiteral("решение: 4 царици, от които никои две не се бият"), legend,
+         c::Ink, Qt::AlignLeft | Qt::AlignVCenter);
+    frame(p, s.width(), s.height());
+    return s.finish();
+}
+
+// ---------------------------------------------------------------------------
+// 5. Catalan numbers: the values, the recurrence and the five bracket
+// sequences and binary trees for n = 3.
+
+void drawTree(QPainter &p, const maths::BinaryTree *node, QPointF at, qreal spread, qreal levelGap)
+{
+    if (!node)
+        return;
+    const qreal r = 7;
+    for (const auto &[child, dx] : {std::pair{node->left.get(), -spread},
+                                   std::pair{node->right.get(), spread}})
+        if (child) {
+            const QPointF to = at + QPointF(dx, levelGap);
+            p.save();
+            p.setPen(QPen(c::Muted, 1.6));
+            p.drawLine(at, to);
+            p.restore();
+            drawTree(p, child, to, spread * 0.75, levelGap);
+        }
+    p.save();
+    p.setPen(QPen(c::Purple, 1.6));
+    p.setBrush(c::PurpleTint);
+    p.drawEllipse(at, r, r);
+    p.restore();
+}
+
+QImage catalan()
+{
+    Sheet s(540, 384);
+    QPainter &p = s.p();
+    int y = heading(p, s.width(), QStringLiteral("Числа на Каталан"));
+
+    const QList<long long> values = maths::catalanNumbers(8);
+    Table tb;
+    tb.columns = {64};
+    tb.rowHeight = 25;
+    tb.headerFont = sans(13, true);
+    tb.columnFonts = {sans(13, true)};
+    tb.columnColours = {c::Ink};
+    QStringList header = {QStringLiteral("n")};
+    QStringList row = {QStringLiteral("C(n)")};
+    for (int m = 0; m < values.size(); ++m) {
+        tb.columns.append(52);
+        tb.columnFonts.append(mono(14, true));
+        tb.columnColours.append(c::Purple);
+        tb.centred.append(m + 1);
+        header.append(QString::number(m));
+        row.append(QString::number(values[m]));
+    }
+    const int tableWidth = 64 + 52 * int(values.size());
+    y = table(p, (s.width() - tableWidth) / 2, y, tb, header, {row}) + 12;
+
+    const QFont code = mono(12);
+    const QRectF formula(16, y, s.width() - 32, 46);
+    box(p, formula, c::Panel, c::Line, 4, 1);
+    text(p, formula.adjusted(10, 4, -10, -24),
+         QStringLiteral("C(0) = 1,  C(n+1) = C(0)*C(n) + C(1)*C(n-1) + ... + C(n)*C(0)"), code,
+         c::Ink, Qt::AlignLeft | Qt::AlignVCenter);
+    text(p, formula.adjusted(10, 22, -10, -4),
+         QStringLiteral("C(3)   = C(0)*C(2) + C(1)*C(1) + C(2)*C(0) = 2 + 1 + 2 = 5"), code,
+         c::Muted, Qt::AlignLeft | Qt::AlignVCenter);
+    y = int(formula.bottom()) + 12;
+
+    text(p, QRectF(16, y, s.width() - 32, 20),
+         QStringLiteral("n = 3: правилни скобни редици и двоични дървета с 3 върха"),
+         sans(13, true), c::Ink, Qt::AlignLeft | Qt::AlignVCenter);
+    y += 26;
+    const QStringList sequences = maths::bracketSequences(3);
+    const qreal colW = (s.width() - 32) / qreal(sequences.size());
+    for (int i = 0; i < sequences.size(); ++i) {
+        const qreal cx = 16 + colW * (i + 0.5);
+        const QRectF label(cx - colW / 2 + 8, y, colW - 16, 28);
+        box(p, label, c::PurpleTint, c::Purple, 4, 1.2);
+        text(p, label, sequences[i], mono(16, true), c::Ink);
+        const auto t = maths::treeOf(sequences[i]);
+        drawTree(p, t.get(), QPointF(cx, y + 50), 22, 30);
+    }
+    y += 50 + 2 * 30 + 20;
+    const QFont note = sans(12);
+    text(p, QRectF(16, y, s.width() - 32, 18),
+         QStringLiteral("Редицата \"(A)B\" е корен с ляво поддърво от A и дясно поддърво от B."),
+         note, c::Muted, Qt::AlignLeft | Qt::AlignVCenter);
+    text(p, QRectF(16, y + 19, s.width() - 32, 18),
+         QStringLiteral("Първата скоба се затваря на някое място и дели редицата на две по-малки."),
+         note, c::Muted, Qt::AlignLeft | Qt::AlignVCenter);
+    frame(p, s.width(), s.height());
+    return s.finish();
+}
+
+// ---------------------------------------------------------------------------
+// 6. The basic types of C++: size and range.
+
+QImage variableTypes()
+{
+    Table tb;
+    tb.rowHeight = 26;
+    tb.headerFont = sans(12, true);
+    tb.columnFonts = {mono(13, true), sans(13), sans(12), mono(12)};
+    tb.columnColours = {c::Blue, c::Ink, c::Ink, c::Muted};
+    tb.centred = {1};
+    const QList<QStringList> rows = {
+        {QStringLiteral("bool"), QStringLiteral("1"), QStringLiteral("false или true"),
+         QStringLiteral("bool ok = (n > 5);")},
+        {QStringLiteral("char"), QStringLiteral("1"), QStringLiteral("-128 .. 127 (един знак)"),
+         QStringLiteral("char c = 'A';")},
+        {QStringLiteral("short"), QStringLiteral("2"), QStringLiteral("-32768 .. 32767"),
+         QStringLiteral("short t = -300;")},
+        {QStringLiteral("int"), QStringLiteral("4"), QStringLiteral("-2147483648 .. 2147483647"),
+         QStringLiteral("int n = 10;")},
+        {QStringLiteral("long long"), QStringLiteral("8"),
+         QStringLiteral("около ±9,2*10^18"), QStringLiteral("long long b = 1LL << 40;")},
+        {QStringLiteral("float"), QStringLiteral("4"),
+         QStringLiteral("±3,4*10^38, 7 цифри"), QStringLiteral("float f = 2.5f;")},
+        {QStringLiteral("double"), QStringLiteral("8"),
+         QStringLiteral("±1,8*10^308, 15-16 цифри"), QStringLiteral("double r = 2.5;")},
+    };
+    const QStringList header = {QStringLiteral("Тип"), QStringLiteral("Байта"),
+                                QStringLiteral("Стойности"), QStringLiteral("Пример")};
+    tb.columns = fitColumns(tb, header, rows);
+    int tableWidth = 0;
+    for (int w : tb.columns)
+        tableWidth += w;
+
+    Sheet s(std::max(tableWidth + 32, 540), 336);
+    QPainter &p = s.p();
+    int y = heading(p, s.width(), QStringLiteral("Основни типове на променливите в C++"));
+    y = table(p, 16, y, tb, header, rows) + 12;
+
+    const QFont note = sans(12);
+    const QStringList notes = {
+        QStringLiteral("Размерите са обичайните за g++ и Visual C++; sizeof(int) дава размера точно."),
+        QStringLiteral("При float и double: най-голямата стойност и броят на точните значещи цифри."),
+        QStringLiteral("unsigned пред цял тип: само стойности >= 0, unsigned int е 0 .. 4294967295."),
+    };
+    for (const QString &line : notes) {
+        text(p, QRectF(16, y, s.width() - 32, 18), line, note, c::Muted,
+             Qt::AlignLeft | Qt::AlignVCenter);
+        y += 20;
+    }
+    frame(p, s.width(), s.height());
+    return s.finish();
+}
+
+// ---------------------------------------------------------------------------
+// 7. A cyclic process as a flow chart: start values, condition, body, change.
+
+QImage cyclicProcess()
+{
+    Sheet s(490, 416);
+    QPainter &p = s.p();
+    int y = heading(p, s.width(), QStringLiteral("Цикличен процес: блокова схема"));
+
+    const QFont f = sans(13);
+    const QFont fc = mono(13, true);
+    const qreal cx = 150;
+    const QRectF start(cx - 50, y + 4, 100, 28);
+    const QRectF init(cx - 85, start.bottom() + 20, 170, 40);
+    const QRectF cond(cx - 75, init.bottom() + 22, 150, 62);
+    const QRectF body(cx - 85, cond.bottom() + 26, 170, 40);
+    const QRectF change(cx - 85, body.bottom() + 20, 170, 40);
+    const qreal exitX = 450;
+    const QRectF end(exitX - 34, change.bottom() + 2, 68, 26);
+
+    terminal(p, start, QStringLiteral("начало"), f);
+    action(p, init, QStringLiteral("s = 0;  i = 1"), fc, c::BlueTint, c::Blue);
+    decision(p, cond, QStringLiteral("i <= n ?"), fc, c::OrangeTint, c::Orange);
+    action(p, body, QStringLiteral("s = s + i"), fc, c::GreenTint, c::Green);
+    action(p, change, QStringLiteral("i = i + 1"), fc, c::PurpleTint, c::Purple);
+    terminal(p, end, QStringLiteral("край"), f);
+
+    arrow(p, QPointF(cx, start.bottom()), QPointF(cx, init.top()));
+    arrow(p, QPointF(cx, init.bottom()), QPointF(cx, cond.top()));
+    arrow(p, QPointF(cx, cond.bottom()), QPointF(cx, body.top()));
+    arrow(p, QPointF(cx, body.bottom()), QPointF(cx, change.top()));
+    // From the change back to the condition, round the left side.
+    const qreal loopX = init.left() - 22;
+    const qreal joinY = init.bottom() + 11;
+    arrowPath(p,
+              {QPointF(cx, change.bottom()), QPointF(cx, change.bottom() + 16),
+               QPointF(loopX, change.bottom() + 16), QPointF(loopX, joinY),
+               QPointF(cx - 1, joinY)});
+    // The way out, past the names of the parts.
+    arrowPath(p, {QPointF(cond.right(), cond.center().y()), QPointF(exitX, cond.center().y()),
+                  QPointF(exitX, end.top())});
+    const QFont yesNo = sans(12, true);
+    text(p, QRectF(cx + 6, cond.bottom() + 4, 30, 18), QStringLiteral("да"), yesNo, c::Green,
+         Qt::AlignLeft | Qt::AlignVCenter);
+    text(p, QRectF(cond.right() + 4, cond.center().y() + 2, 30, 18), QStringLiteral("не"), yesNo,
+         c::Red, Qt::AlignLeft | Qt::AlignVCenter);
+
+    // The four parts of every loop, named beside their blocks.
+    const QFont tag = sans(12, true);
+    const QFont tagNote = sans(11);
+    const qreal lx = body.right() + 14;
+    auto label = [&](qreal top, const QString &name, const QString &note, const QColor &col) {
+        text(p, QRectF(lx, top, 200, 17), name, tag, col, Qt::AlignLeft | Qt::AlignVCenter);
+        text(p, QRectF(lx, top + 17, 200, 17), note, tagNote, c::Muted,
+             Qt::AlignLeft | Qt::AlignVCenter);
+    };
+    label(init.center().y() - 17, QStringLiteral("1. начални стойности"),
+          QStringLiteral("задават се веднъж"), c::Blue);
+    label(cond.top() - 4, QStringLiteral("2. условие"),
+          QStringLiteral("проверява се всеки път"), c::Orange);
+    label(body.center().y() - 17, QStringLiteral("3. тяло на цикъла"),
+          QStringLiteral("повтаряните действия"), c::Green);
+    label(change.center().y() - 17, QStringLiteral("4. промяна"),
+          QStringLiteral("на управляващата величина"), c::Purple);
+
+    const qreal ny = change.bottom() + 30;
+    text(p, QRectF(16, ny, s.width() - 32, 18),
+         QStringLiteral("2 -> 3 -> 4 се повтаря, докато условието е истина."), sans(12), c::Ink,
+         Qt::AlignLeft | Qt::AlignVCenter);
+    text(p, QRectF(16, ny + 20, s.width() - 32, 18),
+         QStringLiteral("Без промяната на i условието не се сменя и цикълът е безкраен."),
+         sans(12), c::Muted, Qt::AlignLeft | Qt::AlignVCenter);
+    frame(p, s.width(), s.height());
+    return s.finish();
+}
+
+// ---------------------------------------------------------------------------
+// 8. Operator precedence in C++, from the highest to the lowest.
+
+QImage precedence()
+{
+    Table tb;
+    tb.rowHeight = 21;
+    tb.headerFont = sans(12, true);
+    tb.columnFonts = {sans(12), mono(12, true), sans(12), sans(11)};
+    tb.columnColours = {c::Muted, c::Blue, c::Ink, c::Muted};
+    tb.centred = {0};
+    const QString ltr = QStringLiteral("отляво надясно");
+    const QString rtl = QStringLiteral("отдясно наляво");
+    tb.valueColours = {{rtl, c::Orange}};
+    const QList<QStringList> rows = {
+        {QStringLiteral("1"), QStringLiteral("a++  a--  f(x)  a[i]"), QStringLiteral("постфиксни"), ltr},
+        {QStringLiteral("2"), QStringLiteral("!  -a  ++a  --a  (тип)"), QStringLiteral("едноместни"), rtl},
+        {QStringLiteral("3"), QStringLiteral("*  /  %"), QStringLiteral("умножение, деление, остатък"), ltr},
+        {QStringLiteral("4"), QStringLiteral("+  -"), QStringLiteral("събиране, изваждане"), ltr},
+        {QStringLiteral("5"), QStringLiteral("<<  >>"), QStringLiteral("отместване; вход и изход"), ltr},
+        {QStringLiteral("6"), QStringLiteral("<  <=  >  >="), QStringLiteral("сравнение"), ltr},
+        {QStringLiteral("7"), QStringLiteral("==  !="), QStringLiteral("равно, различно"), ltr},
+        {QStringLiteral("8"), QStringLiteral("&"), QStringLiteral("побитово И"), ltr},
+        {QStringLiteral("9"), QStringLiteral("^"), QStringLiteral("побитово изключващо ИЛИ"), ltr},
+        {QStringLiteral("10"), QStringLiteral("|"), QStringLiteral("побитово ИЛИ"), ltr},
+        {QStringLiteral("11"), QStringLiteral("&&"), QStringLiteral("логическо И"), ltr},
+        {QStringLiteral("12"), QStringLiteral("||"), QStringLiteral("логическо ИЛИ"), ltr},
+        {QStringLiteral("13"), QStringLiteral("?:  =  +=  -=  *=  /="),
+         QStringLiteral("условна операция, присвояване"), rtl},
+    };
+    const QStringList header = {QStringLiteral("№"), QStringLiteral("операции"),
+                                QStringLiteral("вид"), QStringLiteral("изпълнение")};
+    tb.columns = fitColumns(tb, header, rows);
+    int tableWidth = 0;
+    for (int w : tb.columns)
+        tableWidth += w;
+
+    Sheet s(tableWidth + 32, 414);
+    QPainter &p = s.p();
+    int y = heading(p, s.width(), QStringLiteral("Приоритет на операциите в C++"));
+    text(p, QRectF(16, y - 4, s.width() - 32, 18),
+         QStringLiteral("От най-високия (1) към най-ниския; на един ред - еднакъв приоритет."),
+         sans(12), c::Muted, Qt::AlignLeft | Qt::AlignVCenter);
+    y += 18;
+    y = table(p, 16, y, tb, header, rows) + 10;
+
+    text(p, QRectF(16, y, s.width() - 32, 18),
+         QStringLiteral("2 + 3 * 4 == 14    (2 + 3) * 4 == 20    20 / 4 / 5 == 1"), mono(12),
+         c::Ink, Qt::AlignLeft | Qt::AlignVCenter);
+    text(p, QRectF(16, y + 20, s.width() - 32, 18),
+         QStringLiteral("a = b = 0 е a = (b = 0). При съмнение поставяйте скоби."), sans(12),
+         c::Muted, Qt::AlignLeft | Qt::AlignVCenter);
+    frame(p, s.width(), s.height());
+    return s.finish();
+}
+
+// ---------------------------------------------------------------------------
+// 9. Arithmetic operations: a small card that fits the picture box as it is.
+
+QImage arithmetic()
+{
+    Sheet s(100, 140);
+    QPainter &p = s.p();
+    const QFont label = sans(10, true);
+    const QFont code = mono(10);
+    const QFont result = mono(10, true);
+    // Expressions right-aligned to one width so that the "=" signs line up.
+    const int exprChars = 7;
+    const qreal charW = textWidth(code, QStringLiteral("0"));
+    const qreal x = (s.width() - (exprChars + 6) * charW) / 2;
+    qreal y = 4;
+    auto line = [&](const QString &expression, const QString &value, const QColor &col) {
+        const QString padded = expression.rightJustified(exprChars) + QStringLiteral(" = ");
+        const qreal end = runs(p, x, y + 10, code, {{padded, c::Ink}});
+        runs(p, end, y + 10, result, {{value, col}});
+        y += 12;
+    };
+    text(p, QRectF(5, y, 92, 13), QStringLiteral("цели: int"), label, c::Blue,
+         Qt::AlignLeft | Qt::AlignVCenter);
+    y += 14;
+    line(QStringLiteral("7 + 2"), QStringLiteral("9"), c::Ink);
+    line(QStringLiteral("7 - 2"), QStringLiteral("5"), c::Ink);
+    line(QStringLiteral("7 * 2"), QStringLiteral("14"), c::Ink);
+    line(QStringLiteral("7 / 2"), QStringLiteral("3"), c::Blue);
+    line(QStringLiteral("7 % 2"), QStringLiteral("1"), c::Blue);
+    line(QStringLiteral("-7 / 2"), QStringLiteral("-3"), c::Blue);
+    line(QStringLiteral("-7 % 2"), QStringLiteral("-1"), c::Blue);
+    y += 3;
+    text(p, QRectF(5, y, 92, 13), QStringLiteral("реални: double"), label, c::Orange,
+         Qt::AlignLeft | Qt::AlignVCenter);
+    y += 14;
+    line(QStringLiteral("7.0 / 2"), QStringLiteral("3.5"), c::Orange);
+    frame(p, s.width(), s.height());
+    return s.finish();
+}
+
+// ---------------------------------------------------------------------------
+// 10-12. The three loops of C++: the form of each and its flow chart. The
+// parts keep the same colours in the text and in the chart.
+
+using Runs = QList<QPair<QString, QColor>>;
+
+// Lines of code in coloured runs, from (x, y) down; returns the y below them.
+qreal codeLines(QPainter &p, qreal x, qreal y, const QFont &font, const QList<Runs> &lines)
+{
+    const qreal step = QFontMetricsF(font).height() + 3;
+    for (const Runs &line : lines) {
+        runs(p, x, y + QFontMetricsF(font).ascent(), font, line);
+        y += step;
+    }
+    return y;
+}
+
+// A captioned panel holding code; returns the y below it.
+qreal codePanel(QPainter &p, qreal x, qreal y, qreal w, const QString &caption,
+                const QList<Runs> &lines)
+{
+    const QFont font = mono(13);
+    const qreal step = QFontMetricsF(font).height() + 3;
+    text(p, QRectF(x, y, w, 18), caption, sans(12, true), c::Muted,
+         Qt::AlignLeft | Qt::AlignVCenter);
+    const QRectF panel(x, y + 20, w, lines.size() * step + 14);
+    box(p, panel, c::Panel, c::Line, 4, 1);
+    codeLines(p, x + 10, panel.top() + 7, font, lines);
+    return panel.bottom();
+}
+
+void yesNo(QPainter &p, QPointF at, bool yes)
+{
+    text(p, QRectF(at.x(), at.y(), 26, 16), yes ? QStringLiteral("да") : QStringLiteral("не"),
+         sans(12, true), yes ? c::Green : c::Red, Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+QImage forLoop()
+{
+    Sheet s(540, 366);
+    QPainter &p = s.p();
+    int y = heading(p, s.width(), QStringLiteral("Цикъл for"));
+
+    const QColor ink = c::Ink;
+    qreal ly = codePanel(p, 16, y, 268, QStringLiteral("Запис"),
+                         {{{QStringLiteral("for ("), ink},
+                           {QStringLiteral("начало"), c::Blue},
+                           {QStringLiteral("; "), ink},
+                           {QStringLiteral("условие"), c::Orange},
+                           {QStringLiteral("; "), ink},
+                           {QStringLiteral("промяна"), c::Purple},
+                           {QStringLiteral(")"), ink}},
+                          {{QStringLiteral("    "), ink}, {QStringLiteral("тяло"), c::Green}}});
+    ly = codePanel(p, 16, ly + 10, 268, QStringLiteral("Пример: s = 1 + 2 + ... + 5"),
+                   {{{QStringLiteral("int s = 0;"), ink}},
+                    {{QStringLiteral("for ("), ink},
+                     {QStringLiteral("int i = 1"), c::Blue},
+                     {QStringLiteral("; "), ink},
+                     {QStringLiteral("i <= 5"), c::Orange},
+                     {QStringLiteral("; "), ink},
+                     {QStringLiteral("i++"), c::Purple},
+                     {QStringLiteral(")"), ink}},
+                    {{QStringLiteral("    "), ink}, {QStringLiteral("s += i;"), c::Green}}});
+    const QFont note = sans(12);
+    const QStringList notes = {
+        QStringLiteral("Началото се изпълнява веднъж."),
+        QStringLiteral("След всяко изпълнение на тялото"),
+        QStringLiteral("идва промяната, после пак условието."),
+        QStringLiteral("i съществува само в цикъла."),
+    };
+    ly += 10;
+    for (const QString &n : notes) {
+        text(p, QRectF(16, ly, 270, 18), n, note, c::Muted, Qt::AlignLeft | Qt::AlignVCenter);
+        ly += 19;
+    }
+
+    // The flow chart on the right.
+    const QFont fc = mono(13, true);
+    const qreal cx = 392;
+    const QRectF init(cx - 62, y + 20, 124, 34);
+    const QRectF cond(cx - 62, init.bottom() + 24, 124, 56);
+    const QRectF body(cx - 62, cond.bottom() + 28, 124, 34);
+    const QRectF change(cx - 62, body.bottom() + 22, 124, 34);
+    const QRectF after(cx - 62, change.bottom() + 40, 124, 30);
+    action(p, init, QStringLiteral("int i = 1"), fc, c::BlueTint, c::Blue);
+    decision(p, cond, QStringLiteral("i <= 5"), fc, c::OrangeTint, c::Orange);
+    action(p, body, QStringLiteral("s += i;"), fc, c::GreenTint, c::Green);
+    action(p, change, QStringLiteral("i++"), fc, c::PurpleTint, c::Purple);
+    terminal(p, after, QStringLiteral("след цикъла"), sans(12));
+
+    arrow(p, QPointF(cx, y + 2), QPointF(cx, init.top()));
+    arrow(p, QPointF(cx, init.bottom()), QPointF(cx, cond.top()));
+    arrow(p, QPointF(cx, cond.bottom()), QPointF(cx, body.top()));
+    arrow(p, QPointF(cx, body.bottom()), QPointF(cx, change.top()));
+    const qreal joinY = init.bottom() + 12;
+    const qreal leftX = init.left() - 22;
+    arrowPath(p, {QPointF(cx, change.bottom()), QPointF(cx, change.bottom() + 12),
+                  QPointF(leftX, change.bottom() + 12), QPointF(leftX, joinY),
+                  QPointF(cx - 1, joinY)});
+    const qreal rightX = cond.right() + 22;
+    arrowPath(p, {QPointF(cond.right(), cond.center().y()), QPointF(rightX, cond.center().y()),
+                  QPointF(rightX, after.top() - 14), QPointF(cx, after.top() - 14),
+                  QPointF(cx, after.top())});
+    yesNo(p, QPointF(cx + 6, cond.bottom() + 4), true);
+    yesNo(p, QPointF(cond.right() + 2, cond.center().y() - 18), false);
+    frame(p, s.width(), s.height());
+    return s.finish();
+}
+
+QImage whileLoop()
+{
+    Sheet s(520, 330);
+    QPainter &p = s.p();
+    int y = heading(p, s.width(), QStringLiteral("Цикъл while (с предусловие)"));
+
+    const QColor ink = c::Ink;
+    qreal ly = codePanel(p, 16, y, 250, QStringLiteral("Запис"),
+                         {{{QStringLiteral("while ("), ink},
+                           {QStringLiteral("условие"), c::Orange},
+                           {QStringLiteral(")"), ink}},
+                          {{QStringLiteral("    "), ink}, {QStringLiteral("тяло"), c::Green}}});
+    ly = codePanel(p, 16, ly + 10, 250, QStringLiteral("Пример: сбор на цифрите на n"),
+                   {{{QStringLiteral("int s = 0;"), ink}},
+                    {{QStringLiteral("while ("), ink},
+                     {QStringLiteral("n > 0"), c::Orange},
+                     {QStringLiteral(") {"), ink}},
+                    {{QStringLiteral("    s += n % 10;"), c::Green}},
+                    {{QStringLiteral("    n /= 10;"), c::Green}},
+                    {{QStringLiteral("}"), ink}}});
+    ly += 10;
+    const QStringList notes = {
+        QStringLiteral("Условието се проверява преди тялото."),
+        QStringLiteral("Ако още в началото е лъжа, тялото"),
+        QStringLiteral("не се изпълнява нито веднъж."),
+    };
+    for (const QString &n : notes) {
+        text(p, QRectF(16, ly, 260, 18), n, sans(12), c::Muted, Qt::AlignLeft | Qt::AlignVCenter);
+        ly += 19;
+    }
+
+    const QFont fc = mono(13, true);
+    const qreal cx = 390;
+    const QRectF cond(cx - 66, y + 40, 132, 60);
+    const QRectF body(cx - 66, cond.bottom() + 30, 132, 54);
+    const QRectF after(cx - 62, body.bottom() + 52, 124, 30);
+    arrow(p, QPointF(cx, y + 4), QPointF(cx, cond.top()));
+    decision(p, cond, QStringLiteral("n > 0"), fc, c::OrangeTint, c::Orange);
+    action(p, body, QStringLiteral("s += n % 10;\nn /= 10;"), fc, c::GreenTint, c::Green);
+    terminal(p, after, QStringLiteral("след цикъла"), sans(12));
+    arrow(p, QPointF(cx, cond.bottom()), QPointF(cx, body.top()));
+    const qreal joinY = y + 22;
+    const qreal leftX = body.left() - 24;
+    arrowPath(p, {QPointF(cx, body.bottom()), QPointF(cx, body.bottom() + 14),
+                  QPointF(leftX, body.bottom() + 14), QPointF(leftX, joinY),
+                  QPointF(cx - 1, joinY)});
+    const qreal rightX = cond.right() + 22;
+    arrowPath(p, {QPointF(cond.right(), cond.center().y()), QPointF(rightX, cond.center().y()),
+                  QPointF(rightX, after.top() - 14), QPointF(cx, after.top() - 14),
+                  QPointF(cx, after.top())});
+    yesNo(p, QPointF(cx + 6, cond.bottom() + 4), true);
+    yesNo(p, QPointF(cond.right() + 2, cond.center().y() - 18), false);
+    frame(p, s.width(), s.height());
+    return s.finish();
+}
+
+QImage doWhileLoop()
+{
+    Sheet s(520, 330);
+    QPainter &p = s.p();
+    int y = heading(p, s.width(), QStringLiteral("Цикъл do-while (със следусловие)"));
+
+    const QColor ink = c::Ink;
+    qreal ly = codePanel(p, 16, y, 250, QStringLiteral("Запис"),
+                         {{{QStringLiteral("do"), ink}},
+                          {{QStringLiteral("    "), ink}, {QStringLiteral("тяло"), c::Green}},
+                          {{QStringLiteral("while ("), ink},
+                           {QStringLiteral("условие"), c::Orange},
+                           {QStringLiteral(");"), ink}}});
+    ly = codePanel(p, 16, ly + 10, 250, QStringLiteral("Пример: брой на цифрите на n"),
+                   {{{QStringLiteral("int d = 0;"), ink}},
+                    {{QStringLiteral("do {"), ink}},
+                    {{QStringLiteral("    d++;"), c::Green}},
+                    {{QStringLiteral("    n /= 10;"), c::Green}},
+                    {{QStringLiteral("} while ("), ink},
+                     {QStringLiteral("n != 0"), c::Orange},
+                     {QStringLiteral(");"), ink}}});
+    ly += 10;
+    const QStringList notes = {
+        QStringLiteral("Тялото се изпълнява поне веднъж:"),
+        QStringLiteral("за n = 0 броят е 1. След while (...)"),
+        QStringLiteral("се пише точка и запетая."),
+    };
+    for (const QString &n : notes) {
+        text(p, QRectF(16, ly, 260, 18), n, sans(12), c::Muted, Qt::AlignLeft | Qt::AlignVCenter);
+        ly += 19;
+    }
+
+    const QFont fc = mono(13, true);
+    const qreal cx = 390;
+    const QRectF body(cx - 66, y + 40, 132, 54);
+    const QRectF cond(cx - 66, body.bottom() + 30, 132, 60);
+    const QRectF after(cx - 62, cond.bottom() + 38, 124, 30);
+    arrow(p, QPointF(cx, y + 4), QPointF(cx, body.top()));
+    action(p, body, QStringLiteral("d++;\nn /= 10;"), fc, c::GreenTint, c::Green);
+    decision(p, cond, QStringLiteral("n != 0"), fc, c::OrangeTint, c::Orange);
+    terminal(p, after, QStringLiteral("след цикъла"), sans(12));
+    arrow(p, QPointF(cx, body.bottom()), QPointF(cx, cond.top()));
+    // "да": back up to the body, round the left side.
+    const qreal joinY = y + 22;
+    const qreal leftX = body.left() - 24;
+    arrowPath(p, {QPointF(cond.left(), cond.center().y()), QPointF(leftX, cond.center().y()),
+                  QPointF(leftX, joinY), QPointF(cx - 1, joinY)});
+    arrow(p, QPointF(cx, cond.bottom()), QPointF(cx, after.top()));
+    yesNo(p, QPointF(leftX + 5, cond.center().y() - 18), true);
+    yesNo(p, QPointF(cx + 6, cond.bottom() + 6), false);
+    frame(p, s.width(), s.height());
+    return s.finish();
+}
+
+// ---------------------------------------------------------------------------
+// W1. The empty picture, shown when an item has no picture of its own.
+
+QImage emptyPicture()
+{
+    const QColor ground(0xF3, 0xF3, 0xEF);
+    const QColor faint(0xC9, 0xCB, 0xC2);
+    Sheet s(96, 96, ground);
+    QPainter &p = s.p();
+    // A faint outline of a landscape photo.
+    const QRectF photo(28, 22, 40, 32);
+    box(p, photo, ground, faint, 3, 1.4);
+    p.save();
+    p.setPen(QPen(faint, 1.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(58, 31), 3.5, 3.5);
+    p.drawPolyline(QPolygonF({QPointF(31, 50), QPointF(42, 37), QPointF(50, 46),
+                              QPointF(55, 41), QPointF(65, 50)}));
+    p.restore();
+    text(p, QRectF(0, 62, 96, 16), QStringLiteral("без илюстрация"), sans(9),
+         QColor(0x9A, 0x9D, 0x93));
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(faint, 1));
+    p.drawRect(3, 3, 89, 89);
+    p.restore();
+    return s.finish();
+}
+
+// ---------------------------------------------------------------------------
+// W2. The logo of the sponsor, the foundation "Бит и байт".
+
+QImage sponsorLogo()
+{
+    Sheet s(340, 180);
+    QPainter &p = s.p();
+    const QFont nameFont = sans(26, true);
+    const QString name = QStringLiteral("„Бит и байт“");
+    const qreal emblemSize = 84, space = 18;
+    const qreal left = (s.width() - emblemSize - space - textWidth(nameFont, name)) / 2;
+
+    // The emblem: one byte, 01000010 (66, the code of the letter 'B').
+    const QRectF emblem(left, 46, emblemSize, emblemSize);
+    box(p, emblem, c::Blue, QColor(), 14, 0);
+    const QString bits = QStringLiteral("01000010");
+    const qreal cell = 15, gapX = 3.5;
+    const qreal bx = emblem.left() + (emblem.width() - 4 * cell - 3 * gapX) / 2;
+    const qreal by = emblem.top() + 18;
+    for (int i = 0; i < 8; ++i) {
+        const QRectF r(bx + (i % 4) * (cell + gapX), by + (i / 4) * (cell + 14), cell, cell);
+        if (bits[i] == QLatin1Char('1'))
+            box(p, r, c::Paper, QColor(), 2, 0);
+        else
+            box(p, r.adjusted(1, 1, -1, -1), c::Blue, QColor(0x93, 0xB4, 0xF5), 2, 1.6);
+    }
+    text(p, QRectF(emblem.left(), emblem.bottom() - 22, emblem.width(), 16), bits, mono(10),
+         QColor(0xBF, 0xD3, 0xFB));
+
+    const qreal tx = emblem.right() + space;
+    const qreal tw = s.width() - tx - 8;
+    text(p, QRectF(tx + 1, 48, tw, 20), QStringLiteral("Ф О Н Д А Ц И Я"), sans(13, true),
+         c::Muted, Qt::AlignLeft | Qt::AlignVCenter);
+    text(p, QRectF(tx - 2, 68, tw, 40), name, nameFont, c::Blue, Qt::AlignLeft | Qt::AlignVCenter);
+    p.save();
+    p.setPen(QPen(c::Orange, 2));
+    p.drawLine(QPointF(tx + 1, 112.5), QPointF(tx + textWidth(nameFont, name) - 4, 112.5));
+    p.restore();
+    text(p, QRectF(tx + 1, 116, tw, 18), QStringLiteral("за млади програмисти"), sans(12), c::Ink,
+         Qt::AlignLeft | Qt::AlignVCenter);
+    return s.finish();
+}
+
+} // namespace
+
+QList<Picture> drawAll()
+{
+    return {
+        {QStringLiteral("grafika-g-01.jpg"), sieve(), 82},
+        {QStringLiteral("grafika-g-02.gif"), circularList(), 0},
+        {QStringLiteral("grafika-g-03.jpg"), logicalOperations(), 85},
+        {QStringLiteral("grafika-g-04.jpg"), backtrackingTree(), 85},
+        {QStringLiteral("grafika-g-05.jpg"), catalan(), 85},
+        {QStringLiteral("grafika-g-06.jpg"), variableTypes(), 85},
+        {QStringLiteral("grafika-g-07.jpg"), cyclicProcess(), 85},
+        {QStringLiteral("grafika-g-08.jpg"), precedence(), 85},
+        {QStringLiteral("grafika-g-09.jpg"), arithmetic(), 92},
+        {QStringLiteral("grafika-g-10.jpg"), forLoop(), 85},
+        {QStringLiteral("grafika-g-11.jpg"), whileLoop(), 85},
+        {QStringLiteral("grafika-g-12.jpg"), doWhileLoop(), 85},
+        {QStringLiteral("grafika-w-1.jpg"), emptyPicture(), 95},
+        {QStringLiteral("grafika-w-2.jpg"), sponsorLogo(), 92},
+    };
+}
+
+} // namespace pictures
