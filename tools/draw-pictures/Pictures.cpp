@@ -27,7 +27,8 @@ QImage sieve()
     const int n = 50;
     Sheet s(460, 322);
     QPainter &p = s.p();
-    int y = heading(p, s.width(), QStringLiteral("Решето на Ератостен: простите числа до 50"));
+    int y = heading(p, s.width(),
+                    QStringLiteral("Решето на Ератостен: простите числа до %1").arg(n));
 
     // The primes that cross the numbers out, each with its own colour.
     const QList<QList<int>> crossedBy = maths::sieveCrossings(n);
@@ -107,8 +108,11 @@ QImage sieve()
     text(p, line,
          QStringLiteral("За всяко незачертано p зачертаваме p*p, p*p + p, p*p + 2p, ..."),
          noteFont, c::Muted, Qt::AlignLeft | Qt::AlignVCenter);
+    int primes = 0;
+    for (int k = 2; k <= n; ++k)
+        primes += crossedBy[k].isEmpty() ? 1 : 0;
     text(p, line.translated(0, 19),
-         QStringLiteral("Спираме, щом p*p > 50. Остават 15 прости числа."),
+         QStringLiteral("Спираме, щом p*p > %1. Остават %2 прости числа.").arg(n).arg(primes),
          noteFont, c::Muted, Qt::AlignLeft | Qt::AlignVCenter);
     frame(p, s.width(), s.height());
     return s.finish();
@@ -118,7 +122,7 @@ QImage sieve()
 // 2. A circular singly linked list. It is written as a GIF, so it is drawn
 // in a handful of flat colours and then snapped to a fixed palette.
 
-QList<QRgb> listPalette(const QList<QColor> &grounds, const QList<QColor> &inks)
+QList<QRgb> gifPalette(const QList<QColor> &grounds, const QList<QColor> &inks)
 {
     QList<QRgb> palette;
     auto add = [&palette](const QColor &col) {
@@ -224,13 +228,15 @@ QImage circularList()
          QStringLiteral("Обхождане: p = p->next, докато p стане отново начало."), smallFont,
          c::Muted, Qt::AlignLeft | Qt::AlignVCenter);
     text(p, QRectF(18, y + 44, s.width() - 36, 20),
-         QStringLiteral("Няма последен next == nullptr: след 3 идва пак 12."), smallFont,
-         c::Muted, Qt::AlignLeft | Qt::AlignVCenter);
+         QStringLiteral("Няма последен next == nullptr: след %1 идва пак %2.")
+             .arg(values.last())
+             .arg(values.first()),
+         smallFont, c::Muted, Qt::AlignLeft | Qt::AlignVCenter);
     frame(p, s.width(), s.height());
 
     const QList<QColor> grounds = {c::Paper, c::BlueTint, c::OrangeTint};
     const QList<QColor> inks = {c::Ink, c::Muted, c::Line, c::Blue, c::Orange, c::Green};
-    return gif::snapToPalette(s.finish(), listPalette(grounds, inks));
+    return gif::snapToPalette(s.finish(), gifPalette(grounds, inks));
 }
 
 // ---------------------------------------------------------------------------
