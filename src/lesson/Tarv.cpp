@@ -164,7 +164,10 @@ void Tarv::buildControls()
     Shape_Lenta[2]->setAccessibleName(QStringLiteral("Оставащ материал от плана"));
     Shape_Lenta[3]->setAccessibleName(QStringLiteral("Преминат материал от плана"));
 
-    connect(client_, &ClientArea::Resized, this, [this] { Form_Resize(); });
+    connect(client_, &ClientArea::Resized, this, [this] {
+        inner_ = client_->size();
+        Form_Resize();
+    });
     connect(client_, &ClientArea::MouseDown, this,
             [this](Qt::MouseButton button, QPoint at) { Form_MouseDown(button, at); });
 }
@@ -300,9 +303,8 @@ void Tarv::captureLayout()
 
 QSize Tarv::innerSize() const
 {
-    // Before the window is first shown its area still has the design size.
-    return client_->isVisible() || !client_->size().isEmpty() ? client_->size()
-                                                              : layout.designInnerSize();
+    // Until the window is first shown and laid out, its area has the design size.
+    return inner_.isValid() ? inner_ : layout.designInnerSize();
 }
 
 void Tarv::Form_Resize()

@@ -120,6 +120,7 @@ private:
     WindowRegistry &windows_;
     LessonState &state_;
     ClientArea *client_ = nullptr;
+    QSize inner_; // the inner area's size once it has been laid out
     bool closing_ = false;
 };
 
