@@ -194,7 +194,7 @@ QByteArray encode(const QImage &image, QString *error)
     putWord(out, rgb.height());
     out.append(char(0x80 | 0x70 | (tableBits - 1)));
     out.append(char(0)); // background colour index
-    out.append(char(0)); // no pixel aspect ratio
+    out.append(char(0)); // pixel proportions not given: square pixels
     for (int i = 0; i < (1 << tableBits); ++i) {
         const QRgb c = i < colours.size() ? colours[i] : qRgb(0, 0, 0);
         out.append(char(qRed(c)));
