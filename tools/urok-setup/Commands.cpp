@@ -1,0 +1,295 @@
+#include "Commands.h"
+
+#include "ConfigImage.h"
+#include "Timing.h"
+
+#include "engine/ConfigRecord.h"
+#include "engine/NumericText.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace urok::setup {
+
+namespace {
+
+QString where(const QString &path, int line)
+{
+    return line > 0 ? QStringLiteral("%1:%2").arg(path).arg(line) : path;
+}
+
+void report(QTextStream &err, const QString &path, const Problem &p, const QString &kind)
+{
+    err << where(path, p.line) << QStringLiteral(": ") << kind << QStringLiteral(": ")
+        << p.message << '\n';
+}
+
+int fail(QTextStream &err, const QString &path, const QString &message)
+{
+    err << path << QStringLiteral(": грешка: ") << message << '\n';
+    err.flush();
+    return ExitFailed;
+}
+
+// The words after "Версия" in the lesson's caption: the version and the
+// date the way the main window shows them.
+QString captionVersion(const Profile &p)
+{
+    const QString stored = signedNumberText(p.version);
+    return QStringLiteral("Версия ") + signedNumberText(leadingNumber(stored) / 100.0)
+           + QStringLiteral(" от ") + signedNumberText(p.date);
+}
+
+// A task or plan point the lesson does not have is listed only when the
+// file gives it values.
+bool anyNonZero(const Profile &p, int slot, bool task)
+{
+    if (task)
+        return p.levels[slot] != 0 || p.budgets[slot] != 0 || p.hints[slot] != 0;
+    return p.rates[slot] != 0;
+}
+
+QString timingText(const Profile &p, int i)
+{
+    const TaskTiming t = taskTiming(p.levels[i], p.budgets[i], p.hints[i]);
+    if (t.expiresAtOnce())
+        return QStringLiteral("времето изтича веднага: отговорът е заключен, решението се показва");
+    QString text = QStringLiteral("обратно броене %1, ").arg(minutesSeconds(t.countdown), 6);
+    switch (t.hint) {
+    case TaskTiming::Hint::AtOnce:
+        text += QStringLiteral("подсказка веднага");
+        break;
+    case TaskTiming::Hint::During:
+        text += QStringLiteral("подсказка след %1").arg(minutesSeconds(t.hintAt));
+        break;
+    case TaskTiming::Hint::WithSolution:
+        text += QStringLiteral("подсказка чак с решението, когато времето изтече");
+        break;
+    }
+    return text;
+}
+
+void describe(const DecodedFile &file, const LessonFacts &lesson, QTextStream &out)
+{
+    const Profile &p = file.profile;
+
+    out << QStringLiteral("Опции (програмата взема записаното по модул 2):\n");
+    for (int i = 0; i < SlotCount; ++i) {
+        const bool on = p.options[i] % 2 == 1;
+        QString line = QStringLiteral("  опция %1: ").arg(i + 1, 2)
+                       + (on ? QStringLiteral("включена") : QStringLiteral("изключена"));
+        if (p.options[i] != 0 && p.options[i] != 1)
+            line += QStringLiteral(" (записано %1)").arg(p.options[i]);
+        const QString name = optionName(i + 1);
+        if (!name.isEmpty())
+            line = line.leftJustified(22) + QStringLiteral(" – ") + name;
+        out << line << '\n';
+    }
+
+    const int offered = p.tasksOffered < 0 ? 0 : qMin(p.tasksOffered, lesson.tasks);
+    const int listed = qBound(0, p.tasksListed, offered);
+    out << QStringLiteral("\nПредлагани задачи: %1").arg(p.tasksOffered);
+    if (p.tasksOffered < 0)
+        out << QStringLiteral(" (отрицателно: не се предлага нито една задача, остава само "
+                              "заглавието на списъка)");
+    else if (p.tasksOffered > lesson.tasks)
+        out << QStringLiteral(" (урокът има %1: предлагат се всички)").arg(lesson.tasks);
+    out << QStringLiteral("\nЗадачи в списъка отначало: %1").arg(p.tasksListed);
+    if (p.tasksListed != listed)
+        out << QStringLiteral(" (в списъка влизат %1)").arg(listed);
+    out << QStringLiteral("; останалите %1 са в менюто „+ %1 задачи“\n").arg(offered - listed);
+
+    out << QStringLiteral("\nЗадачи: ниво, време B и време за подсказка H, както са записани; "
+                          "обратното броене\nи появата на допълнителната подсказка в реално време "
+                          "(минути:секунди от началото)\n");
+    for (int i = 0; i < SlotCount; ++i) {
+        if (i >= lesson.tasks && !anyNonZero(p, i, true))
+            continue;
+        out << QStringLiteral("  задача %1: ниво %2, B = %3, H = %4  ->  ")
+                   .arg(i + 1, 2)
+                   .arg(p.levels[i] % 10)
+                   .arg(p.budgets[i], 6)
+                   .arg(p.hints[i], 6)
+            << timingText(p, i);
+        if (p.levels[i] < 0 || p.levels[i] > 9)
+            out << QStringLiteral(" (записано ниво %1)").arg(p.levels[i]);
+        if (p.levels[i] % 10 > 4)
+            out << QStringLiteral(" (ниво над 4: отмерва се като нива 3 и 4)");
+        if (i >= lesson.tasks)
+            out << QStringLiteral(" (урокът няма такава задача)");
+        else if (i >= offered)
+            out << QStringLiteral(" (не се предлага)");
+        out << '\n';
+    }
+
+    out << QStringLiteral("\nТочки от плана: време за разглеждане = знаци x темп / 100 + 2 "
+                          "секунди\n");
+    for (int i = 0; i < SlotCount; ++i) {
+        if (i >= lesson.points() && !anyNonZero(p, i, false))
+            continue;
+        out << QStringLiteral("  точка %1: темп %2").arg(i + 1, 2).arg(p.rates[i]);
+        if (i < lesson.points()) {
+            const QString seconds = decimalText(writingTime(lesson.pointLengths[i], p.rates[i]));
+            // The plan counts whole seconds, and at least one.
+            const int whole = qMax(1, roundedNumber(seconds, -32768, 32767));
+            out << QStringLiteral(", %1 знака  ->  %2 с (%3)")
+                       .arg(lesson.pointLengths[i])
+                       .arg(seconds, minutesSeconds(whole));
+        } else {
+            out << QStringLiteral(" (планът няма такава точка)");
+        }
+        out << '\n';
+    }
+
+    out << (file.lastRecordEmpty ? QStringLiteral("\nЗапис 6: празен (не се използва)\n")
+                                 : QStringLiteral("\nЗапис 6: не е празен, но програмата не го "
+                                                  "чете\n"));
+}
+
+} // namespace
+
+int writeCommand(const QString &profilePath, const QString &outputPath, const LessonFacts &lesson,
+                 QTextStream &out, QTextStream &err)
+{
+    QFile source(profilePath);
+    if (QFileInfo(profilePath).isDir())
+        return fail(err, profilePath, QStringLiteral("това е папка, а не профил"));
+    if (!source.open(QIODevice::ReadOnly))
+        return fail(err, profilePath,
+                    QStringLiteral("профилът не може да се прочете (%1)").arg(source.errorString()));
+    const QByteArray raw = source.readAll();
+    if (source.error() != QFileDevice::NoError)
+        return fail(err, profilePath,
+                    QStringLiteral("профилът не може да се прочете (%1)").arg(source.errorString()));
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(raw);
+    if (utf8.hasError())
+        return fail(err, profilePath, QStringLiteral("профилът не е записан в UTF-8"));
+
+    const ProfileReading reading = readProfile(text, lesson);
+    for (const Problem &w : reading.warnings)
+        report(err, profilePath, w, QStringLiteral("предупреждение"));
+    for (const Problem &e : reading.errors)
+        report(err, profilePath, e, QStringLiteral("грешка"));
+    if (!reading.profile) {
+        err << profilePath
+            << QStringLiteral(": файлът %1 не е записан\n").arg(QDir::toNativeSeparators(outputPath));
+        err.flush();
+        return ExitFailed;
+    }
+
+    const QByteArray d = configFile(*reading.profile);
+    if (d.size() != ConfigFileSize)
+        return fail(err, profilePath, QStringLiteral("кодът на урока не може да се запише"));
+
+    const QFileInfo target(outputPath);
+    if (target.isDir())
+        return fail(err, outputPath,
+                    QStringLiteral("на мястото на файла има папка; файлът не е записан"));
+    if (!target.absoluteDir().exists())
+        return fail(err, outputPath,
+                    QStringLiteral("папката %1 не съществува; файлът не е записан")
+                        .arg(QDir::toNativeSeparators(target.absolutePath())));
+    if (!lesson.code.isEmpty() && target.fileName() != lesson.code + QStringLiteral(".UFG"))
+        err << outputPath
+            << QStringLiteral(": предупреждение: програмата търси файла си под името %1.UFG\n")
+                   .arg(lesson.code);
+
+    QSaveFile f(outputPath);
+    if (!f.open(QIODevice::WriteOnly))
+        return fail(err, outputPath,
+                    QStringLiteral("файлът не може да се запише (%1)").arg(f.errorString()));
+    if (f.write(d) != d.size() || !f.flush() || f.error() != QFileDevice::NoError) {
+        f.cancelWriting();
+        f.commit();
+        return fail(err, outputPath,
+                    QStringLiteral("записът на файла не успя; файлът е оставен какъвто беше"));
+    }
+    if (!f.commit())
+        return fail(err, outputPath,
+                    QStringLiteral("файлът не може да се запише (%1)").arg(f.errorString()));
+
+    out << QStringLiteral("Записан е %1 (%2 байта) за урок %3.\n")
+               .arg(QDir::toNativeSeparators(outputPath))
+               .arg(d.size())
+               .arg(reading.profile->lesson);
+    out.flush();
+    err.flush();
+    return ExitOk;
+}
+
+int showCommand(const QString &filePath, const LessonFacts &lesson, QTextStream &out,
+                QTextStream &err)
+{
+    if (QFileInfo(filePath).isDir())
+        return fail(err, filePath, QStringLiteral("това е папка, а не конфигурационен файл"));
+    QFile f(filePath);
+    if (!f.open(QIODevice::ReadOnly))
+        return fail(err, filePath,
+                    QStringLiteral("файлът не може да се прочете (%1)").arg(f.errorString()));
+    const QByteArray bytes = f.read(ConfigFileSize + 1);
+    if (f.error() != QFileDevice::NoError)
+        return fail(err, filePath,
+                    QStringLiteral("файлът не може да се прочете (%1)").arg(f.errorString()));
+
+    const std::optional<DecodedFile> file = decodeConfigFile(bytes);
+    if (!file) {
+        const qint64 size = f.size();
+        return fail(err, filePath,
+                    QStringLiteral("файлът има %1 байта, а конфигурационният файл има точно %2; "
+                                   "урокът няма да го приеме и ще работи с вградените си стойности")
+                        .arg(size)
+                        .arg(ConfigFileSize));
+    }
+
+    const Profile &p = file->profile;
+    out << QStringLiteral("Файл: %1 (%2 байта)\n").arg(QDir::toNativeSeparators(filePath)).arg(bytes.size());
+    out << QStringLiteral("Код на урока: %1").arg(p.lesson);
+    if (file->textLength > ConfigTextCapacity)
+        out << QStringLiteral(" (записана дължина %1: четат се само %2 знака)")
+                   .arg(file->textLength)
+                   .arg(ConfigTextCapacity);
+    out << '\n';
+    out << QStringLiteral("Версия: %1 (в заглавието на урока: „%2“)\n").arg(p.version).arg(captionVersion(p));
+    out << QStringLiteral("Дата на версията: %1\n").arg(p.date);
+
+    if (p.lesson != lesson.code) {
+        out.flush();
+        return fail(err, filePath,
+                    QStringLiteral("файлът е за урок „%1“, а не за този урок (%2); урокът няма да "
+                                   "го приеме и ще работи с вградените си стойности")
+                        .arg(p.lesson, lesson.code));
+    }
+    out << '\n';
+    describe(*file, lesson, out);
+    out.flush();
+    return ExitOk;
+}
+
+QString helpText()
+{
+    return QStringLiteral(
+        "urok-setup – настройка на програмирания урок чрез конфигурационния му файл\n"
+        "\n"
+        "Употреба:\n"
+        "  urok-setup write ПРОФИЛ ФАЙЛ.UFG\n"
+        "      Записва конфигурационния файл (600 байта) по текстовия профил.\n"
+        "      При грешка в профила файлът не се променя.\n"
+        "  urok-setup show ФАЙЛ.UFG\n"
+        "      Показва какво казва файлът: код на урока, версия, дата, опции, задачи\n"
+        "      с обратното броене и момента на подсказката, времената за точките от плана.\n"
+        "  urok-setup --help\n"
+        "      Показва тази помощ.\n"
+        "\n"
+        "Профилът е текст в UTF-8 с редове „ключ = стойност“; „#“ започва коментар.\n"
+        "Ключове: lesson, version, date, tasks offered, tasks listed, option N,\n"
+        "task N level, task N budget, task N hint, point N rate (N от 1 до 40).\n"
+        "Образец: config/OPTIM.profile; описание: docs/configuration-file.md.\n"
+        "\n"
+        "Изход: 0 – успех, 1 – грешка в профила или във файла, 2 – грешни аргументи.\n");
+}
+
+} // namespace urok::setup

@@ -1,0 +1,375 @@
+#include "Profile.h"
+
+#include "content/Catalogue.h"
+#include "engine/Cp1251.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+
+#include <limits>
+#include <map>
+
+namespace urok::setup {
+
+LessonFacts LessonFacts::builtIn()
+{
+    const Catalogue &content = Catalogue::builtIn();
+    LessonFacts facts;
+    const QStringList codes = content.list(Holder::Spi_GR, 2);
+    facts.code = codes.isEmpty() ? QString() : codes.first();
+    facts.tasks = qMax(0, static_cast<int>(content.list(Holder::Uslowie_L, 0).size()) - 1);
+    const int points = qMax(0, static_cast<int>(content.list(Holder::Plan_Tarv, 0).size()) - 1);
+    for (int k = 1; k <= points; ++k)
+        facts.pointLengths.append(content.text(Holder::Podtochki, k).size());
+    return facts;
+}
+
+QString optionName(int number)
+{
+    switch (number) {
+    case 1: return QStringLiteral("списък със задачите");
+    case 3: return QStringLiteral("часовник за обратното броене на задачата");
+    case 4: return QStringLiteral("речник");
+    case 5: return QStringLiteral("допълнителни подсказки");
+    case 6: return QStringLiteral("авторски решения");
+    case 7: return QStringLiteral("прозорец за цветове и шрифтове");
+    case 8: return QStringLiteral("избор на задачи по ниво");
+    case 9: return QStringLiteral("допълнителен материал");
+    case 10: return QStringLiteral("учебен материал");
+    case 11: return QStringLiteral("запис само на отговора");
+    case 12: return QStringLiteral("файл с отговорите");
+    case 13: return QStringLiteral("лента за обратното броене при точка от плана");
+    case 14: return QStringLiteral("менюто за всички задачи");
+    case 15: return QStringLiteral("запис на условието и отговора");
+    case 16: return QStringLiteral("задачите, без да се чака планът");
+    case 17: return QStringLiteral("планът остава отключен, докато се чете точка");
+    case 18: return QStringLiteral("при връщане към точка броенето продължава");
+    case 19: return QStringLiteral("лента на плана; „Държавни образователни изисквания“, „Цел на урока“");
+    case 20: return QStringLiteral("„Продължителност на урока“, „Междупредметни връзки“");
+    case 21: return QStringLiteral("„Цел на урока“, „Вътрешно предметни връзки“");
+    case 22: return QStringLiteral("„Междупредметни връзки“, „Необходими пособия“");
+    case 23: return QStringLiteral("„Вътрешно предметни връзки“, „Ход на урока“");
+    case 24: return QStringLiteral("прозорецът „Фокус“");
+    case 25: return QStringLiteral("въпрос за трудността на задачата");
+    case 26: return QStringLiteral("избор на задачи по вид на решението");
+    case 31: return QStringLiteral("кодирано съдържание");
+    default: return {};
+    }
+}
+
+namespace {
+
+// The scrambled-content option: this lesson's built-in texts are plain.
+constexpr int ScrambledOption = 31;
+
+enum class Field {
+    Lesson, Version, Date, TasksOffered, TasksListed,
+    Option, Level, Budget, Hint, Rate,
+};
+
+// A key of the profile: a field, and the number of the option, task or
+// plan point it belongs to (0 for the others).
+struct Key
+{
+    Field field;
+    int number = 0;
+    auto operator<=>(const Key &) const = default;
+};
+
+QString keyText(const Key &key)
+{
+    const QString n = QString::number(key.number);
+    switch (key.field) {
+    case Field::Lesson: return QStringLiteral("lesson");
+    case Field::Version: return QStringLiteral("version");
+    case Field::Date: return QStringLiteral("date");
+    case Field::TasksOffered: return QStringLiteral("tasks offered");
+    case Field::TasksListed: return QStringLiteral("tasks listed");
+    case Field::Option: return QStringLiteral("option ") + n;
+    case Field::Level: return QStringLiteral("task %1 level").arg(n);
+    case Field::Budget: return QStringLiteral("task %1 budget").arg(n);
+    case Field::Hint: return QStringLiteral("task %1 hint").arg(n);
+    case Field::Rate: return QStringLiteral("point %1 rate").arg(n);
+    }
+    return {};
+}
+
+// One line split into its key and value, or the reason it cannot be.
+struct Split
+{
+    bool blank = false;
+    QString key;
+    QString value;
+    bool quoted = false;
+    QString error;
+};
+
+Split splitLine(const QString &line)
+{
+    Split s;
+    // Drop the comment: a "#" outside double quotes starts it.
+    QString content;
+    bool inQuotes = false;
+    for (const QChar c : line) {
+        if (c == u'#' && !inQuotes)
+            break;
+        if (c == u'"')
+            inQuotes = !inQuotes;
+        content.append(c);
+    }
+    content = content.trimmed();
+    if (content.isEmpty()) {
+        s.blank = true;
+        return s;
+    }
+    const qsizetype eq = content.indexOf(u'=');
+    if (eq < 0) {
+        s.error = QStringLiteral("очаква се ред „ключ = стойност“");
+        return s;
+    }
+    // The key is kept even when the value is wrong: the line does name it.
+    s.key = content.left(eq).simplified().toLower();
+    s.value = content.mid(eq + 1).trimmed();
+    if (s.key.isEmpty()) {
+        s.error = QStringLiteral("липсва ключ преди „=“");
+    } else if (inQuotes) {
+        s.error = QStringLiteral("кавичките не са затворени");
+    } else if (s.value.startsWith(u'"')) {
+        const qsizetype close = s.value.indexOf(u'"', 1);
+        if (close != s.value.size() - 1) {
+            s.error = QStringLiteral("след затварящите кавички не може да има друго");
+            return s;
+        }
+        s.value = s.value.mid(1, close - 1);
+        s.quoted = true;
+    } else if (s.value.isEmpty()) {
+        s.error = QStringLiteral("липсва стойност след „=“");
+    }
+    return s;
+}
+
+// The key a line names, or an error message.
+std::optional<Key> parseKey(const QString &key, QString &error)
+{
+    static const std::map<QString, Field> plain = {
+        {QStringLiteral("lesson"), Field::Lesson},
+        {QStringLiteral("version"), Field::Version},
+        {QStringLiteral("date"), Field::Date},
+        {QStringLiteral("tasks offered"), Field::TasksOffered},
+        {QStringLiteral("tasks listed"), Field::TasksListed},
+    };
+    if (const auto it = plain.find(key); it != plain.end())
+        return Key{it->second, 0};
+
+    static const QRegularExpression numbered(
+        QStringLiteral("^(option|task|point) (\\d+)(?: (level|budget|hint|rate))?$"));
+    const QRegularExpressionMatch m = numbered.match(key);
+    std::optional<Field> field;
+    if (m.hasMatch()) {
+        const QString kind = m.captured(1);
+        const QString what = m.captured(3);
+        if (kind == u"option" && what.isEmpty())
+            field = Field::Option;
+        else if (kind == u"task" && what == u"level")
+            field = Field::Level;
+        else if (kind == u"task" && what == u"budget")
+            field = Field::Budget;
+        else if (kind == u"task" && what == u"hint")
+            field = Field::Hint;
+        else if (kind == u"point" && what == u"rate")
+            field = Field::Rate;
+    }
+    if (!field) {
+        error = QStringLiteral("непознат ключ „%1“").arg(key);
+        return std::nullopt;
+    }
+    bool ok = false;
+    const int number = m.captured(2).toInt(&ok);
+    if (!ok || number < 1 || number > SlotCount) {
+        const QString what = *field == Field::Option ? QStringLiteral("опцията")
+                             : *field == Field::Rate ? QStringLiteral("точката от плана")
+                                                     : QStringLiteral("задачата");
+        error = QStringLiteral("номерът на %1 в „%2“ трябва да е от 1 до %3")
+                    .arg(what, key)
+                    .arg(SlotCount);
+        return std::nullopt;
+    }
+    return Key{*field, number};
+}
+
+// A whole number in [lo, hi], or an error message.
+std::optional<qint64> parseNumber(const QString &value, bool quoted, qint64 lo, qint64 hi,
+                                  const QString &what, QString &error)
+{
+    static const QRegularExpression integer(QStringLiteral("^[+-]?\\d+$"));
+    if (quoted || !integer.match(value).hasMatch()) {
+        error = QStringLiteral("%1 трябва да е цяло число, а е „%2“").arg(what, value);
+        return std::nullopt;
+    }
+    bool ok = false;
+    const qint64 n = value.toLongLong(&ok);
+    if (!ok || n < lo || n > hi) {
+        error = QStringLiteral("%1 трябва да е от %2 до %3, а е %4").arg(what).arg(lo).arg(hi).arg(value);
+        return std::nullopt;
+    }
+    return n;
+}
+
+QString checkLessonCode(const QString &code)
+{
+    if (code.isEmpty())
+        return QStringLiteral("кодът на урока е празен");
+    for (const QChar c : code)
+        if (c.unicode() < 0x20)
+            return QStringLiteral("кодът на урока съдържа непечатим знак");
+    if (!fitsCp1251(code))
+        return QStringLiteral("кодът на урока „%1“ съдържа знак, който няма в кодовата таблица "
+                              "Windows-1251")
+            .arg(code);
+    if (code.size() > 15)
+        return QStringLiteral("кодът на урока „%1“ има %2 знака, а може да има най-много 15")
+            .arg(code)
+            .arg(code.size());
+    return {};
+}
+
+void store(Profile &p, const Key &key, qint64 n)
+{
+    const int i = key.number - 1;
+    switch (key.field) {
+    case Field::Version: p.version = static_cast<qint32>(n); break;
+    case Field::Date: p.date = static_cast<qint32>(n); break;
+    case Field::TasksOffered: p.tasksOffered = static_cast<qint32>(n); break;
+    case Field::TasksListed: p.tasksListed = static_cast<qint32>(n); break;
+    case Field::Option: p.options[i] = static_cast<qint16>(n); break;
+    case Field::Level: p.levels[i] = static_cast<qint16>(n); break;
+    case Field::Budget: p.budgets[i] = static_cast<qint16>(n); break;
+    case Field::Hint: p.hints[i] = static_cast<qint16>(n); break;
+    case Field::Rate: p.rates[i] = static_cast<qint16>(n); break;
+    case Field::Lesson: break;
+    }
+}
+
+} // namespace
+
+ProfileReading readProfile(const QString &text, const LessonFacts &lesson)
+{
+    ProfileReading reading;
+    Profile profile;
+    std::map<Key, int> seen;   // key -> the line that set it
+
+    constexpr qint64 Min16 = std::numeric_limits<qint16>::min();
+    constexpr qint64 Max16 = std::numeric_limits<qint16>::max();
+    constexpr qint64 Min32 = std::numeric_limits<qint32>::min();
+    constexpr qint64 Max32 = std::numeric_limits<qint32>::max();
+
+    QString body = text;
+    if (body.startsWith(QChar(0xFEFF)))
+        body.remove(0, 1);
+    const QStringList lines = body.split(u'\n');
+    for (int index = 0; index < lines.size(); ++index) {
+        const int lineNo = index + 1;
+        auto error = [&](const QString &message) { reading.errors.append({lineNo, message}); };
+
+        const Split s = splitLine(lines[index]);
+        if (s.blank)
+            continue;
+        QString message;
+        const std::optional<Key> key =
+            s.key.isEmpty() ? std::nullopt : parseKey(s.key, message);
+        if (!s.error.isEmpty()) {
+            // A line that names a key but has no proper value still sets it:
+            // no second message that the key is missing.
+            if (key)
+                seen.try_emplace(*key, lineNo);
+            error(s.error);
+            continue;
+        }
+        if (!key) {
+            error(message);
+            continue;
+        }
+        if (const auto it = seen.find(*key); it != seen.end()) {
+            error(QStringLiteral("„%1“ вече е зададен на ред %2").arg(keyText(*key)).arg(it->second));
+            continue;
+        }
+        seen[*key] = lineNo;
+
+        if (key->field == Field::Lesson) {
+            message = checkLessonCode(s.value);
+            if (!message.isEmpty()) {
+                error(message);
+                continue;
+            }
+            profile.lesson = s.value;
+            if (!lesson.code.isEmpty() && s.value != lesson.code)
+                reading.warnings.append(
+                    {lineNo, QStringLiteral("кодът на урока „%1“ не е кодът на този урок (%2): "
+                                            "програмата няма да приеме файла")
+                                 .arg(s.value, lesson.code)});
+            continue;
+        }
+
+        qint64 lo = Min16, hi = Max16;
+        QString what;
+        switch (key->field) {
+        case Field::Version: lo = Min32; hi = Max32; what = QStringLiteral("Версията"); break;
+        case Field::Date: lo = Min32; hi = Max32; what = QStringLiteral("Датата"); break;
+        case Field::TasksOffered:
+            lo = Min32; hi = Max32; what = QStringLiteral("Броят на предлаганите задачи"); break;
+        case Field::TasksListed:
+            lo = Min32; hi = Max32; what = QStringLiteral("Броят на задачите в списъка"); break;
+        case Field::Option:
+            lo = 0; hi = 1; what = QStringLiteral("Стойността на опция %1").arg(key->number); break;
+        case Field::Level:
+            lo = 0; hi = 9; what = QStringLiteral("Нивото на задача %1").arg(key->number); break;
+        case Field::Budget: what = QStringLiteral("Времето на задача %1").arg(key->number); break;
+        case Field::Hint:
+            what = QStringLiteral("Времето за подсказка на задача %1").arg(key->number); break;
+        case Field::Rate: what = QStringLiteral("Темпото на точка %1").arg(key->number); break;
+        case Field::Lesson: break;
+        }
+        const std::optional<qint64> n = parseNumber(s.value, s.quoted, lo, hi, what, message);
+        if (!n) {
+            error(message);
+            continue;
+        }
+        store(profile, *key, *n);
+
+        if (key->field == Field::Option && key->number == ScrambledOption && *n == 1)
+            reading.warnings.append(
+                {lineNo, QStringLiteral("опция 31 (кодирано съдържание) е включена, а "
+                                        "съдържанието на този урок не е кодирано")});
+        const bool taskField = key->field == Field::Level || key->field == Field::Budget
+                               || key->field == Field::Hint;
+        if (taskField && key->number > lesson.tasks && *n != 0)
+            reading.warnings.append(
+                {lineNo, QStringLiteral("урокът има %1 задачи: стойността за задача %2 не се "
+                                        "използва")
+                             .arg(lesson.tasks)
+                             .arg(key->number)});
+        if (key->field == Field::Rate && key->number > lesson.points() && *n != 0)
+            reading.warnings.append(
+                {lineNo, QStringLiteral("планът на урока има %1 точки: стойността за точка %2 не "
+                                        "се използва")
+                             .arg(lesson.points())
+                             .arg(key->number)});
+    }
+
+    // Every value the lesson needs must be written out.
+    QList<Key> required = {{Field::Lesson}, {Field::Version}, {Field::Date},
+                           {Field::TasksOffered}, {Field::TasksListed}};
+    for (int k = 1; k <= qMin(lesson.tasks, SlotCount); ++k)
+        required << Key{Field::Level, k} << Key{Field::Budget, k} << Key{Field::Hint, k};
+    for (int k = 1; k <= qMin(lesson.points(), SlotCount); ++k)
+        required << Key{Field::Rate, k};
+    for (const Key &key : required)
+        if (!seen.contains(key))
+            reading.errors.append({0, QStringLiteral("липсва „%1“").arg(keyText(key))});
+
+    if (reading.errors.isEmpty())
+        reading.profile = profile;
+    return reading;
+}
+
+} // namespace urok::setup

@@ -1,0 +1,44 @@
+#include "Timing.h"
+
+#include <QtGlobal>
+
+#include <limits>
+
+namespace urok::setup {
+
+TaskTiming taskTiming(int storedLevel, int budget, int hintTime)
+{
+    const int level = storedLevel % 10;
+    TaskTiming t;
+    t.factor = level <= 1 ? 1 : level == 2 ? 10 : 1000;
+
+    const qint64 f = t.factor;
+    t.countdown = f * budget;
+    // The hint condition holds for every t above this moment.
+    const qint64 moment = (f - 1) * budget + f * hintTime - 1;
+    if (t.expiresAtOnce() || moment >= t.countdown) {
+        t.hint = TaskTiming::Hint::WithSolution;
+    } else if (moment <= 0) {
+        t.hint = TaskTiming::Hint::AtOnce;
+    } else {
+        t.hint = TaskTiming::Hint::During;
+        t.hintAt = moment;
+    }
+    return t;
+}
+
+QString minutesSeconds(qint64 seconds)
+{
+    const QString sign = seconds < 0 ? QStringLiteral("-") : QString();
+    const qint64 s = qAbs(seconds);
+    return sign + QStringLiteral("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
+}
+
+double writingTime(qint64 characters, int rate)
+{
+    const double t = static_cast<double>(characters * rate) / 100.0 + 2.0;
+    return qBound<double>(std::numeric_limits<qint16>::min(), t,
+                          std::numeric_limits<qint16>::max());
+}
+
+} // namespace urok::setup
