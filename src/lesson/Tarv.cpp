@@ -11,6 +11,7 @@
 #include "controls/TextBox.h"
 #include "controls/Twips.h"
 #include "engine/AccessSetup.h"
+#include "engine/AnswersFile.h"
 #include "engine/ConfigFile.h"
 #include "engine/DriveType.h"
 #include "engine/LessonState.h"
@@ -20,6 +21,7 @@
 #include "engine/TickSource.h"
 #include "lesson/Tarv_Gra.h"
 #include "tasks/Tarv_n.h"
+#include "windows/Tarv_Zad.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -183,6 +185,7 @@ void Tarv::buildMenus()
     Izhod = command("Izhod", "Изход");
     connect(Izhod, &QAction::triggered, this, [this] { Izhod_Click(); });
     mnu_Fokus = command("mnu_Fokus", "Фокус");
+    connect(mnu_Fokus, &QAction::triggered, this, [this] { mnu_Fokus_Click(); });
     mnu_Cwqt = command("mnu_Cwqt", "Цвят/шрифт");
     mnu_Wyprosi = command("mnu_Wyprosi", "Задачи/Речник");
     connect(mnu_Wyprosi, &QAction::triggered, this, [this] { mnu_Wyprosi_Click(); });
@@ -344,8 +347,23 @@ void Tarv::Form_MouseDown(Qt::MouseButton button, QPoint position)
 
 void Tarv::Izhod_Click()
 {
-    if (Greska_Otgowor1(windows_.prompter(), 2) == yesText())
-        Kraj();
+    if (Greska_Otgowor1(windows_.prompter(), 2) != yesText())
+        return;
+    if (!Zapis_otgowori(state_, windows_.prompter(), windows_.platform) && stayAfterLostAnswers())
+        return;
+    Kraj();
+}
+
+// The answers could not be written: the pupil chooses whether to leave anyway.
+bool Tarv::stayAfterLostAnswers()
+{
+    Message m;
+    m.caption = lessonCaption();
+    m.text = QStringLiteral("Отговорите не бяха записани.\r\nДа приключи ли урокът въпреки това?");
+    m.buttons = Message::Buttons::YesNo;
+    m.icon = Message::Icon::Warning;
+    m.defaultButton = 1;
+    return !windows_.prompter().ask(m);
 }
 
 void Tarv::Kraj()
@@ -480,6 +498,7 @@ void Tarv::mnu_Wyprosi_Click()
     Timer1->setEnabled(false);
     hide();
     Tarv_n &tasks = windows_.get<Tarv_n>();
+    tasks.Timer_n->setEnabled(true);
     if (tasks.List_Un[1]->listIndex() < 0) {
         tasks.List_Un[1]->setListIndex(0);
         state_.List_Ur(1).setItem(2, QString::number(tasks.List_Un[1]->listIndex()));
@@ -487,6 +506,19 @@ void Tarv::mnu_Wyprosi_Click()
     tasks.show();
     tasks.raise();
     tasks.activateWindow();
+}
+
+void Tarv::mnu_Fokus_Click()
+{
+    Text_U[2]->setText(Text_U[1]->text());
+    Text_U[2]->setFontSize(leadingNumber(state_.List_Ur(1).item(4)));
+    Tarv_Zad &focus = windows_.get<Tarv_Zad>();
+    focus.Obsho_Pole->setLocked(true);
+    focus.Obsho_Pole->setText(Text_U[2]->text());
+    focus.List_font->setListIndex(leadingInteger(state_.List_Ur(1).item(5)));
+    focus.show();
+    focus.raise();
+    focus.activateWindow();
 }
 
 // ---- Timed plan writing ----------------------------------------------------

@@ -51,6 +51,7 @@ public:
     void Sydyrv_pla_Click(int index);
     void awtori_Click(int index);
     void mnu_Wyprosi_Click();
+    void mnu_Fokus_Click();
 
     // Timed plan writing
     void Timer1_Timer();
@@ -104,6 +105,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    bool stayAfterLostAnswers();
     void buildControls();
     void buildMenus();
     void captureLayout();

@@ -12,6 +12,7 @@
 #include "engine/LessonState.h"
 #include "engine/NumericText.h"
 #include "engine/Options.h"
+#include "engine/TickSource.h"
 
 #include <QAction>
 #include <QLabel>
@@ -40,6 +41,7 @@ Tarv_n::Tarv_n(WindowRegistry &windows)
     buildControls();
     buildMenus();
     setClientSize(this, twipsFor(this).size(DesignWidth, DesignHeight));
+    Timer_n = new TickSource([this] { Timer_n_Timer(); }, this);
 }
 
 Tarv_n::~Tarv_n() = default;
@@ -62,9 +64,10 @@ void Tarv_n::buildControls()
                 QStringLiteral(" Изберете от списъка желан номер въпрос/задача "));
     List_Un[1]->setGeometry(tw.rect(480, 2650, 1125, 915));
 
-    for (ListBox *list : List_Un) {
-        setBackColor(list, FieldBackground);
-        setForeColor(list, ListText);
+    for (int i = 0; i < 2; ++i) {
+        setBackColor(List_Un[i], FieldBackground);
+        setForeColor(List_Un[i], ListText);
+        connect(List_Un[i], &ListBox::Click, this, [this, i] { List_Un_Click(i); });
     }
 
     struct Field
@@ -109,6 +112,11 @@ void Tarv_n::buildControls()
                 QStringLiteral("Илюстрация към съдържанието на термините, условието/решението на "
                                "задача. Щракнете с левия клавиш на мишката за мащаб."));
     Picture_Un[0]->setGeometry(tw.rect(480, 50, 3300, 2580));
+    Picture_Un[0]->setFocusPolicy(Qt::TabFocus);
+    connect(Picture_Un[0], &PictureBox::Pressed, this, [this](Qt::MouseButton button) {
+        if (button == Qt::LeftButton)
+            Picture_Un_Click(0);
+    });
 
     Chasownik_Label[0] = new QLabel(client_);
     nameControl(Chasownik_Label[0], QStringLiteral("Chasownik_Label(0)"),
@@ -133,10 +141,14 @@ void Tarv_n::buildMenus()
         return a;
     };
     mnu_IzhodN = command("mnu_IzhodN", "Връщане към урока");
+    connect(mnu_IzhodN, &QAction::triggered, this, [this] { mnu_IzhodN_Click(); });
     mnu_Tip_Wid = command("mnu_Tip_Wid", "Ниво/Вид на задачи");
+    connect(mnu_Tip_Wid, &QAction::triggered, this, [this] { mnu_Tip_Wid_Click(); });
     mnu_Pylen_Ekran = command("mnu_Pylen_Ekran", "Фокус");
+    connect(mnu_Pylen_Ekran, &QAction::triggered, this, [this] { mnu_Pylen_Ekran_Click(); });
     mnu_All_zadachi = command("mnu_All_zadachi", "Допълнително");
     mnu_All_zadachi->setEnabled(false);
+    connect(mnu_All_zadachi, &QAction::triggered, this, [this] { mnu_All_zadachi_Click(); });
 
     zap_resheshenie = bar->addMenu(QStringLiteral("Запис"));
     zap_resheshenie->setObjectName(QStringLiteral("zap_resheshenie"));
@@ -146,6 +158,7 @@ void Tarv_n::buildMenus()
     for (int i = 1; i <= 3; ++i) {
         mnu_ZapReshen[i] = zap_resheshenie->addAction(QString::fromUtf8(captions[i]));
         mnu_ZapReshen[i]->setObjectName(QStringLiteral("mnu_ZapReshen(%1)").arg(i));
+        connect(mnu_ZapReshen[i], &QAction::triggered, this, [this, i] { mnu_ZapReshen_Click(i); });
     }
     mnu_ZapReshen[1]->setVisible(false);
 }

@@ -32,8 +32,32 @@ public:
     void Form_Load();
     int Opcia(int number);
 
+    // Choosing a term (list 0) or a task (list 1).
+    void List_Un_Click(int index);
+    int Smqna_zadacha();
+    void Pokaji_zadacha();
+    void Pokaji_kartina(int entry);
     // Focus highlighting of the text fields 0..4.
     void Text_Un_GotFocus(int index);
+
+    // The task countdown.
+    void Timer_n_Timer();
+    void Opredeli_wreme(int mode);
+    void Dopylnitelno_upytwane();
+    void Pokaji_reshenie();
+    void Izteklo_wreme();
+
+    // Back to the lesson; saving a task.
+    void mnu_IzhodN_Click();
+    void mnu_ZapReshen_Click(int index);
+    void Ime_na_fail();
+    bool Zapishi_fail(int mode);
+
+    // The other commands.
+    void mnu_All_zadachi_Click();
+    void mnu_Tip_Wid_Click();
+    void mnu_Pylen_Ekran_Click();
+    void Picture_Un_Click(int index);
 
     // Controls. The hidden lists List_Un(2..4) (appearance settings, answers
     // store, option copy) are shared state and live in the LessonState.
@@ -69,9 +93,17 @@ public:
     static constexpr int DesignWidth = 11910;
     static constexpr int DesignHeight = 8220;
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     void buildControls();
     void buildMenus();
+    int selectedTask() const; // selected position of the task list + 1
+    bool scrambled();         // the lesson's content lines are scrambled
+
+    // The task whose countdown is running (0 before the first).
+    int countdownTask_ = 0;
 
     WindowRegistry &windows_;
     LessonState &state_;

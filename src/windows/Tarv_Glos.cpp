@@ -5,6 +5,12 @@
 #include "controls/ListBox.h"
 #include "controls/Twips.h"
 #include "engine/LessonState.h"
+#include "engine/NumericText.h"
+#include "engine/Options.h"
+#include "tasks/Tarv_n.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
 
 namespace urok {
 
@@ -31,10 +37,47 @@ Tarv_Glos::Tarv_Glos(WindowRegistry &windows)
                 QStringLiteral("  Описва във във взъходящ ред типа решение  на задачите "));
     Wremena[5]->setGeometry(tw.rect(100, 1080, 7260, 915));
     Wremena[5]->setEntries(content.list(Holder::Wremena, 5));
+
+    for (int index : {3, 5})
+        connect(Wremena[index], &ListBox::Click, this, [this, index] { Wremena_Click(index); });
 }
 
 void Tarv_Glos::Form_Load()
 {
+    // The lesson's options hold for the whole run, also for a chooser that
+    // was closed after a pick and is created afresh.
+    ItemList &options = windows_.state().Opcii_L();
+    if (optionValue(options, 8) < 1)
+        Wremena[3]->setEnabled(false);
+    if (optionValue(options, 26) < 1)
+        Wremena[5]->setEnabled(false);
+}
+
+void Tarv_Glos::Wremena_Click(int index)
+{
+    if (index != 3 && index != 5)
+        return;
+    const QString s = Wremena[index]->selectedText();
+    Wremena[index == 3 ? 5 : 3]->setListIndex(-1);
+    const int t = leadingInteger(s.right(2)) - 1;
+    windows_.state().List_Ur(1).setItem(2, QString::number(t));
+    windows_.unload<Tarv_Glos>();
+    windows_.get<Tarv_n>().List_Un[1]->setListIndex(t);
+}
+
+void Tarv_Glos::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    windows_.unload<Tarv_Glos>();
+}
+
+void Tarv_Glos::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace urok

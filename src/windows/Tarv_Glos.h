@@ -18,6 +18,7 @@ public:
     explicit Tarv_Glos(WindowRegistry &windows);
 
     void Form_Load();
+    void Wremena_Click(int index);
 
     // Elements 3 (levels) and 5 (solution types) are this window's visible
     // lists; the other elements are tables kept in the LessonState.
@@ -25,6 +26,10 @@ public:
 
     static constexpr int DesignWidth = 7470;
     static constexpr int DesignHeight = 2040;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     WindowRegistry &windows_;

@@ -1,10 +1,16 @@
 #include "windows/Tarv_Zad.h"
 
 #include "app/WindowRegistry.h"
+#include "controls/ControlLook.h"
 #include "controls/Controls.h"
 #include "controls/ListBox.h"
 #include "controls/TextBox.h"
 #include "controls/Twips.h"
+#include "engine/LessonState.h"
+#include "engine/NumericText.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
 
 namespace urok {
 
@@ -24,6 +30,7 @@ Tarv_Zad::Tarv_Zad(WindowRegistry &windows)
     List_font->setGeometry(tw.rect(120, 120, 1815, 330));
     for (int size = 10; size <= 40; size += 2)
         List_font->addEntry(QString::number(size));
+    connect(List_font, &ListBox::Click, this, [this] { List_font_Click(); });
 
     Obsho_Pole = new TextBox(QString(), this);
     nameControl(Obsho_Pole, QStringLiteral("Obsho_Pole"), QStringLiteral("Увеличен текст"),
@@ -33,6 +40,57 @@ Tarv_Zad::Tarv_Zad(WindowRegistry &windows)
 
 void Tarv_Zad::Form_Load()
 {
+    Obsho_Pole->setFontSize(leadingNumber(List_font->itemText(List_font->listIndex() + 1)));
+    ItemList &look = windows_.state().List_Un(2);
+    setBackColor(Obsho_Pole, leadingInteger(look.item(7)));
+    setForeColor(Obsho_Pole, leadingInteger(look.item(11)));
+    setBackColor(this, leadingInteger(look.item(3)));
+    Razpolozhi();
+}
+
+void Tarv_Zad::Form_Resize()
+{
+    Razpolozhi();
+}
+
+void Tarv_Zad::Razpolozhi()
+{
+    const int h = 4 * List_font->height();
+    const QRect outer = frameGeometry();
+    Obsho_Pole->resize(static_cast<int>(0.95 * outer.width()), Obsho_Pole->height());
+    if (outer.height() > h)
+        Obsho_Pole->resize(Obsho_Pole->width(), outer.height() - h);
+}
+
+void Tarv_Zad::List_font_Click()
+{
+    const int i = List_font->listIndex();
+    const QString v = List_font->itemText(i);
+    Obsho_Pole->setFontSize(leadingNumber(v));
+    ItemList &record = windows_.state().List_Ur(1);
+    record.setItem(4, v);
+    record.setItem(5, QString::number(i));
+}
+
+void Tarv_Zad::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void Tarv_Zad::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    windows_.unload<Tarv_Zad>();
+}
+
+void Tarv_Zad::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 } // namespace urok

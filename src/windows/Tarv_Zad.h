@@ -8,7 +8,8 @@ class ListBox;
 class TextBox;
 class WindowRegistry;
 
-// The Focus window: a text shown enlarged, with a choice of font size.
+// The Focus window: a text shown enlarged, with a choice of font size from
+// 10 to 40 points that the lesson remembers for the next time.
 class Tarv_Zad : public QWidget
 {
     Q_OBJECT
@@ -16,12 +17,20 @@ public:
     explicit Tarv_Zad(WindowRegistry &windows);
 
     void Form_Load();
+    void Form_Resize();
+    void Razpolozhi();
+    void List_font_Click();
 
     ListBox *List_font = nullptr;
     TextBox *Obsho_Pole = nullptr;
 
     static constexpr int DesignWidth = 11715;
     static constexpr int DesignHeight = 6915;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     WindowRegistry &windows_;

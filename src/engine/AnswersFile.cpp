@@ -1,0 +1,42 @@
+#include "engine/AnswersFile.h"
+
+#include "engine/DriveType.h"
+#include "engine/LessonState.h"
+#include "engine/NumericText.h"
+#include "engine/Options.h"
+#include "engine/Platform.h"
+#include "engine/TextFile.h"
+
+namespace urok {
+
+QString answersFileText(LessonState &state)
+{
+    const QString crlf = QStringLiteral("\r\n");
+    QString text = QStringLiteral("Има въведен текст по следните задачи:") + crlf;
+    ItemList &answers = state.List_Un(3);
+    const int n = state.Uslowie_L(0).count();
+    for (int i = 1; i <= n; ++i) {
+        const QString answer = answers.item(i);
+        if (answer.size() > 5)
+            text += QStringLiteral("Задача ") + signedNumberText(i) + crlf + answer + crlf;
+    }
+    return text;
+}
+
+bool Zapis_otgowori(LessonState &state, Prompter &prompter, const Platform &platform)
+{
+    if (optionValue(state.Opcii_L(), 12) < 1)
+        return true;
+    const int first = platform.driveType(platform.directory);
+    const int second = platform.driveType(platform.directory);
+    if (first < DriveRemovable || second > DriveFixed)
+        return true;
+    const QString path = platform.pathOf(answersFileName(optionValue(state.Opcii_L(), 31)));
+    const QString failure = writeTextFile(path, answersFileText(state));
+    if (failure.isEmpty())
+        return true;
+    reportWriteFailure(prompter, path, failure);
+    return false;
+}
+
+} // namespace urok

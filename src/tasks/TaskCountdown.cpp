@@ -1,0 +1,94 @@
+// The countdown of a task, its additional hint and the author's solution.
+#include "controls/ListBox.h"
+#include "controls/TextBox.h"
+#include "engine/LessonState.h"
+#include "engine/NumericText.h"
+#include "tasks/Decrypt.h"
+#include "tasks/TaskTiming.h"
+#include "tasks/Tarv_n.h"
+
+#include <QLabel>
+
+#include <cmath>
+
+namespace urok {
+
+void Tarv_n::Opredeli_wreme(int mode)
+{
+    const int k = selectedTask();
+    const double f = levelFactor(leadingNumber(state_.Wremena(4).item(k)));
+    if (mode == 1)
+        Ostawashto_wreme = f * leadingNumber(state_.Wremena(1).item(k));
+    else if (mode == 2)
+        Prag_upytwane = f * leadingNumber(state_.Wremena(0).item(k));
+}
+
+void Tarv_n::Timer_n_Timer()
+{
+    const int k = selectedTask();
+    if (k < 1 || !Text_Un[3]->text().isEmpty())
+        return;
+    if (Text_Un[0]->isLocked()) {
+        Ostawashto_wreme = 0;
+        Chasownik_Label[0]->clear();
+        Dopylnitelno_upytwane();
+        Pokaji_reshenie();
+        return;
+    }
+    if (Ostawashto_wreme > 0) {
+        // Counted in tenths, so that the seconds never drift by rounding.
+        Ostawashto_wreme = std::round(Ostawashto_wreme * 10 - 1) / 10;
+        Chasownik_Label[0]->setText(QString::number(static_cast<qint64>(Ostawashto_wreme)));
+        Opredeli_wreme(2);
+        const double elapsed = leadingNumber(state_.Wremena(1).item(k)) - Ostawashto_wreme;
+        Text_Un[5]->setText(decimalText(elapsed));
+        if (leadingInteger(state_.Opcii_L().item(5)) > 0 && elapsed - Prag_upytwane > -1) {
+            Dopylnitelno_upytwane();
+            state_.Wremena(0).setItem(k, QStringLiteral("0"));
+        }
+        return;
+    }
+    Izteklo_wreme();
+}
+
+void Tarv_n::Dopylnitelno_upytwane()
+{
+    if (!Text_Un[4]->text().isEmpty())
+        return;
+    const int k = selectedTask();
+    const QString line = state_.Uslowie_L(k).item(Opcia(31) > 0 ? 1 : 0);
+    Text_Un[4]->setText(QStringLiteral("Имате достъп до допълнително упътване за въпроса\r\n\r\n")
+                        + Fn_Decrypt(line, scrambled()));
+}
+
+void Tarv_n::Pokaji_reshenie()
+{
+    if (!Text_Un[0]->isLocked())
+        return;
+    const int k = selectedTask();
+    ItemList &lines = state_.Uslowie_L(k);
+    const int a = leadingInteger(state_.Redowe_L(2).item(k));
+    const bool hidden = scrambled();
+    QString solution;
+    for (int i = a; i < lines.count(); ++i)
+        solution += QStringLiteral("\r\n") + Fn_Decrypt(lines.item(i), hidden);
+    Text_Un[3]->setText(solution);
+    Widy_kartina = 2;
+    Pokaji_kartina(k);
+}
+
+void Tarv_n::Izteklo_wreme()
+{
+    Text_Un[0]->setLocked(true);
+    Kraj_wreme = 1;
+    const int k = selectedTask();
+    state_.Wremena(1).setItem(k, QStringLiteral("0"));
+    state_.Wremena(0).setItem(k, QStringLiteral("0"));
+    if (k > 1 && Opcia(6) < 1) {
+        Text_Un[3]->setText(QStringLiteral("Нямате достъп за раглеждане на решението!"));
+        return;
+    }
+    Pokaji_reshenie();
+}
+
+} // namespace urok
