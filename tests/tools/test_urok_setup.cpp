@@ -515,6 +515,26 @@ private Q_SLOTS:
         QCOMPARE(reading.errors[2].line, 0);
     }
 
+    void missingKeysAreGroupedByTaskAndCounted()
+    {
+        QString text = validProfile();
+        for (const char *key : {"task 5 level", "task 5 budget", "task 5 hint", "task 6 hint"})
+            text = withLine(text, QString::fromUtf8(key), QString());
+        ProfileReading reading = readProfile(text, LessonFacts::builtIn());
+        QCOMPARE(reading.errors.size(), 2);
+        QCOMPARE(reading.errors[0].message,
+                 QStringLiteral("липсват „task 5 level“, „task 5 budget“, „task 5 hint“"));
+        QCOMPARE(reading.errors[1].message, QStringLiteral("липсва „task 6 hint“"));
+
+        // An empty profile: the five lesson keys and tasks 1..5 are named
+        // (20 keys), the other 19 tasks and 4 points are counted.
+        reading = readProfile(QString(), LessonFacts::builtIn());
+        QCOMPARE(reading.errors.size(), 11);
+        QCOMPARE(reading.errors[9].message,
+                 QStringLiteral("липсват „task 5 level“, „task 5 budget“, „task 5 hint“"));
+        QCOMPARE(reading.errors[10].message, QStringLiteral("липсват и още 61 ключа"));
+    }
+
     void anUnreadableProfileFails()
     {
         QTemporaryDir dir;

@@ -313,20 +313,20 @@ ProfileReading readProfile(const QString &text, const LessonFacts &lesson)
         qint64 lo = Min16, hi = Max16;
         QString what;
         switch (key->field) {
-        case Field::Version: lo = Min32; hi = Max32; what = QStringLiteral("Версията"); break;
-        case Field::Date: lo = Min32; hi = Max32; what = QStringLiteral("Датата"); break;
+        case Field::Version: lo = Min32; hi = Max32; what = QStringLiteral("версията"); break;
+        case Field::Date: lo = Min32; hi = Max32; what = QStringLiteral("датата"); break;
         case Field::TasksOffered:
-            lo = Min32; hi = Max32; what = QStringLiteral("Броят на предлаганите задачи"); break;
+            lo = Min32; hi = Max32; what = QStringLiteral("броят на предлаганите задачи"); break;
         case Field::TasksListed:
-            lo = Min32; hi = Max32; what = QStringLiteral("Броят на задачите в списъка"); break;
+            lo = Min32; hi = Max32; what = QStringLiteral("броят на задачите в списъка"); break;
         case Field::Option:
-            lo = 0; hi = 1; what = QStringLiteral("Стойността на опция %1").arg(key->number); break;
+            lo = 0; hi = 1; what = QStringLiteral("стойността на опция %1").arg(key->number); break;
         case Field::Level:
-            lo = 0; hi = 9; what = QStringLiteral("Нивото на задача %1").arg(key->number); break;
-        case Field::Budget: what = QStringLiteral("Времето на задача %1").arg(key->number); break;
+            lo = 0; hi = 9; what = QStringLiteral("нивото на задача %1").arg(key->number); break;
+        case Field::Budget: what = QStringLiteral("времето на задача %1").arg(key->number); break;
         case Field::Hint:
-            what = QStringLiteral("Времето за подсказка на задача %1").arg(key->number); break;
-        case Field::Rate: what = QStringLiteral("Темпото на точка %1").arg(key->number); break;
+            what = QStringLiteral("времето за подсказка на задача %1").arg(key->number); break;
+        case Field::Rate: what = QStringLiteral("темпото на точка %1").arg(key->number); break;
         case Field::Lesson: break;
         }
         const std::optional<qint64> n = parseNumber(s.value, s.quoted, lo, hi, what, message);
@@ -363,9 +363,35 @@ ProfileReading readProfile(const QString &text, const LessonFacts &lesson)
         required << Key{Field::Level, k} << Key{Field::Budget, k} << Key{Field::Hint, k};
     for (int k = 1; k <= qMin(lesson.points(), SlotCount); ++k)
         required << Key{Field::Rate, k};
-    for (const Key &key : required)
-        if (!seen.contains(key))
-            reading.errors.append({0, QStringLiteral("липсва „%1“").arg(keyText(key))});
+    // One message for the keys of one task; a profile that lacks many gets
+    // the first few named and the rest counted.
+    constexpr int MissingNamed = 10;
+    QList<QStringList> missing;
+    for (qsizetype i = 0; i < required.size(); ++i) {
+        if (seen.contains(required[i]))
+            continue;
+        const bool sameTask = i > 0 && !missing.isEmpty() && required[i].field != Field::Rate
+                              && required[i].number > 0 && required[i - 1].number == required[i].number
+                              && !seen.contains(required[i - 1]);
+        if (sameTask)
+            missing.last().append(keyText(required[i]));
+        else
+            missing.append({keyText(required[i])});
+    }
+    for (qsizetype i = 0; i < missing.size() && i < MissingNamed; ++i) {
+        QStringList quoted;
+        for (const QString &k : missing[i])
+            quoted.append(QStringLiteral("„%1“").arg(k));
+        reading.errors.append({0, (quoted.size() == 1 ? QStringLiteral("липсва ")
+                                                      : QStringLiteral("липсват "))
+                                      + quoted.join(QStringLiteral(", "))});
+    }
+    if (missing.size() > MissingNamed) {
+        int rest = 0;
+        for (qsizetype i = MissingNamed; i < missing.size(); ++i)
+            rest += static_cast<int>(missing[i].size());
+        reading.errors.append({0, QStringLiteral("липсват и още %1 ключа").arg(rest)});
+    }
 
     if (reading.errors.isEmpty())
         reading.profile = profile;
