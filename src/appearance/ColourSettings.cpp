@@ -1,0 +1,37 @@
+#include "appearance/ColourSettings.h"
+
+#include "engine/ItemList.h"
+#include "engine/NumericText.h"
+
+#include <cmath>
+
+namespace urok {
+
+ColourValue colourSetting(const ItemList &list, int slot)
+{
+    return leadingInteger(list.item(slot));
+}
+
+QString colourCodeLine(qint32 value)
+{
+    const QString sign = value >= 0 ? QStringLiteral(" ") : QStringLiteral("-");
+    const qint64 magnitude = value >= 0 ? qint64(value) : -qint64(value);
+    // A negative value shows its 32-bit pattern in hexadecimal.
+    const QString hex = QString::number(static_cast<quint32>(value), 16).toUpper();
+    return QStringLiteral("Цвят в 10/16-тичен код =") + sign + QString::number(magnitude)
+           + QStringLiteral(" /H") + hex;
+}
+
+QString fontSizeText(double points)
+{
+    // Four decimals, the last one rounded half to even.
+    const double fixed = std::nearbyint(points * 10000.0) / 10000.0;
+    return decimalText(fixed);
+}
+
+QString wholeFontSizeText(double points)
+{
+    return decimalText(std::nearbyint(points));
+}
+
+} // namespace urok
