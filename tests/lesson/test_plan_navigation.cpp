@@ -182,6 +182,7 @@ private Q_SLOTS:
         QVERIFY(tasks.isVisible());
         QVERIFY(!t.Timer1->isEnabled());
         QCOMPARE(tasks.List_Un[1]->listIndex(), 0);
+        f.prompter.answer(true); // yes, move to task 4
         tasks.List_Un[1]->setListIndex(3);
         tasks.hide();
         t.show();
