@@ -6,8 +6,11 @@
 #include "engine/ConfigFile.h"
 #include "engine/LessonState.h"
 #include "engine/NumericText.h"
+#include "controls/ListBox.h"
+#include "controls/TextBox.h"
 #include "lesson/Tarv.h"
 #include "support/LessonFixture.h"
+#include "tasks/Tarv_n.h"
 
 #include <QDir>
 #include <QFile>
@@ -908,6 +911,50 @@ private Q_SLOTS:
         QCOMPARE(f.prompter.texts(), QStringList());
         QVERIFY2(main.windowTitle().endsWith(QStringLiteral("  Версия  1 от ") + signedNumberText(date)),
                  qPrintable(main.windowTitle()));
+    }
+
+    void theTasksWindowKeepsTheTimesShowPrints()
+    {
+        test::LessonFixture f;
+        QCOMPARE(runWrite(defaultProfilePath(), f.path(QStringLiteral("OPTIM.UFG"))).code, ExitOk);
+        const Profile p = *readProfile(QString::fromUtf8(readFile(defaultProfilePath())),
+                                       LessonFacts::builtIn())
+                               .profile;
+        Tarv &main = f.windows.get<Tarv>();
+        main.show();
+        main.mnu_Wyprosi_Click();
+        Tarv_n &tasks = f.windows.get<Tarv_n>();
+        // The countdown ticks ten times a second.
+        auto seconds = [&tasks](qint64 s) {
+            for (qint64 i = 0; i < s * 10; ++i)
+                tasks.Timer_n_Timer();
+        };
+        auto hintShown = [&tasks] { return !tasks.Text_Un[4]->text().isEmpty(); };
+
+        // Task 1 (level 1): the hint just after hintAt, the end at the countdown.
+        const TaskTiming one = taskTiming(p.levels[0], p.budgets[0], p.hints[0]);
+        seconds(one.hintAt);
+        QVERIFY(!hintShown());
+        tasks.Timer_n_Timer();
+        QVERIFY(hintShown());
+        seconds(one.countdown - one.hintAt - 1);
+        for (int i = 0; i < 9; ++i)
+            tasks.Timer_n_Timer();
+        QCOMPARE(tasks.Ostawashto_wreme, 0.0);
+        QVERIFY(!tasks.Text_Un[0]->isLocked());
+        tasks.Timer_n_Timer();
+        QVERIFY(tasks.Text_Un[0]->isLocked());
+
+        // Task 2 (level 3): the pupil agrees to move and to a hard task.
+        f.prompter.answer(true);
+        f.prompter.answer(true);
+        tasks.List_Un[1]->setListIndex(1);
+        const TaskTiming two = taskTiming(p.levels[1], p.budgets[1], p.hints[1]);
+        QCOMPARE(tasks.Ostawashto_wreme, double(two.countdown));
+        seconds(two.hintAt);
+        QVERIFY(!hintShown());
+        tasks.Timer_n_Timer();
+        QVERIFY(hintShown());
     }
 
     void theBuildPutsTheFileNextToTheProgram()

@@ -1,5 +1,7 @@
 #include "Timing.h"
 
+#include "tasks/TaskTiming.h"
+
 #include <QtGlobal>
 
 #include <limits>
@@ -10,7 +12,8 @@ TaskTiming taskTiming(int storedLevel, int budget, int hintTime)
 {
     const int level = storedLevel % 10;
     TaskTiming t;
-    t.factor = level <= 1 ? 1 : level == 2 ? 10 : 1000;
+    // The tasks window's own factor.
+    t.factor = static_cast<int>(levelFactor(level));
 
     const qint64 f = t.factor;
     t.countdown = f * budget;
