@@ -21,8 +21,9 @@ ListBox::ListBox(const QString &name, QWidget *parent, bool sorted)
 
 int ListBox::listIndex() const
 {
-    const int row = currentRow();
-    return (row >= 0 && item(row) && item(row)->isSelected()) ? row : -1;
+    // In a single-selection list the current entry is the chosen one; it is
+    // already current when Click runs, while the selection may still follow.
+    return currentRow();
 }
 
 void ListBox::setListIndex(int index)
@@ -30,12 +31,6 @@ void ListBox::setListIndex(int index)
     if (index < 0 || index >= count()) {
         clearSelection();
         setCurrentRow(-1);
-        return;
-    }
-    if (index == currentRow() && !item(index)->isSelected()) {
-        // The entry is current but not selected: selecting it is a choice too.
-        item(index)->setSelected(true);
-        Q_EMIT Click(index);
         return;
     }
     setCurrentRow(index);

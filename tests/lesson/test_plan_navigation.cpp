@@ -69,6 +69,40 @@ private Q_SLOTS:
         QVERIFY(!t.List_Ur[0]->isEnabled());
     }
 
+    void choosingWithTheMouse()
+    {
+        LessonFixture f;
+        allowMaterial(f.state);
+        Tarv &t = f.windows.get<Tarv>();
+        t.show();
+        ListBox *plan = t.List_Ur[0];
+        QTest::mouseClick(plan->viewport(), Qt::LeftButton, {},
+                          plan->visualItemRect(plan->item(0)).center());
+        QCOMPARE(t.Text_U[1]->text(), f.state.Podtochki(1));
+        QCOMPARE(t.writing.currentPoint, 1);
+        QVERIFY(!plan->isEnabled());
+        QCOMPARE(plan->listIndex(), 0);
+    }
+
+    void choosingWithTheKeyboard()
+    {
+        LessonFixture f;
+        allowMaterial(f.state);
+        f.state.Opcii_L().setItem(17, QStringLiteral("1"));
+        Tarv &t = f.windows.get<Tarv>();
+        t.show();
+        ListBox *plan = t.List_Ur[0];
+        plan->setFocus();
+        QTest::keyClick(plan, Qt::Key_Down);
+        QCOMPARE(plan->listIndex(), 0);
+        QCOMPARE(t.Text_U[1]->text(), f.state.Podtochki(1));
+        QTest::keyClick(plan, Qt::Key_Down);
+        QCOMPARE(t.Text_U[1]->text(), f.state.Podtochki(2));
+        t.Sydyrv_pla_Click(5);
+        QTest::keyClick(plan, Qt::Key_Return); // Enter chooses the entry again
+        QCOMPARE(t.Text_U[1]->text(), f.state.Podtochki(2));
+    }
+
     void pointWithoutAPictureShowsTheEmptyPicture()
     {
         LessonFixture f;
