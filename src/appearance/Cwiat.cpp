@@ -242,6 +242,8 @@ void Cwiat::buildControls()
     nameControl(Text_Cv[0], QStringLiteral("Text_Cv(0)"), QStringLiteral("Образец на текста"),
                 QStringLiteral("Полето илюстрира шрифт, размер на букви, цвят и фон на букви "));
     place(Text_Cv[0], {600, 4200, 2655, 405});
+    // A one-line sample: a scroll bar would take most of it.
+    Text_Cv[0]->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Text_Cv[0]->setText(QStringLiteral("Шрифт"));
 }
 
