@@ -27,7 +27,11 @@ QString whyNotOpened(const QString &path, const QSaveFile &file)
 
 QString writeTextFile(const QString &path, const QString &text)
 {
-    const QByteArray bytes = toCp1251(text);
+    return writeFileBytes(path, toCp1251(text));
+}
+
+QString writeFileBytes(const QString &path, const QByteArray &bytes)
+{
     QSaveFile file(path);
     if (QFileInfo(path).isDir() || !file.open(QIODevice::WriteOnly))
         return whyNotOpened(path, file);

@@ -13,6 +13,9 @@ class Prompter;
 // what went wrong, in Bulgarian, for the pupil.
 QString writeTextFile(const QString &path, const QString &text);
 
+// The same for bytes that are already encoded.
+QString writeFileBytes(const QString &path, const QByteArray &bytes);
+
 // Tells the pupil that a file could not be written, naming it and the reason.
 void reportWriteFailure(Prompter &prompter, const QString &path, const QString &reason);
 

@@ -1,10 +1,12 @@
 // urok-setup: writes and shows the lesson's configuration file.
 //   urok-setup write PROFILE OUTPUT.UFG
 //   urok-setup show FILE.UFG
+//   urok-setup scramble TASK.txt OUTPUT.txt
 //   urok-setup --help
 
 #include "Commands.h"
 #include "Profile.h"
+#include "Scramble.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -31,6 +33,8 @@ int main(int argc, char *argv[])
         return writeCommand(args[1], args[2], LessonFacts::builtIn(), out, err);
     if (args.size() == 2 && args[0] == u"show")
         return showCommand(args[1], LessonFacts::builtIn(), out, err);
+    if (args.size() == 3 && args[0] == u"scramble")
+        return scrambleCommand(args[1], args[2], out, err);
 
     err << QStringLiteral("urok-setup: грешни аргументи; вижте „urok-setup --help“\n");
     return ExitUsage;
