@@ -1,6 +1,5 @@
 #include "appearance/Colour.h"
 #include "appearance/ColourSettings.h"
-#include "engine/ItemList.h"
 
 #include <QTest>
 
@@ -10,31 +9,6 @@ class ColourSettingsTest : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void targetsKeepColourAndComponentsSideBySide()
-    {
-        using namespace settings;
-        QCOMPARE(colourSlot(WindowBack), 3);
-        QCOMPARE(componentSlot(WindowBack, 2), 6);
-        QCOMPARE(colourSlot(FieldBack), 7);
-        QCOMPARE(colourSlot(FieldText), 11);
-        QCOMPARE(componentSlot(FieldText, 0), 12);
-        QCOMPARE(colourSlot(LabelBack), 15);
-        QCOMPARE(componentSlot(LabelBack, 2), 18);
-    }
-
-    void colourSlotsReadDefensively()
-    {
-        const ItemList list(QStringList{QStringLiteral("128"), QStringLiteral("-2147483640"),
-                                        QStringLiteral("abc"), QString(),
-                                        QStringLiteral(" 51208 ")});
-        QCOMPARE(colourSetting(list, 0), 128);
-        QCOMPARE(colourSetting(list, 1), SystemWindowText);
-        QCOMPARE(colourSetting(list, 2), 0);
-        QCOMPARE(colourSetting(list, 3), 0);
-        QCOMPARE(colourSetting(list, 4), 51208);
-        QCOMPARE(colourSetting(list, 40), 0); // no such slot
-    }
-
     void codeLine_data()
     {
         QTest::addColumn<qint32>("value");
