@@ -1,6 +1,8 @@
 #include "lesson/Tarv.h"
 
 #include "app/WindowRegistry.h"
+#include "appearance/Cwiat.h"
+#include "appearance/Procheti_wida.h"
 #include "appearance/Colour.h"
 #include "controls/ClientArea.h"
 #include "controls/ControlLook.h"
@@ -187,6 +189,7 @@ void Tarv::buildMenus()
     mnu_Fokus = command("mnu_Fokus", "Фокус");
     connect(mnu_Fokus, &QAction::triggered, this, [this] { mnu_Fokus_Click(); });
     mnu_Cwqt = command("mnu_Cwqt", "Цвят/шрифт");
+    connect(mnu_Cwqt, &QAction::triggered, this, [this] { mnu_Cwqt_Click(); });
     mnu_Wyprosi = command("mnu_Wyprosi", "Задачи/Речник");
     connect(mnu_Wyprosi, &QAction::triggered, this, [this] { mnu_Wyprosi_Click(); });
 
@@ -506,6 +509,17 @@ void Tarv::mnu_Wyprosi_Click()
     tasks.show();
     tasks.raise();
     tasks.activateWindow();
+}
+
+void Tarv::mnu_Cwqt_Click()
+{
+    // Opening copies the window's present look into the settings and shows
+    // the colour window; a window already open only comes forward.
+    Procheti_wida(windows_);
+    Cwiat &colours = windows_.get<Cwiat>();
+    colours.show();
+    colours.raise();
+    colours.activateWindow();
 }
 
 void Tarv::mnu_Fokus_Click()

@@ -52,6 +52,7 @@ public:
     void awtori_Click(int index);
     void mnu_Wyprosi_Click();
     void mnu_Fokus_Click();
+    void mnu_Cwqt_Click();
 
     // Timed plan writing
     void Timer1_Timer();

@@ -1,3 +1,4 @@
+#include "appearance/Cwiat.h"
 #include "controls/ClientArea.h"
 #include "controls/ListBox.h"
 #include "controls/PictureBox.h"
@@ -115,6 +116,20 @@ private Q_SLOTS:
 
         t.resize(t.width() - design.width(), t.height());
         QCOMPARE(t.List_Ur[0]->geometry(), plan);
+    }
+
+    void colourMenuOpensTheColourWindowOnThePresentLook()
+    {
+        LessonFixture f;
+        f.state.Opcii_L().setItem(7, QStringLiteral("1"));
+        Tarv &t = f.windows.get<Tarv>();
+        f.state.List_Un(2).setItem(3, QStringLiteral("999"));
+        QVERIFY(t.mnu_Cwqt->isEnabled());
+        t.mnu_Cwqt->trigger();
+        QVERIFY(f.windows.isLoaded<Cwiat>());
+        QVERIFY(f.windows.get<Cwiat>().isVisible());
+        QCOMPARE(f.state.List_Un(2).item(3), QStringLiteral("128"));
+        QCOMPARE(f.state.List_Un(2).item(1), t.Text_U[0]->font().family());
     }
 
     void rightClickOpensTheInformationMenu()
