@@ -286,6 +286,25 @@ private Q_SLOTS:
             QVERIFY(c.list(Holder::Uslowie_L, k).isEmpty());
     }
 
+    void pictureMapsPointAtRealPictures()
+    {
+        const Catalogue &c = Catalogue::builtIn();
+        // Every plan point, term and task has its place in its map.
+        QVERIFY(c.list(Holder::Spi_GR, 3).size() > c.list(Holder::Plan_Tarv, 0).size());
+        QVERIFY(c.list(Holder::Spi_GR, 0).size() > c.list(Holder::glos_All, 0).size());
+        QVERIFY(c.list(Holder::Spi_GR, 1).size() > c.list(Holder::Uslowie_L, 0).size());
+        for (int m = 0; m <= 3; ++m) {
+            const QStringList map = c.list(Holder::Spi_GR, m);
+            for (int i = 1; i < map.size(); ++i) {
+                const int n = map[i].toInt();
+                QVERIFY2(n >= 0 && n <= 15, qPrintable(holderAddress(Holder::Spi_GR, m)));
+                if (n > 0)
+                    QVERIFY2(!c.picture(Holder::Grafika_G, n).isEmpty(),
+                             qPrintable(QStringLiteral("Spi_GR(%1) item %2").arg(m).arg(i)));
+            }
+        }
+    }
+
     void everyTextFitsTheLessonsCodePage()
     {
         const Catalogue &c = Catalogue::builtIn();
