@@ -1,0 +1,595 @@
+// Hostile configuration files: more than ten thousand generated files go
+// through the loader, and a deterministic part of them through the whole
+// start-up of the lesson. Every case is made from its own number alone
+// (std::mt19937 seeded with a constant plus the number), so a failure is
+// reported with its case number and reproduces on its own:
+//
+//     UROK_HOSTILE_CASE=1234 ./test_hostile_config
+//
+// runs that one case, loader and start-up.
+#include "controls/ListBox.h"
+#include "engine/ConfigFile.h"
+#include "engine/ConfigRecord.h"
+#include "engine/LessonState.h"
+#include "lesson/Tarv.h"
+#include "support/LessonFixture.h"
+#include "tasks/Tarv_n.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTest>
+
+#include <array>
+#include <limits>
+#include <random>
+#include <vector>
+
+#include <unistd.h>
+
+using namespace urok;
+using namespace urok::test;
+
+namespace {
+
+constexpr std::uint32_t Seed = 0x0F7A1600u;
+
+enum class Kind {
+    RandomBytes,   // random bytes of a random size, a quarter of them 600 bytes long
+    WrongSize,     // every size from 0 to 1200 but 600, made from a valid file
+    Field16,       // a valid file with one 16-bit value changed
+    Field32,       // a valid file with one record's 32-bit number changed
+    LengthByte,    // a valid file with one record's length byte set to 0..255
+    OptionValues,  // every 16-bit value, 40 at a time, as the 40 options
+    ForeignCode,   // a valid file of another lesson (near misses and random codes)
+    ByteFlips,     // a valid file with a few bytes changed, the lesson code kept
+};
+constexpr int KindCount = 8;
+
+const char *kindName(Kind k)
+{
+    static const char *names[KindCount] = {"random bytes", "wrong size",    "16-bit field",
+                                           "32-bit field", "length byte",   "option values",
+                                           "foreign code", "byte flips"};
+    return names[static_cast<int>(k)];
+}
+
+struct Case
+{
+    int number = 0;
+    Kind kind = Kind::RandomBytes;
+    QByteArray bytes;
+};
+
+// A valid file, close to what the lesson's default profile gives.
+QByteArray validFile()
+{
+    std::array<ConfigRecord, ConfigRecordCount> r{};
+    for (int i = 0; i < 40; ++i) {
+        r[0].values[i] = static_cast<qint16>(i < 26 ? 1 : 0);
+        r[1].values[i] = static_cast<qint16>(i < 24 ? 1 + i % 4 : 0);
+        r[2].values[i] = static_cast<qint16>(i < 24 ? (i % 2 ? -30 : 151) : 0);
+        r[3].values[i] = static_cast<qint16>(i < 24 ? (i % 2 ? 60 : 420) : 0);
+        r[4].values[i] = static_cast<qint16>(i < 4 ? 2 : 0);
+    }
+    r[0].number = 24;
+    r[1].number = 15;
+    r[2].number = 100;
+    r[3].number = 20261206;
+    if (!r[3].setText(QStringLiteral("OPTIM")))
+        qFatal("the lesson code cannot be stored");
+    QByteArray file;
+    for (const ConfigRecord &record : r)
+        file += record.toBytes();
+    return file;
+}
+
+void put16(QByteArray &f, int at, qint16 v)
+{
+    const auto u = static_cast<quint16>(v);
+    f[at] = static_cast<char>(u & 0xFF);
+    f[at + 1] = static_cast<char>(u >> 8);
+}
+
+void put32(QByteArray &f, int at, qint32 v)
+{
+    const auto u = static_cast<quint32>(v);
+    for (int b = 0; b < 4; ++b)
+        f[at + b] = static_cast<char>((u >> (8 * b)) & 0xFF);
+}
+
+int offsetOfValue(int record, int index) { return ConfigRecordSize * (record - 1) + 2 * index; }
+int offsetOfNumber(int record) { return ConfigRecordSize * (record - 1) + 80; }
+int offsetOfLength(int record) { return ConfigRecordSize * (record - 1) + 84; }
+constexpr int CodeLength = 3 * ConfigRecordSize + 84;   // record 4's length byte
+constexpr int CodeText = CodeLength + 1;
+
+// Stores `bytes` as record 4's text with the given length byte.
+void putCode(QByteArray &f, const QByteArray &bytes, int lengthByte)
+{
+    for (int i = 0; i < ConfigTextCapacity; ++i) {
+        const auto c = static_cast<quint8>(i < bytes.size() ? bytes[i] : 0);
+        f[CodeText + i] = static_cast<char>(i < bytes.size() ? c ^ textKey(i + 1) : 0);
+    }
+    f[CodeLength] = static_cast<char>(lengthByte);
+}
+
+// What the loader must make of a file: worked out from the bytes, the
+// way the file's layout describes them.
+ConfigOutcome::Status expectedStatus(const QByteArray &f)
+{
+    if (f.size() != ConfigFileSize)
+        return ConfigOutcome::Status::WrongSize;
+    if (static_cast<quint8>(f[CodeLength]) != 5)
+        return ConfigOutcome::Status::ForeignLesson;
+    const char code[] = "OPTIM";
+    for (int i = 0; i < 5; ++i)
+        if ((static_cast<quint8>(f[CodeText + i]) ^ textKey(i + 1)) != static_cast<quint8>(code[i]))
+            return ConfigOutcome::Status::ForeignLesson;
+    return ConfigOutcome::Status::Applied;
+}
+
+QByteArray randomBytes(std::mt19937 &rng, int size)
+{
+    QByteArray b(size, '\0');
+    std::uniform_int_distribution<int> byte(0, 255);
+    for (int i = 0; i < size; ++i)
+        b[i] = static_cast<char>(byte(rng));
+    return b;
+}
+
+template <class T>
+T pick(std::mt19937 &rng, const std::vector<T> &from)
+{
+    return from[std::uniform_int_distribution<std::size_t>(0, from.size() - 1)(rng)];
+}
+
+const std::vector<qint16> extreme16 = {std::numeric_limits<qint16>::min(),
+                                       std::numeric_limits<qint16>::min() + 1, -1, 0,
+                                       std::numeric_limits<qint16>::max() - 1,
+                                       std::numeric_limits<qint16>::max()};
+const std::vector<qint32> extreme32 = {std::numeric_limits<qint32>::min(),
+                                       std::numeric_limits<qint32>::min() + 1,
+                                       -2, -1, 0, 1, 23, 24, 25, 40, 41, 65535, 65536,
+                                       std::numeric_limits<qint32>::max() - 1,
+                                       std::numeric_limits<qint32>::max()};
+
+// Near misses of the lesson code, in Windows-1251 bytes.
+const std::vector<QByteArray> nearMisses = {
+    "", "O", "OPTI", "OPTIMA", "optim", "Optim", "OPTIm", " OPTIM", "OPTIM ", "OPT1M",
+    "0PTIM", "OPTIM.", "OPTIM\t", QByteArray("OPTIM\0", 6), QByteArray("\0OPTIM", 6),
+    "\xCE\xCF\xD2\xC8\xCC",   // "ОПТИМ" in Cyrillic letters
+    "OPTIMOPTIMOPTIM",
+};
+
+// The generator: the number of cases of each kind, in order, and the case
+// of a number.
+struct Generator
+{
+    static constexpr int Randoms = 2000;
+    static constexpr int Sizes = 1200;                  // 0..1200 without 600
+    static constexpr int Extreme16 = 6 * 40 * 6;        // records x values x extremes
+    static constexpr int Random16 = 1000;
+    static constexpr int Extreme32 = 6 * 15;
+    static constexpr int Random32 = 410;
+    static constexpr int Lengths = 6 * 256;
+    static constexpr int Options = (65536 + 39) / 40;   // every 16-bit value once
+    static constexpr int Foreign = 600;
+    static constexpr int Flips = 800;
+
+    static constexpr int Total = Randoms + Sizes + Extreme16 + Random16 + Extreme32 + Random32
+                                 + Lengths + Options + Foreign + Flips;
+
+    QByteArray valid = validFile();
+
+    Case make(int n) const
+    {
+        std::mt19937 rng(Seed + static_cast<std::uint32_t>(n));
+        Case c;
+        c.number = n;
+        int i = n;
+        if (i < Randoms) {
+            c.kind = Kind::RandomBytes;
+            const bool exact = std::uniform_int_distribution<int>(0, 3)(rng) == 0;
+            const int size = exact ? ConfigFileSize : std::uniform_int_distribution<int>(0, 1300)(rng);
+            c.bytes = randomBytes(rng, size);
+            return c;
+        }
+        i -= Randoms;
+        if (i < Sizes) {
+            c.kind = Kind::WrongSize;
+            const int size = i < ConfigFileSize ? i : i + 1;
+            c.bytes = valid.left(size);
+            if (size > ConfigFileSize)
+                c.bytes += i % 2 ? randomBytes(rng, size - ConfigFileSize)
+                                 : valid.left(size - ConfigFileSize);
+            return c;
+        }
+        i -= Sizes;
+        c.bytes = valid;
+        if (i < Extreme16 + Random16) {
+            c.kind = Kind::Field16;
+            int record, index;
+            qint16 value;
+            if (i < Extreme16) {
+                record = 1 + i / 240;
+                index = (i / 6) % 40;
+                value = extreme16[static_cast<std::size_t>(i % 6)];
+            } else {
+                record = std::uniform_int_distribution<int>(1, 6)(rng);
+                index = std::uniform_int_distribution<int>(0, 39)(rng);
+                value = static_cast<qint16>(std::uniform_int_distribution<int>(-32768, 32767)(rng));
+            }
+            put16(c.bytes, offsetOfValue(record, index), value);
+            return c;
+        }
+        i -= Extreme16 + Random16;
+        if (i < Extreme32 + Random32) {
+            c.kind = Kind::Field32;
+            int record;
+            qint32 value;
+            if (i < Extreme32) {
+                record = 1 + i / 15;
+                value = extreme32[static_cast<std::size_t>(i % 15)];
+            } else {
+                record = std::uniform_int_distribution<int>(1, 6)(rng);
+                value = static_cast<qint32>(rng());
+            }
+            put32(c.bytes, offsetOfNumber(record), value);
+            return c;
+        }
+        i -= Extreme32 + Random32;
+        if (i < Lengths) {
+            c.kind = Kind::LengthByte;
+            c.bytes[offsetOfLength(1 + i / 256)] = static_cast<char>(i % 256);
+            return c;
+        }
+        i -= Lengths;
+        if (i < Options) {
+            c.kind = Kind::OptionValues;
+            for (int k = 0; k < 40; ++k)
+                put16(c.bytes, offsetOfValue(1, k),
+                      static_cast<qint16>(static_cast<quint16>((i * 40 + k) & 0xFFFF)));
+            return c;
+        }
+        i -= Options;
+        if (i < Foreign) {
+            c.kind = Kind::ForeignCode;
+            if (i < static_cast<int>(nearMisses.size())) {
+                const QByteArray &code = nearMisses[static_cast<std::size_t>(i)];
+                putCode(c.bytes, code, static_cast<int>(code.size()));
+            } else {
+                const int length = std::uniform_int_distribution<int>(0, 15)(rng);
+                QByteArray code = randomBytes(rng, length);
+                // A length byte that says more, or less, than the text has.
+                const int lengthByte = std::uniform_int_distribution<int>(0, 3)(rng) == 0
+                                           ? std::uniform_int_distribution<int>(0, 255)(rng)
+                                           : length;
+                putCode(c.bytes, code, lengthByte);
+            }
+            return c;
+        }
+        i -= Foreign;
+        c.kind = Kind::ByteFlips;
+        const int flips = std::uniform_int_distribution<int>(1, 8)(rng);
+        for (int k = 0; k < flips; ++k) {
+            int at = std::uniform_int_distribution<int>(0, ConfigFileSize - 1)(rng);
+            if (at >= CodeLength && at < CodeText + 5)
+                at -= 100;   // the same place in record 3
+            c.bytes[at] = static_cast<char>(rng());
+        }
+        return c;
+    }
+};
+
+// ---- The invariants ---------------------------------------------------------
+
+struct Checker
+{
+    const Case &c;
+    QStringList &failures;
+
+    void fail(const QString &what) const
+    {
+        failures.append(QStringLiteral("case %1 (%2, %3 bytes): %4")
+                            .arg(c.number)
+                            .arg(QString::fromLatin1(kindName(c.kind)))
+                            .arg(c.bytes.size())
+                            .arg(what));
+    }
+    void expect(bool ok, const QString &what) const
+    {
+        if (!ok)
+            fail(what);
+    }
+};
+
+bool isStrictNumber(const QString &s, double lo, double hi)
+{
+    bool ok = false;
+    const double v = s.toDouble(&ok);
+    return ok && v >= lo && v <= hi;
+}
+
+// The lists a configuration file may write to, for comparing two states.
+QList<QStringList> touchedLists(LessonState &s)
+{
+    QList<QStringList> all = {s.Opcii_L().items(), s.List_Un(4).items(), s.Uslowie_L(0).items()};
+    for (int e = 0; e <= 6; ++e)
+        all.append(s.Wremena(e).items());
+    QStringList service = s.List_Ur(3).items();
+    service[1] = QString();   // the one item another lesson's file may change
+    all.append(service);
+    return all;
+}
+
+// What holds of the lesson's lists after loading, whatever the file was.
+// `pristine` is the state the lesson has without a configuration file: a
+// fresh state for the loader, the state after a start-up without the file
+// for the whole start-up.
+void checkState(const Checker &check, LessonState &state, LessonState &pristine,
+                ConfigOutcome::Status status)
+{
+    ItemList &options = state.Opcii_L();
+    check.expect(options.count() == pristine.Opcii_L().count(), QStringLiteral("Opcii_L lost items"));
+    for (int n = 1; n <= 40; ++n) {
+        const QString o = options.item(n);
+        check.expect(o == u"1" || o == u"0" || o == u"-1",
+                     QStringLiteral("Opcii_L(%1) is \"%2\"").arg(n).arg(o));
+    }
+
+    ItemList &copy = state.List_Un(4);
+    if (copy.items() != pristine.List_Un(4).items()) {
+        check.expect(copy.count() == 41 && copy.item(0) == u" ",
+                     QStringLiteral("List_Un(4) has %1 items").arg(copy.count()));
+        for (int n = 1; n <= 40; ++n)
+            check.expect(copy.item(n) == options.item(n),
+                         QStringLiteral("List_Un(4) item %1 differs from the option").arg(n));
+    }
+
+    ItemList &index = state.Uslowie_L(0);
+    const QStringList builtIn = pristine.Uslowie_L(0).items();
+    check.expect(index.count() >= 1 && index.count() <= builtIn.size(),
+                 QStringLiteral("Uslowie_L(0) has %1 items").arg(index.count()));
+    for (int i = 1; i < index.count() && i < builtIn.size(); ++i)
+        check.expect(index.item(i) == builtIn[i], QStringLiteral("task %1 of the index changed").arg(i));
+
+    ItemList &times = state.Wremena(2);
+    check.expect(times.count() == pristine.Wremena(2).count(), QStringLiteral("Wremena(2) changed size"));
+    for (int i = 1; i < times.count(); ++i)
+        check.expect(isStrictNumber(times.item(i), -32768, 32767),
+                     QStringLiteral("Wremena(2) item %1 is \"%2\"").arg(i).arg(times.item(i)));
+
+    // A file that is not used changes nothing (another lesson's file only
+    // the service item that receives its code).
+    if (status != ConfigOutcome::Status::Applied)
+        check.expect(touchedLists(state) == touchedLists(pristine),
+                     QStringLiteral("a file that was not used changed the lists"));
+}
+
+void checkOutcome(const Checker &check, LessonState &state, const ConfigOutcome &outcome)
+{
+    const ConfigOutcome::Status expected = expectedStatus(check.c.bytes);
+    check.expect(outcome.status == expected,
+                 QStringLiteral("status %1, expected %2").arg(int(outcome.status)).arg(int(expected)));
+    if (outcome.taskList) {
+        check.expect(outcome.taskList->size() <= state.Uslowie_L(0).count() - 1,
+                     QStringLiteral("%1 tasks listed of %2")
+                         .arg(outcome.taskList->size())
+                         .arg(state.Uslowie_L(0).count() - 1));
+        check.expect(!outcome.taskList->contains(QString()), QStringLiteral("an empty task listed"));
+    }
+}
+
+void loaderCase(const Case &c, QStringList &failures)
+{
+    const Checker check{c, failures};
+    LessonState state;
+    LessonState pristine;
+    const ConfigOutcome outcome = applyConfiguration(state, c.bytes);
+    checkOutcome(check, state, outcome);
+    checkState(check, state, pristine, outcome.status);
+}
+
+const QString designCaption = QStringLiteral("Програмиран урок - урочно съдържание.");
+
+// Drops the offscreen platform's notes that it cannot raise a window or
+// pass size hints on, which every shown window of every case would print.
+QtMessageHandler testHandler = nullptr;
+
+void quietPlatform(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (message.startsWith(QStringLiteral("This plugin does not support")))
+        return;
+    testHandler(type, context, message);
+}
+
+void startUpCase(const Case &c, LessonState &withoutFile, QStringList &failures)
+{
+    const Checker check{c, failures};
+    LessonFixture f;
+    {
+        QFile file(f.path(QStringLiteral("OPTIM.UFG")));
+        if (!file.open(QIODevice::WriteOnly) || file.write(c.bytes) != c.bytes.size()) {
+            check.fail(QStringLiteral("the file could not be written"));
+            return;
+        }
+    }
+    Tarv &main = f.windows.get<Tarv>();
+    Tarv_n &tasks = f.windows.get<Tarv_n>();
+    const ConfigOutcome::Status expected = expectedStatus(c.bytes);
+    checkState(check, f.state, withoutFile, expected);
+
+    // At most one message, and the one that fits the file.
+    const QList<Message> &shown = f.prompter.shown;
+    check.expect(shown.size() <= 1, QStringLiteral("%1 messages").arg(shown.size()));
+    const QString wanted = expected == ConfigOutcome::Status::Applied       ? QString()
+                           : expected == ConfigOutcome::Status::WrongSize ? QStringLiteral("3\r\n")
+                                                                           : QStringLiteral("1\r\n");
+    if (wanted.isEmpty())
+        check.expect(shown.isEmpty(), QStringLiteral("a message for a good file"));
+    else
+        check.expect(shown.size() == 1 && shown[0].text.startsWith(wanted),
+                     QStringLiteral("not message %1").arg(wanted.trimmed()));
+
+    const QString title = main.windowTitle();
+    check.expect(title.startsWith(designCaption) && title.contains(QStringLiteral("Версия "))
+                     && title.contains(QStringLiteral(" от ")),
+                 QStringLiteral("caption \"%1\"").arg(title));
+
+    const QStringList listed = tasks.List_Un[1]->entries();
+    check.expect(!listed.contains(QString()), QStringLiteral("an empty entry in the task list"));
+    check.expect(listed.size() <= f.state.Uslowie_L(0).count() - 1,
+                 QStringLiteral("%1 entries in the task list for %2 tasks")
+                     .arg(listed.size())
+                     .arg(f.state.Uslowie_L(0).count() - 1));
+
+    // The lesson goes on: the tasks window opens on its first task and its
+    // countdown runs, and the pupil comes back.
+    main.mnu_Wyprosi_Click();
+    for (int t = 0; t < 25; ++t)
+        tasks.Timer_n_Timer();
+    tasks.mnu_IzhodN_Click();
+    main.Timer1_Timer();
+    check.expect(!f.ended, QStringLiteral("the lesson ended by itself"));
+}
+
+// Which cases go through the whole start-up: every tenth, and at least the
+// first 100 of each kind.
+std::vector<int> startUpSubset(const Generator &g)
+{
+    std::vector<int> subset;
+    std::array<int, KindCount> perKind{};
+    for (int n = 0; n < Generator::Total; ++n) {
+        const int kind = static_cast<int>(g.make(n).kind);
+        if (n % 10 == 0 || perKind[kind] < 100) {
+            subset.push_back(n);
+            ++perKind[kind];
+        }
+    }
+    return subset;
+}
+
+QString report(const QStringList &failures)
+{
+    QStringList first = failures.mid(0, 20);
+    if (failures.size() > 20)
+        first.append(QStringLiteral("... and %1 more").arg(failures.size() - 20));
+    return first.join(u'\n');
+}
+
+int onlyCase()
+{
+    bool ok = false;
+    const int n = qEnvironmentVariableIntValue("UROK_HOSTILE_CASE", &ok);
+    return ok ? n : -1;
+}
+
+} // namespace
+
+class HostileConfigTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { testHandler = qInstallMessageHandler(quietPlatform); }
+
+    // The generator itself: deterministic, as many cases as promised, and
+    // each kind of case is what it says.
+    void theGeneratorIsDeterministicAndCoversItsKinds()
+    {
+        const Generator g;
+        QVERIFY(Generator::Total >= 10000);
+        QCOMPARE(expectedStatus(g.valid), ConfigOutcome::Status::Applied);
+        QCOMPARE(g.make(1234).bytes, g.make(1234).bytes);
+        QVERIFY(g.make(5).bytes != g.make(6).bytes);
+
+        std::array<int, KindCount> count{};
+        std::array<int, ConfigFileSize * 2 + 1> sizes{};
+        std::array<int, 3> statuses{};
+        for (int n = 0; n < Generator::Total; ++n) {
+            const Case c = g.make(n);
+            ++count[static_cast<int>(c.kind)];
+            if (c.kind == Kind::WrongSize)
+                ++sizes[static_cast<std::size_t>(c.bytes.size())];
+            const ConfigOutcome::Status s = expectedStatus(c.bytes);
+            ++statuses[s == ConfigOutcome::Status::Applied ? 0
+                       : s == ConfigOutcome::Status::WrongSize ? 1 : 2];
+            if (c.kind == Kind::ForeignCode)
+                QVERIFY2(s == ConfigOutcome::Status::ForeignLesson, qPrintable(QString::number(n)));
+            if (c.kind == Kind::Field16 || c.kind == Kind::Field32 || c.kind == Kind::OptionValues
+                || c.kind == Kind::ByteFlips)
+                QVERIFY2(s == ConfigOutcome::Status::Applied, qPrintable(QString::number(n)));
+        }
+        for (int k = 0; k < KindCount; ++k)
+            QVERIFY2(count[static_cast<std::size_t>(k)] >= 100, kindName(static_cast<Kind>(k)));
+        for (int size = 0; size <= 1200; ++size)
+            QCOMPARE(sizes[static_cast<std::size_t>(size)], size == ConfigFileSize ? 0 : 1);
+        // Enough of every outcome to matter.
+        for (int s : statuses)
+            QVERIFY(s >= 1000);
+    }
+
+    void everyCaseThroughTheLoader()
+    {
+        const Generator g;
+        QStringList failures;
+        QElapsedTimer clock;
+        clock.start();
+        const int only = onlyCase();
+        for (int n = 0; n < Generator::Total; ++n)
+            if (only < 0 || n == only)
+                loaderCase(g.make(n), failures);
+        qInfo("%d cases through the loader in %lld ms", Generator::Total, clock.elapsed());
+        QVERIFY2(failures.isEmpty(), qPrintable(report(failures)));
+    }
+
+    void manyCasesThroughTheWholeStartUp()
+    {
+        const Generator g;
+        const int only = onlyCase();
+        const std::vector<int> subset = only >= 0 ? std::vector<int>{only} : startUpSubset(g);
+        QVERIFY(only >= 0 || subset.size() >= std::size_t(Generator::Total / 10));
+        // The lesson started without a configuration file, for comparison.
+        LessonFixture reference;
+        reference.windows.get<Tarv>();
+        QCOMPARE(reference.prompter.shown.size(), 1);
+
+        QStringList failures;
+        QElapsedTimer clock;
+        clock.start();
+        for (int n : subset)
+            startUpCase(g.make(n), reference.state, failures);
+        qInfo("%zu start-ups in %lld ms", subset.size(), clock.elapsed());
+        QVERIFY2(failures.isEmpty(), qPrintable(report(failures)));
+    }
+
+    // An out-of-the-ordinary file that should not happen but can: the
+    // configuration file is a folder, or unreadable.
+    void aFolderOrAnUnreadableFileInThePlaceOfTheConfiguration()
+    {
+        {
+            LessonFixture f;
+            QVERIFY(QDir(f.folder.path()).mkdir(QStringLiteral("OPTIM.UFG")));
+            Tarv &main = f.windows.get<Tarv>();
+            QCOMPARE(f.prompter.shown.size(), 1);
+            QVERIFY(f.prompter.shown[0].text.startsWith(QStringLiteral("1\r\n")));
+            QVERIFY(main.windowTitle().startsWith(designCaption));
+        }
+        if (geteuid() == 0)
+            QSKIP("root reads every file: the unreadable file cannot be made");
+        LessonFixture f;
+        const QString path = f.path(QStringLiteral("OPTIM.UFG"));
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(validFile());
+        }
+        QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
+        f.windows.get<Tarv>();
+        QCOMPARE(f.prompter.shown.size(), 1);
+        QVERIFY(f.prompter.shown[0].text.startsWith(QStringLiteral("3\r\n")));
+    }
+};
+
+QTEST_MAIN(HostileConfigTest)
+#include "test_hostile_config.moc"
