@@ -59,6 +59,9 @@ constexpr ColourValue shapeColour[4] = {
     rgbValue(0x00, 0xC0, 0x00),
 };
 
+// The layout positions of the tasks window's controls.
+constexpr int tasksWindowPositions[] = {2, 3, 4, 5, 6, 11, 13, 15, 16};
+
 const QString ribbonTip = QStringLiteral(
     " Лявата (зелената) част представя какъв материал от плана е преминат, а дясната "
     "(червената) оставащият ");
@@ -326,6 +329,15 @@ void Tarv::Form_Resize()
     drawRibbon();
 }
 
+void Tarv::layoutTasksWindow(QSize inner)
+{
+    if (layout.count() == 0)
+        return;
+    const QList<QWidget *> elements = layoutElements();
+    for (int p : tasksWindowPositions)
+        elements[p]->setGeometry(layout.place(p, inner));
+}
+
 float Tarv::scaledX(int twips) const
 {
     const QSize design = layout.designInnerSize();
@@ -501,6 +513,10 @@ void Tarv::mnu_Wyprosi_Click()
     Timer1->setEnabled(false);
     hide();
     Tarv_n &tasks = windows_.get<Tarv_n>();
+    // The tasks window takes the lesson's place on the screen.
+    tasks.setWindowState(windowState());
+    if (!isMaximized() && !isFullScreen())
+        tasks.setGeometry(geometry());
     tasks.Timer_n->setEnabled(true);
     if (tasks.List_Un[1]->listIndex() < 0) {
         tasks.List_Un[1]->setListIndex(0);

@@ -40,6 +40,9 @@ public:
 
     // Layout, mouse, exit
     void Form_Resize();
+    // Lays the tasks window's controls out for that window's own inner size,
+    // in the same proportions, when the pupil resizes it.
+    void layoutTasksWindow(QSize inner);
     void Form_MouseDown(Qt::MouseButton button, QPoint position);
     void Izhod_Click();
     void Kraj();

@@ -13,6 +13,7 @@
 #include "engine/NumericText.h"
 #include "engine/Options.h"
 #include "engine/TickSource.h"
+#include "lesson/Tarv.h"
 
 #include <QAction>
 #include <QLabel>
@@ -52,6 +53,12 @@ void Tarv_n::buildControls()
     client_->setObjectName(QStringLiteral("Tarv_n.client"));
     setCentralWidget(client_);
     setBackColor(client_, WindowBackground);
+    connect(client_, &ClientArea::Resized, this, [this] {
+        // The main window lays these controls out with its own size; while
+        // this window is on the screen, they follow this window's size.
+        if (isVisible())
+            windows_.get<Tarv>().layoutTasksWindow(client_->size());
+    });
     const Twips tw = twipsFor(this);
 
     List_Un[0] = new ListBox(QString(), client_, true);

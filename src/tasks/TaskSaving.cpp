@@ -25,6 +25,10 @@ void Tarv_n::mnu_IzhodN_Click()
     Timer_n->setEnabled(false);
     Tarv &lesson = windows_.get<Tarv>();
     lesson.Timer1->setEnabled(true);
+    // The lesson comes back where the tasks window was.
+    lesson.setWindowState(windowState());
+    if (!isMaximized() && !isFullScreen())
+        lesson.setGeometry(geometry());
     lesson.show();
     state_.List_Ur(1).setItem(3, decimalText(Ostawashto_wreme));
     hide();
