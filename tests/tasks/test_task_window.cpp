@@ -1,4 +1,5 @@
 #include "controls/PictureBox.h"
+#include "controls/ClientArea.h"
 #include "controls/ControlLook.h"
 #include "support/Find.h"
 #include "tasks/Decrypt.h"
@@ -258,6 +259,26 @@ private Q_SLOTS:
         QCOMPARE(s.tasks->Ostawashto_wreme, 15.0);
         QCOMPARE(s.field(0), QStringLiteral("започнат отговор"));
         QVERIFY(s.f.prompter.shown.isEmpty());
+    }
+
+    void tasksWindowTakesTheLessonsPlaceAndSize()
+    {
+        LessonFixture f;
+        Tarv &main = f.windows.get<Tarv>();
+        main.show();
+        main.setGeometry(40, 50, 1000, 700);
+        main.mnu_Wyprosi_Click();
+        Tarv_n &tasks = f.windows.get<Tarv_n>();
+        QCOMPARE(tasks.geometry(), main.geometry());
+        const QRect answer = tasks.Text_Un[0]->geometry();
+        // Made twice as wide, the window spreads its controls in proportion.
+        tasks.resize(tasks.width() + tasks.client()->width(), tasks.height());
+        QVERIFY(qAbs(tasks.Text_Un[0]->x() - 2 * answer.x()) <= 1);
+        QVERIFY(qAbs(tasks.Text_Un[0]->width() - 2 * answer.width()) <= 1);
+        QCOMPARE(tasks.Text_Un[0]->height(), answer.height());
+        tasks.mnu_IzhodN_Click();
+        QCOMPARE(main.geometry(), tasks.geometry());
+        QCOMPARE(main.client()->size(), tasks.client()->size());
     }
 
     void closeBoxReturnsToTheLesson()
