@@ -21,6 +21,7 @@
 #include <QCloseEvent>
 #include <QFontDatabase>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -256,11 +257,12 @@ void Cwiat::buildMenus()
         a->setObjectName(QString::fromUtf8(name));
         return a;
     };
-    mnu_zapis = command("mnu_zapis", "Запис");
+    // Alt and the marked letter choose a command; Escape is "Отказ".
+    mnu_zapis = command("mnu_zapis", "&Запис");
     connect(mnu_zapis, &QAction::triggered, this, [this] { mnu_zapis_Click(); });
-    mnu_Otkaz = command("mnu_Otkaz", "Отказ");
+    mnu_Otkaz = command("mnu_Otkaz", "&Отказ");
     connect(mnu_Otkaz, &QAction::triggered, this, [this] { mnu_Otkaz_Click(); });
-    mnu_Danni = command("mnu_Danni", "Danni");
+    mnu_Danni = command("mnu_Danni", "&Danni");
     connect(mnu_Danni, &QAction::triggered, this, [this] { mnu_Danni_Click(); });
 }
 
@@ -511,6 +513,15 @@ void Cwiat::closeEvent(QCloseEvent *event)
     event->accept();
     if (!closing_)
         mnu_Otkaz_Click();
+}
+
+void Cwiat::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        mnu_Otkaz_Click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 bool Cwiat::eventFilter(QObject *watched, QEvent *event)

@@ -1,5 +1,7 @@
 #include "controls/Controls.h"
 
+#include "controls/SpokenLabels.h"
+
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -14,10 +16,14 @@ void nameControl(QWidget *control, const QString &objectName, const QString &acc
     if (!toolTip.isEmpty())
         control->setToolTip(toolTip);
     const QString description = toolTip.trimmed();
-    if (qobject_cast<QLabel *>(control) && !qobject_cast<QLabel *>(control)->text().isEmpty()) {
+    // A label that shows changing numbers is named by its caption too, also
+    // while it shows nothing yet.
+    const QLabel *label = qobject_cast<QLabel *>(control);
+    if (label && (!label->text().isEmpty() || qobject_cast<const SecondsLabel *>(label))) {
         control->setAccessibleDescription(accessibleName
-                                          + (description.isEmpty() ? QString()
-                                                                   : QStringLiteral(". ") + description));
+                                          + (description.isEmpty() || accessibleName.contains(description)
+                                                 ? QString()
+                                                 : QStringLiteral(". ") + description));
         return;
     }
     control->setAccessibleName(accessibleName);

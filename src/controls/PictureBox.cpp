@@ -1,8 +1,13 @@
 #include "controls/PictureBox.h"
 
+#include "controls/AccessibleControls.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPixmap>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 namespace urok {
 
@@ -13,6 +18,7 @@ PictureBox::PictureBox(const QString &name, QWidget *parent)
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setFrameShape(QFrame::Box);
     setMargin(0);
+    installAccessibleControls();
 }
 
 void PictureBox::setPicture(const Picture &picture)
@@ -36,10 +42,23 @@ void PictureBox::keyPressEvent(QKeyEvent *event)
     // From the keyboard, Enter or Space on the focused picture is a left click.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter
         || event->key() == Qt::Key_Space) {
-        Q_EMIT Pressed(Qt::LeftButton);
+        press();
         return;
     }
     QLabel::keyPressEvent(event);
+}
+
+void PictureBox::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    // The picture fills the box: the focus frame is drawn just inside its border.
+    QPainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = contentsRect().adjusted(1, 1, -1, -1);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
 }
 
 } // namespace urok

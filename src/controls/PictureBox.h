@@ -7,7 +7,9 @@
 namespace urok {
 
 // A picture box: shows a picture at its own size from the top left corner,
-// cut off where the box is smaller. A mouse button pressed on it is reported.
+// cut off where the box is smaller. A mouse button pressed on it is reported;
+// Enter or Space on the focused box, and a screen reader's "Press", report
+// a left button. The focused box shows a focus frame.
 class PictureBox : public QLabel
 {
     Q_OBJECT
@@ -16,6 +18,8 @@ public:
 
     const Picture &picture() const { return picture_; }
     void setPicture(const Picture &picture);
+    // What a left click does, without the mouse.
+    void press() { Q_EMIT Pressed(Qt::LeftButton); }
 
 Q_SIGNALS:
     void Pressed(Qt::MouseButton button);
@@ -23,6 +27,7 @@ Q_SIGNALS:
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     Picture picture_;

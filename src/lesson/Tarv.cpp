@@ -10,6 +10,7 @@
 #include "controls/ListBox.h"
 #include "controls/PictureBox.h"
 #include "controls/Shape.h"
+#include "controls/SpokenLabels.h"
 #include "controls/TextBox.h"
 #include "controls/Twips.h"
 #include "engine/AccessSetup.h"
@@ -93,7 +94,10 @@ void Tarv::buildControls()
 
     auto label = [this, &tw](int i, const QString &caption, const QString &accessible,
                              const QString &tip, DesignRect r) {
-        Label_U[i] = new QLabel(caption, client_);
+        // The labels under the countdown bar and the plan ribbon tell a
+        // screen reader the progress the bar and the ribbon show.
+        Label_U[i] = i == 1 || i == 2 ? new ProgressLabel(caption, client_)
+                                      : new QLabel(caption, client_);
         Label_U[i]->setAlignment(Qt::AlignCenter);
         nameControl(Label_U[i], QStringLiteral("Label_U(%1)").arg(i), accessible, tip);
         Label_U[i]->setGeometry(tw.rect(r.left, r.top, r.width, r.height));
@@ -187,16 +191,18 @@ void Tarv::buildMenus()
         a->setObjectName(QString::fromUtf8(name));
         return a;
     };
-    Izhod = command("Izhod", "Изход");
+    // Every caption has its key, marked with "&" (Alt and the letter on a
+    // Bulgarian keyboard; F10 or Alt alone opens the menu bar on any).
+    Izhod = command("Izhod", "&Изход");
     connect(Izhod, &QAction::triggered, this, [this] { Izhod_Click(); });
-    mnu_Fokus = command("mnu_Fokus", "Фокус");
+    mnu_Fokus = command("mnu_Fokus", "&Фокус");
     connect(mnu_Fokus, &QAction::triggered, this, [this] { mnu_Fokus_Click(); });
-    mnu_Cwqt = command("mnu_Cwqt", "Цвят/шрифт");
+    mnu_Cwqt = command("mnu_Cwqt", "&Цвят/шрифт");
     connect(mnu_Cwqt, &QAction::triggered, this, [this] { mnu_Cwqt_Click(); });
-    mnu_Wyprosi = command("mnu_Wyprosi", "Задачи/Речник");
+    mnu_Wyprosi = command("mnu_Wyprosi", "&Задачи/Речник");
     connect(mnu_Wyprosi, &QAction::triggered, this, [this] { mnu_Wyprosi_Click(); });
 
-    mnu_Sydyrv_plan = menus->addMenu(QStringLiteral("Информация за урока"));
+    mnu_Sydyrv_plan = menus->addMenu(QStringLiteral("Информация за &урока"));
     mnu_Sydyrv_plan->setObjectName(QStringLiteral("mnu_Sydyrv_plan"));
     mnu_Sydyrv_plan->menuAction()->setObjectName(QStringLiteral("mnu_Sydyrv_plan"));
     const char *information[] = {"",
@@ -209,19 +215,22 @@ void Tarv::buildMenus()
                                  "Вътрешно предметни връзки",
                                  "Необходими пособия",
                                  "Ход на урока"};
+    // The position of each item's key in its caption.
+    const int key[] = {0, 0, 0, 9, 0, 0, 0, 0, 0, 0};
     for (int i = 1; i <= 9; ++i) {
         // "&" in a caption would be taken for a shortcut mark.
         QString caption = QString::fromUtf8(information[i]);
         caption.replace(u'&', QStringLiteral("&&"));
+        caption.insert(key[i], u'&');
         Sydyrv_pla[i] = mnu_Sydyrv_plan->addAction(caption);
         Sydyrv_pla[i]->setObjectName(QStringLiteral("Sydyrv_pla(%1)").arg(i));
         connect(Sydyrv_pla[i], &QAction::triggered, this, [this, i] { Sydyrv_pla_Click(i); });
     }
 
-    awtor0 = menus->addMenu(QStringLiteral("Автори"));
+    awtor0 = menus->addMenu(QStringLiteral("&Автори"));
     awtor0->setObjectName(QStringLiteral("awtor0"));
     awtor0->menuAction()->setObjectName(QStringLiteral("awtor0"));
-    const char *authors[] = {"", "Спонсор", "Автор на урока", "За програмата"};
+    const char *authors[] = {"", "&Спонсор", "&Автор на урока", "&За програмата"};
     for (int i = 1; i <= 3; ++i) {
         awtori[i] = awtor0->addAction(QString::fromUtf8(authors[i]));
         awtori[i]->setObjectName(QStringLiteral("awtori(%1)").arg(i));
@@ -276,6 +285,7 @@ void Tarv::Form_Load()
         tasks.mnu_All_zadachi->setEnabled(true);
     state_.List_Ur(1).setItem(2, QStringLiteral("0"));
 
+    showProgress();
     Timer1->setEnabled(true);
 }
 
@@ -479,6 +489,7 @@ void Tarv::List_Ur_Click()
         writing.remaining[s] = t;
         currentTime = t;
         Lenta_tochka(ribbonIndex - 2);
+        showProgress();
     }
 
     if (Opcia(17) == 0)
@@ -579,6 +590,7 @@ void Tarv::Sekunda()
     --writing.remaining[k];
     bar.second();
     drawBar();
+    showProgress();
     if (writing.remaining[k] > 0)
         return;
 
@@ -597,6 +609,7 @@ void Tarv::Kraj_tochka()
     Shape_Lenta[0]->hide();
     Shape_Lenta[1]->hide();
     List_Ur[0]->setEnabled(true);
+    showProgress();
 }
 
 void Tarv::Lenta_tochka(int position)
@@ -633,6 +646,31 @@ void Tarv::Lenta_plan()
             Shape_Lenta[2]->hide();
         drawRibbon();
     }
+    showProgress();
+}
+
+// The bar's and the ribbon's progress as values for a screen reader: the
+// seconds left of the point being written, and the points written.
+void Tarv::showProgress()
+{
+    const int k = writing.currentPoint;
+    const bool counting = k >= 1 && k <= MaxPlanPoints && writing.done[k] == 0
+                          && writing.remaining[k] > 0;
+    const int left = counting ? writing.remaining[k] : 0;
+    const int time = counting ? qMax<int>(currentTime, left) : 0;
+    static_cast<ProgressLabel *>(Label_U[2])
+        ->setProgress(left, time,
+                      counting ? QStringLiteral("%1 %2 от %3")
+                                         .arg(left == 1 ? QStringLiteral("Остава")
+                                                        : QStringLiteral("Остават"))
+                                         .arg(secondsText(left))
+                                         .arg(time)
+                               : QStringLiteral("Не се записва точка"));
+    const int points = qBound(0, planCount, MaxPlanPoints);
+    const int written = points - writing.openPoints();
+    static_cast<ProgressLabel *>(Label_U[1])
+        ->setProgress(written, points,
+                      QStringLiteral("Записани точки: %1 от %2").arg(written).arg(points));
 }
 
 // Bar and ribbon values are twips of the window at the size they were set

@@ -121,6 +121,7 @@ private:
     float scaledY(int twips) const;
     void drawBar();
     void drawRibbon();
+    void showProgress();
     QSize innerSize() const;
 
     WindowRegistry &windows_;

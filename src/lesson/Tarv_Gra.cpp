@@ -6,6 +6,7 @@
 #include "controls/PictureBox.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 
 namespace urok {
 
@@ -34,6 +35,17 @@ void Tarv_Gra::showPicture(const Picture &picture, QSize margin)
     resize(picture.holderSize() + margin);
     show();
     raise();
+    // Active, so that Escape from the keyboard closes it.
+    activateWindow();
+}
+
+void Tarv_Gra::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Tarv_Gra::closeEvent(QCloseEvent *event)

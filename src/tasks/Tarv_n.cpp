@@ -7,6 +7,7 @@
 #include "controls/Controls.h"
 #include "controls/ListBox.h"
 #include "controls/PictureBox.h"
+#include "controls/SpokenLabels.h"
 #include "controls/TextBox.h"
 #include "controls/Twips.h"
 #include "engine/LessonState.h"
@@ -125,7 +126,7 @@ void Tarv_n::buildControls()
             Picture_Un_Click(0);
     });
 
-    Chasownik_Label[0] = new QLabel(client_);
+    Chasownik_Label[0] = new SecondsLabel(QStringLiteral("Оставащо време"), client_);
     nameControl(Chasownik_Label[0], QStringLiteral("Chasownik_Label(0)"),
                 QStringLiteral("Оставащо време в секунди"), QStringLiteral(" Оставащо време "));
     Chasownik_Label[0]->setGeometry(tw.rect(480, 3750, 1095, 375));
@@ -137,6 +138,14 @@ void Tarv_n::buildControls()
     const int listed = qBound(0, leadingInteger(index.item(0)), index.count() - 1);
     for (int i = 1; i <= listed; ++i)
         List_Un[1]->addEntry(index.item(i));
+
+    // The keyboard goes the way the pupil works: the task, its condition and
+    // hint, the answer, the author's solution and the picture, then the
+    // dictionary. The window opens on the task list.
+    const QList<QWidget *> order = {List_Un[1], Text_Un[2], Text_Un[4], Text_Un[0],
+                                    Text_Un[3], Picture_Un[0], List_Un[0], Text_Un[1]};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 void Tarv_n::buildMenus()
@@ -147,21 +156,23 @@ void Tarv_n::buildMenus()
         a->setObjectName(QString::fromUtf8(name));
         return a;
     };
-    mnu_IzhodN = command("mnu_IzhodN", "Връщане към урока");
+    // Every caption has its key, marked with "&" (Alt and the letter on a
+    // Bulgarian keyboard; F10 or Alt alone opens the menu bar on any).
+    mnu_IzhodN = command("mnu_IzhodN", "&Връщане към урока");
     connect(mnu_IzhodN, &QAction::triggered, this, [this] { mnu_IzhodN_Click(); });
-    mnu_Tip_Wid = command("mnu_Tip_Wid", "Ниво/Вид на задачи");
+    mnu_Tip_Wid = command("mnu_Tip_Wid", "&Ниво/Вид на задачи");
     connect(mnu_Tip_Wid, &QAction::triggered, this, [this] { mnu_Tip_Wid_Click(); });
-    mnu_Pylen_Ekran = command("mnu_Pylen_Ekran", "Фокус");
+    mnu_Pylen_Ekran = command("mnu_Pylen_Ekran", "&Фокус");
     connect(mnu_Pylen_Ekran, &QAction::triggered, this, [this] { mnu_Pylen_Ekran_Click(); });
-    mnu_All_zadachi = command("mnu_All_zadachi", "Допълнително");
+    mnu_All_zadachi = command("mnu_All_zadachi", "&Допълнително");
     mnu_All_zadachi->setEnabled(false);
     connect(mnu_All_zadachi, &QAction::triggered, this, [this] { mnu_All_zadachi_Click(); });
 
-    zap_resheshenie = bar->addMenu(QStringLiteral("Запис"));
+    zap_resheshenie = bar->addMenu(QStringLiteral("&Запис"));
     zap_resheshenie->setObjectName(QStringLiteral("zap_resheshenie"));
     zap_resheshenie->menuAction()->setObjectName(QStringLiteral("zap_resheshenie"));
-    const char *captions[] = {"", "Запис условие+решение", "Запис само решение",
-                              "Решение на автора"};
+    const char *captions[] = {"", "Запис &условие+решение", "Запис &само решение",
+                              "&Решение на автора"};
     for (int i = 1; i <= 3; ++i) {
         mnu_ZapReshen[i] = zap_resheshenie->addAction(QString::fromUtf8(captions[i]));
         mnu_ZapReshen[i]->setObjectName(QStringLiteral("mnu_ZapReshen(%1)").arg(i));

@@ -9,6 +9,7 @@
 #include "controls/Twips.h"
 #include "engine/NumericText.h"
 #include "lesson/Tarv.h"
+#include "support/Captions.h"
 #include "support/Find.h"
 #include "support/LessonFixture.h"
 #include "tasks/Tarv_n.h"
@@ -142,7 +143,7 @@ private Q_SLOTS:
         QCOMPARE(c.client()->size(), twipsFor(&c).size(Cwiat::DesignWidth, Cwiat::DesignHeight));
         QStringList menus;
         for (QAction *a : c.menuBar()->actions())
-            menus.append(a->objectName() + u'=' + a->text());
+            menus.append(a->objectName() + u'=' + plainCaption(a));
         QCOMPARE(menus, QStringList({QStringLiteral("mnu_zapis=Запис"),
                                      QStringLiteral("mnu_Otkaz=Отказ"),
                                      QStringLiteral("mnu_Danni=Danni")}));

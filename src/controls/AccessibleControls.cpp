@@ -1,0 +1,122 @@
+#include "controls/AccessibleControls.h"
+
+#include "controls/PictureBox.h"
+#include "controls/SpokenLabels.h"
+
+#include <QAccessibleWidget>
+
+namespace urok {
+
+namespace {
+
+class AccessibleProgress : public QAccessibleWidget, public QAccessibleValueInterface
+{
+public:
+    explicit AccessibleProgress(ProgressLabel *label)
+        : QAccessibleWidget(label, QAccessible::ProgressBar)
+    {
+    }
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::ValueInterface)
+            return static_cast<QAccessibleValueInterface *>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return label()->valueText();
+        return QAccessibleWidget::text(t);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.readOnly = true;
+        return s;
+    }
+
+    QVariant currentValue() const override { return label()->value(); }
+    void setCurrentValue(const QVariant &) override {} // shown, never set by the user
+    QVariant maximumValue() const override { return label()->maximum(); }
+    QVariant minimumValue() const override { return 0; }
+    QVariant minimumStepSize() const override { return 1; }
+
+private:
+    ProgressLabel *label() const { return static_cast<ProgressLabel *>(widget()); }
+};
+
+class AccessibleSeconds : public QAccessibleWidget
+{
+public:
+    explicit AccessibleSeconds(SecondsLabel *label)
+        : QAccessibleWidget(label, QAccessible::StaticText)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return static_cast<SecondsLabel *>(widget())->spokenText();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+class AccessiblePicture : public QAccessibleWidget
+{
+public:
+    explicit AccessiblePicture(PictureBox *picture)
+        : QAccessibleWidget(picture, QAccessible::Graphic)
+    {
+    }
+
+    QStringList actionNames() const override
+    {
+        return QStringList(pressAction()) + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString &action) override
+    {
+        if (action == pressAction()) {
+            if (widget()->isEnabled())
+                static_cast<PictureBox *>(widget())->press();
+            return;
+        }
+        QAccessibleWidget::doAction(action);
+    }
+
+    QString localizedActionDescription(const QString &action) const override
+    {
+        if (action == pressAction())
+            return QStringLiteral("Показва изображението в пълен размер");
+        return QAccessibleWidget::localizedActionDescription(action);
+    }
+};
+
+QAccessibleInterface *lessonControls(const QString &className, QObject *object)
+{
+    // Qt asks for the most derived class first, so these come before the
+    // interfaces Qt has for plain labels.
+    if (className == QLatin1String(ProgressLabel::staticMetaObject.className()))
+        return new AccessibleProgress(static_cast<ProgressLabel *>(object));
+    if (className == QLatin1String(SecondsLabel::staticMetaObject.className()))
+        return new AccessibleSeconds(static_cast<SecondsLabel *>(object));
+    if (className == QLatin1String(PictureBox::staticMetaObject.className()))
+        return new AccessiblePicture(static_cast<PictureBox *>(object));
+    return nullptr;
+}
+
+} // namespace
+
+void installAccessibleControls()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(lessonControls);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+} // namespace urok
