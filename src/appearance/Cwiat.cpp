@@ -251,6 +251,7 @@ void Cwiat::buildControls()
 void Cwiat::buildMenus()
 {
     QMenuBar *bar = menuBar();
+    addMenuBarKey(this);
     bar->setFont(designFont(12));
     auto command = [this, bar](const char *name, const char *caption) {
         QAction *a = bar->addAction(QString::fromUtf8(caption));

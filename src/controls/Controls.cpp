@@ -2,9 +2,12 @@
 
 #include "controls/SpokenLabels.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QWidget>
 
 namespace urok {
@@ -29,6 +32,22 @@ void nameControl(QWidget *control, const QString &objectName, const QString &acc
     control->setAccessibleName(accessibleName);
     if (!description.isEmpty() && description != accessibleName)
         control->setAccessibleDescription(description);
+}
+
+void addMenuBarKey(QMainWindow *window)
+{
+    auto *key = new QShortcut(QKeySequence(Qt::Key_F10), window);
+    QObject::connect(key, &QShortcut::activated, window, [window] {
+        // The menu bar watches for Alt pressed and released with no other
+        // key between, wherever the focus is.
+        QWidget *target = QApplication::focusWidget();
+        if (!target || target->window() != window)
+            target = window;
+        QKeyEvent pressed(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
+        QApplication::sendEvent(target, &pressed);
+        QKeyEvent released(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+        QApplication::sendEvent(target, &released);
+    });
 }
 
 void setClientSize(QMainWindow *window, const QSize &size)

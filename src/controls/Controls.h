@@ -15,6 +15,10 @@ namespace urok {
 void nameControl(QWidget *control, const QString &objectName, const QString &accessibleName,
                  const QString &toolTip = {});
 
+// F10 opens the window's menu bar for the arrow keys, the way Alt alone
+// does: on a Latin keyboard layout the Cyrillic menu keys cannot be typed.
+void addMenuBarKey(QMainWindow *window);
+
 // Sizes a window so that the area below its menu bar has the given size.
 void setClientSize(QMainWindow *window, const QSize &size);
 

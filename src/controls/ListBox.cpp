@@ -100,6 +100,19 @@ void ListBox::mouseReleaseEvent(QMouseEvent *event)
     changedByPress_ = false;
 }
 
+void ListBox::focusInEvent(QFocusEvent *event)
+{
+    // A list with nothing chosen makes its first entry current when it gets
+    // the focus; that is not the pupil's choice.
+    const bool nothingChosen = currentRow() < 0;
+    {
+        const QSignalBlocker quiet(this);
+        QListWidget::focusInEvent(event);
+        if (nothingChosen && currentRow() >= 0)
+            setCurrentRow(-1);
+    }
+}
+
 void ListBox::keyPressEvent(QKeyEvent *event)
 {
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter

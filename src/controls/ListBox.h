@@ -7,8 +7,9 @@ namespace urok {
 // A list box whose Click runs whenever an entry is chosen: by the mouse
 // (also on the entry already selected), by Enter or Space, by moving the
 // selection with the keys, or by the program selecting an entry. Choosing
-// nothing (index -1) runs no Click. A sorted list box keeps its entries in
-// alphabetical order as they are added.
+// nothing (index -1) runs no Click. Tabbing into a list chooses nothing: an
+// arrow key then chooses the first entry. A sorted list box keeps its
+// entries in alphabetical order as they are added.
 class ListBox : public QListWidget
 {
     Q_OBJECT
@@ -31,6 +32,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
 
 private:
     void rowChanged(int row);

@@ -1,5 +1,7 @@
 #include "controls/TextBox.h"
 
+#include <QKeyEvent>
+
 namespace urok {
 
 TextBox::TextBox(const QString &name, QWidget *parent)
@@ -40,6 +42,23 @@ void TextBox::focusInEvent(QFocusEvent *event)
 {
     QPlainTextEdit::focusInEvent(event);
     Q_EMIT GotFocus();
+}
+
+void TextBox::keyPressEvent(QKeyEvent *event)
+{
+    if (event->modifiers() & Qt::ControlModifier) {
+        if (event->key() == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier)) {
+            // The text edit's own step refuses while Tab is typed.
+            QWidget::focusNextPrevChild(true);
+            return;
+        }
+        if (event->key() == Qt::Key_Backtab
+            || (event->key() == Qt::Key_Tab && (event->modifiers() & Qt::ShiftModifier))) {
+            QWidget::focusNextPrevChild(false);
+            return;
+        }
+    }
+    QPlainTextEdit::keyPressEvent(event);
 }
 
 } // namespace urok

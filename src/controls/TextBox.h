@@ -6,7 +6,9 @@ namespace urok {
 
 // A multi-line text box. Its text is read and written with CR LF line
 // ends, the line end of the lesson's texts and files; `Locked` makes it
-// read-only while it can still be focused, scrolled and copied from.
+// read-only while it can still be focused, scrolled and copied from. Tab
+// types a tab in a box that can be written in; Ctrl+Tab and Ctrl+Shift+Tab
+// always go on to the next or the previous control.
 class TextBox : public QPlainTextEdit
 {
     Q_OBJECT
@@ -28,6 +30,7 @@ Q_SIGNALS:
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 };
 
 } // namespace urok

@@ -186,6 +186,7 @@ void Tarv::buildControls()
 void Tarv::buildMenus()
 {
     QMenuBar *menus = menuBar();
+    addMenuBarKey(this);
     auto command = [this, menus](const char *name, const char *caption) {
         QAction *a = menus->addAction(QString::fromUtf8(caption));
         a->setObjectName(QString::fromUtf8(name));

@@ -151,6 +151,7 @@ void Tarv_n::buildControls()
 void Tarv_n::buildMenus()
 {
     QMenuBar *bar = menuBar();
+    addMenuBarKey(this);
     auto command = [this, bar](const char *name, const char *caption) {
         QAction *a = bar->addAction(QString::fromUtf8(caption));
         a->setObjectName(QString::fromUtf8(name));

@@ -1,0 +1,378 @@
+// A lesson from start to end with the keyboard alone: every step is a key
+// pressed on the widget that has the focus. Only the clock is driven by
+// hand (a second of plan writing is a call, not a wait).
+#include "appearance/Cwiat.h"
+#include "controls/ClientArea.h"
+#include "controls/ControlLook.h"
+#include "controls/ListBox.h"
+#include "controls/PictureBox.h"
+#include "controls/TextBox.h"
+#include "engine/Prompter.h"
+#include "lesson/Tarv.h"
+#include "lesson/Tarv_Gra.h"
+#include "support/LessonFixture.h"
+#include "tasks/Tarv_n.h"
+#include "windows/Tarv_Glos.h"
+#include "windows/Tarv_Zad.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QFile>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+#include <QTimer>
+
+using namespace urok;
+using namespace urok::test;
+
+namespace {
+
+// The letters of the menu keys, as a Bulgarian keyboard gives them.
+constexpr auto KeyI = Qt::Key(0x0418);  // И: Изход
+constexpr auto KeyF = Qt::Key(0x0424);  // Ф: Фокус
+constexpr auto KeyC = Qt::Key(0x0426);  // Ц: Цвят/шрифт
+constexpr auto KeyZ = Qt::Key(0x0417);  // З: Задачи/Речник, Запис
+constexpr auto KeyV = Qt::Key(0x0412);  // В: Връщане към урока
+constexpr auto KeyN = Qt::Key(0x041D);  // Н: Ниво/Вид на задачи, Не
+constexpr auto KeyD = Qt::Key(0x0414);  // Д: Да
+
+QWidget *focused()
+{
+    return QApplication::focusWidget();
+}
+
+// A key pressed where the focus is.
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    // With no control focused, the active window takes the key.
+    QWidget *target = focused() ? focused() : QApplication::activeWindow();
+    QVERIFY2(target, "no window is active");
+    // A Cyrillic letter comes with its text, the way the keyboard gives it.
+    const QString text = key >= 0x0400 && key <= 0x04FF ? QString(QChar(key).toLower())
+                                                        : QString();
+    if (text.isEmpty())
+        QTest::keyClick(target, key, modifiers);
+    else
+        QTest::sendKeyEvent(QTest::Click, target, key, text, modifiers);
+}
+
+// The lesson with its real configuration file (the default profile), so
+// that the plan, the tasks window and the answers file work as in class.
+struct KeyboardLesson
+{
+    KeyboardLesson()
+    {
+        QFile::copy(QStringLiteral(UROK_BINARY_DIR "/lesson/OPTIM.UFG"), f.path(QStringLiteral("OPTIM.UFG")));
+        main = &f.windows.get<Tarv>();
+        tasks = &f.windows.get<Tarv_n>();
+    }
+
+    bool start()
+    {
+        main->show();
+        main->activateWindow();
+        return QTest::qWaitForWindowActive(main);
+    }
+
+    // The clock: seconds of plan writing.
+    void seconds(int n)
+    {
+        for (int i = 0; i < n; ++i)
+            main->Sekunda();
+    }
+
+    LessonFixture f;
+    Tarv *main = nullptr;
+    Tarv_n *tasks = nullptr;
+};
+
+} // namespace
+
+class KeyboardTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        LessonFixture::flush();
+    }
+
+    void wholeLessonWithKeysOnly()
+    {
+        KeyboardLesson l;
+        QVERIFY(l.f.prompter.shown.isEmpty()); // the configuration file was read
+        QVERIFY(l.start());
+        Tarv &t = *l.main;
+
+        // The window opens on the topic; Tab leads to the plan without choosing a point.
+        QCOMPARE(focused(), t.Text_U[0]);
+        press(Qt::Key_Tab);
+        QCOMPARE(focused(), t.List_Ur[0]);
+        QCOMPARE(t.List_Ur[0]->listIndex(), -1);
+        QCOMPARE(t.writing.currentPoint, 0);
+
+        // Every point of the plan: an arrow key chooses it, the list is locked
+        // while it is written and the focus goes on to the picture; Shift+Tab
+        // comes back to the list once it is open again.
+        for (int point = 1; point <= t.planCount; ++point) {
+            press(Qt::Key_Down);
+            QCOMPARE(t.writing.currentPoint, point);
+            QCOMPARE(t.Text_U[1]->text(), l.f.state.Podtochki(point));
+            QVERIFY(!t.List_Ur[0]->isEnabled());
+            QCOMPARE(focused(), t.Picture_Ur[0]);
+            l.seconds(t.writing.remaining[point] + 1);
+            QVERIFY(t.List_Ur[0]->isEnabled());
+            press(Qt::Key_Backtab);
+            QCOMPARE(focused(), t.List_Ur[0]);
+        }
+        QVERIFY(t.mnu_Wyprosi->isEnabled());
+
+        // Alt+З opens the tasks window on its task list, with task 1 shown.
+        press(KeyZ, Qt::AltModifier);
+        Tarv_n &n = *l.tasks;
+        QVERIFY(n.isVisible());
+        QVERIFY(!t.isVisible());
+        QVERIFY(QTest::qWaitForWindowActive(&n));
+        QCOMPARE(focused(), n.List_Un[1]);
+        QCOMPARE(n.List_Un[1]->listIndex(), 0);
+
+        // The next task, with the arrow key: the move and the harder level are confirmed.
+        l.f.prompter.answer(true);
+        l.f.prompter.answer(true);
+        press(Qt::Key_Down);
+        QCOMPARE(n.List_Un[1]->listIndex(), 1);
+        QCOMPARE(n.Tekushta_zadacha, 2);
+
+        // The answer field is three Tabs on: condition, hint, answer.
+        press(Qt::Key_Tab);
+        QCOMPARE(focused(), n.Text_Un[2]);
+        press(Qt::Key_Tab);
+        QCOMPARE(focused(), n.Text_Un[4]);
+        press(Qt::Key_Tab);
+        QCOMPARE(focused(), n.Text_Un[0]);
+        QVERIFY(!n.Text_Un[0]->isLocked());
+        QTest::keyClicks(focused(), QStringLiteral("gcd(a, b) = 6"));
+        QVERIFY(n.Text_Un[0]->text().startsWith(QStringLiteral("gcd(a, b) = 6")));
+
+        // Alt+В: back to the lesson, the answer kept for task 2.
+        press(KeyV, Qt::AltModifier);
+        QVERIFY(t.isVisible());
+        QVERIFY(!n.isVisible());
+        QVERIFY(l.f.state.List_Un(3).item(2).startsWith(QStringLiteral("gcd(a, b) = 6")));
+        QVERIFY(QTest::qWaitForWindowActive(&t));
+
+        // Alt+И and Yes: the lesson ends and the answers file is written.
+        l.f.prompter.answer(true);
+        press(KeyI, Qt::AltModifier);
+        QVERIFY(l.f.ended);
+        QFile answers(l.f.path(QStringLiteral("OTGOWORI.TXT")));
+        QVERIFY(answers.open(QIODevice::ReadOnly));
+        QVERIFY(answers.readAll().contains("gcd(a, b) = 6"));
+    }
+
+    void tabGoesRoundTheMainWindow()
+    {
+        KeyboardLesson l;
+        QVERIFY(l.start());
+        Tarv &t = *l.main;
+        const QList<QWidget *> order = {t.Text_U[0], t.List_Ur[0], t.Picture_Ur[0], t.Text_U[1]};
+        for (int i = 1; i <= order.size(); ++i) {
+            press(Qt::Key_Tab);
+            QCOMPARE(focused(), order[i % order.size()]);
+        }
+    }
+
+    void tabGoesRoundTheTasksWindow()
+    {
+        KeyboardLesson l;
+        QVERIFY(l.start());
+        l.main->mnu_Wyprosi_Click();
+        Tarv_n &n = *l.tasks;
+        QVERIFY(QTest::qWaitForWindowActive(&n));
+        const QList<QWidget *> order = {n.List_Un[1], n.Text_Un[2], n.Text_Un[4], n.Text_Un[0]};
+        QCOMPARE(focused(), order[0]);
+        for (int i = 1; i < order.size(); ++i) {
+            press(Qt::Key_Tab);
+            QCOMPARE(focused(), order[i]);
+        }
+        // In the answer field Tab is typed; Ctrl+Tab goes on.
+        press(Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(focused(), n.Text_Un[3]);
+        for (QWidget *next : {static_cast<QWidget *>(n.Picture_Un[0]), static_cast<QWidget *>(n.List_Un[0]),
+                              static_cast<QWidget *>(n.Text_Un[1]), static_cast<QWidget *>(n.List_Un[1])}) {
+            press(Qt::Key_Tab);
+            QCOMPARE(focused(), next);
+        }
+        // Choosing a term with Enter shows its definition.
+        press(Qt::Key_Backtab);
+        press(Qt::Key_Backtab);
+        QCOMPARE(focused(), n.List_Un[0]);
+        press(Qt::Key_Down);
+        press(Qt::Key_Return);
+        QCOMPARE(n.Text_Un[1]->text(), l.f.state.Glos(n.Nomer_termin));
+        QVERIFY(!n.Text_Un[1]->text().isEmpty());
+    }
+
+    void f10OpensTheMenuBarForTheArrowKeys()
+    {
+        KeyboardLesson l;
+        QVERIFY(l.start());
+        // F10, one step right, Enter: the second command, "Фокус".
+        press(Qt::Key_F10);
+        QCOMPARE(focused(), l.main->menuBar());
+        press(Qt::Key_Right);
+        press(Qt::Key_Return);
+        QVERIFY(l.f.windows.isLoaded<Tarv_Zad>());
+        QVERIFY(l.f.windows.get<Tarv_Zad>().isVisible());
+    }
+
+    void escapeClosesTheAuxiliaryWindows()
+    {
+        KeyboardLesson l;
+        QVERIFY(l.start());
+        l.main->mnu_Wyprosi->setEnabled(true); // as if the plan were written
+
+        // Alt+Ф opens the Focus window, Alt+Ц the colour window; Escape closes each.
+        press(KeyF, Qt::AltModifier);
+        Tarv_Zad &focus = l.f.windows.get<Tarv_Zad>();
+        QVERIFY(QTest::qWaitForWindowActive(&focus));
+        press(Qt::Key_Escape);
+        QVERIFY(!l.f.windows.isLoaded<Tarv_Zad>());
+
+        // (A window manager gives the focus back; here the test does.)
+        l.main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(l.main));
+        press(KeyC, Qt::AltModifier);
+        Cwiat &colours = l.f.windows.get<Cwiat>();
+        QVERIFY(QTest::qWaitForWindowActive(&colours));
+        // The red slider has the focus and moves with the arrow keys; Escape
+        // leaves without applying, like "Отказ".
+        const ColourValue before = backColor(l.main->client());
+        QCOMPARE(focused(), colours.Slider1[0]);
+        const int red = colours.Slider1[0]->value();
+        press(Qt::Key_Right);
+        QCOMPARE(colours.Slider1[0]->value(), red + 1);
+        press(Qt::Key_Escape);
+        QCOMPARE(backColor(l.main->client()), before);
+        QVERIFY(!l.f.windows.isLoaded<Cwiat>());
+
+        // The chooser of the tasks window: Alt+Н opens it, Escape closes it.
+        l.main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(l.main));
+        press(KeyZ, Qt::AltModifier);
+        QVERIFY(QTest::qWaitForWindowActive(l.tasks));
+        press(KeyN, Qt::AltModifier);
+        Tarv_Glos &chooser = l.f.windows.get<Tarv_Glos>();
+        QVERIFY(QTest::qWaitForWindowActive(&chooser));
+        press(Qt::Key_Escape);
+        QVERIFY(!l.f.windows.isLoaded<Tarv_Glos>());
+    }
+
+    void chooserPicksATaskWithEnter()
+    {
+        KeyboardLesson l;
+        QVERIFY(l.start());
+        l.main->mnu_Wyprosi_Click();
+        QVERIFY(QTest::qWaitForWindowActive(l.tasks));
+        press(KeyN, Qt::AltModifier);
+        Tarv_Glos &chooser = l.f.windows.get<Tarv_Glos>();
+        QVERIFY(QTest::qWaitForWindowActive(&chooser));
+        QCOMPARE(focused(), chooser.Wremena[3]);
+        QCOMPARE(chooser.Wremena[3]->listIndex(), -1);
+        // Down makes the first level entry current and chooses it.
+        l.f.prompter.answer(true);
+        l.f.prompter.answer(true);
+        press(Qt::Key_Down);
+        QVERIFY(!l.f.windows.isLoaded<Tarv_Glos>());
+    }
+
+    void pictureOpensFullSizeWithEnterAndClosesWithEscape()
+    {
+        KeyboardLesson l;
+        QVERIFY(l.start());
+        Tarv &t = *l.main;
+        // A point whose picture is larger than the box.
+        press(Qt::Key_Tab);
+        int point = 0;
+        while (point < t.planCount) {
+            press(Qt::Key_Down);
+            ++point;
+            if (t.pictureNumber > 0) {
+                const QSize size = l.f.state.Grafika_G(t.pictureNumber).holderSize();
+                if (size.width() >= t.Picture_Ur[0]->width() || size.height() >= t.Picture_Ur[0]->height())
+                    break;
+            }
+            l.seconds(t.writing.remaining[point] + 1);
+            press(Qt::Key_Backtab);
+        }
+        QCOMPARE(focused(), t.Picture_Ur[0]);
+        press(Qt::Key_Return);
+        QVERIFY(l.f.windows.isLoaded<Tarv_Gra>());
+        Tarv_Gra &full = l.f.windows.get<Tarv_Gra>();
+        QVERIFY(full.isVisible());
+        QVERIFY(QTest::qWaitForWindowActive(&full));
+        press(Qt::Key_Escape);
+        QVERIFY(!l.f.windows.isLoaded<Tarv_Gra>());
+    }
+
+    // The real message box: announced as an alert, answered with its keys.
+    void messageBoxIsAnAlertAnsweredWithKeys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("defaultButton");
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("Alt+Д") << int(KeyD) << int(Qt::AltModifier) << 1 << true;
+        QTest::newRow("Alt+Н") << int(KeyN) << int(Qt::AltModifier) << 0 << false;
+        QTest::newRow("Escape is No") << int(Qt::Key_Escape) << 0 << 0 << false;
+        QTest::newRow("Enter takes Yes") << int(Qt::Key_Return) << 0 << 0 << true;
+        QTest::newRow("Enter takes No") << int(Qt::Key_Return) << 0 << 1 << false;
+    }
+
+    void messageBoxIsAnAlertAnsweredWithKeys()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(int, defaultButton);
+        QFETCH(bool, yes);
+        Message m;
+        m.caption = lessonCaption();
+        m.text = QStringLiteral("Да приключи ли урокът?");
+        m.buttons = Message::Buttons::YesNo;
+        m.defaultButton = defaultButton;
+
+        QObject context;
+        bool seen = false;
+        QAccessible::Role role = QAccessible::NoRole;
+        QString name;
+        QTimer::singleShot(0, &context, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            seen = true;
+            if (!QTest::qWaitForWindowActive(box))
+                return;
+            if (QAccessibleInterface *face = QAccessible::queryAccessibleInterface(box)) {
+                role = face->role();
+                name = face->text(QAccessible::Name);
+            }
+            press(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+            // A button's key clicks it after a short press animation.
+            (void)QTest::qWaitFor([box] { return !box->isVisible(); }, 2000);
+            if (box->isVisible())
+                box->reject(); // the key did nothing: do not hang
+        });
+        MessageBoxPrompter prompter;
+        const bool answer = prompter.ask(m);
+        QVERIFY(seen);
+        QCOMPARE(role, QAccessible::AlertMessage);
+        QCOMPARE(name, lessonCaption());
+        QCOMPARE(answer, yes);
+    }
+};
+
+QTEST_MAIN(KeyboardTest)
+#include "test_keyboard.moc"
