@@ -17,6 +17,13 @@ ListBox::ListBox(const QString &name, QWidget *parent, bool sorted)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
     connect(this, &QListWidget::currentRowChanged, this, &ListBox::rowChanged);
+    // An entry selected without becoming current (a screen reader's
+    // "Toggle" selects it so) is chosen too.
+    connect(this, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem *> selected = selectedItems();
+        if (selected.size() == 1 && row(selected.first()) != currentRow())
+            setCurrentRow(row(selected.first()));
+    });
 }
 
 int ListBox::listIndex() const

@@ -6,7 +6,8 @@ namespace urok {
 
 // A list box whose Click runs whenever an entry is chosen: by the mouse
 // (also on the entry already selected), by Enter or Space, by moving the
-// selection with the keys, or by the program selecting an entry. Choosing
+// selection with the keys, by a screen reader selecting it, or by the
+// program selecting an entry. Choosing
 // nothing (index -1) runs no Click. Tabbing into a list chooses nothing: an
 // arrow key then chooses the first entry. A sorted list box keeps its
 // entries in alphabetical order as they are added.
