@@ -4,6 +4,40 @@
 #include "lesson/Tarv.h"
 
 #include <QApplication>
+#include <QTimer>
+
+#include <chrono>
+#include <cstdio>
+
+namespace {
+
+// For the benchmark (make bench): with UROK_BENCH_EXIT_WHEN_SHOWN=1 the
+// program prints the monotonic clock ("shown <nanoseconds>") when the main
+// window is first painted, and ends.
+class ExitWhenShown : public QObject
+{
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // Once this paint (the window's and its controls') is over.
+            QTimer::singleShot(0, qApp, [] {
+                const auto now = std::chrono::steady_clock::now().time_since_epoch();
+                std::printf("shown %lld\n", static_cast<long long>(
+                                                std::chrono::nanoseconds(now).count()));
+                std::fflush(stdout);
+                // exit(), unlike quit(), does not first try to close the
+                // window, which would ask the pupil whether to leave.
+                QCoreApplication::exit(0);
+            });
+        }
+        return false;
+    }
+};
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -18,6 +52,8 @@ int main(int argc, char *argv[])
     windows.setProgramEndHook([] { QCoreApplication::quit(); });
 
     urok::Tarv &lesson = windows.get<urok::Tarv>();
+    if (qEnvironmentVariableIntValue("UROK_BENCH_EXIT_WHEN_SHOWN") == 1)
+        lesson.installEventFilter(new ExitWhenShown(&lesson));
     lesson.show();
     return app.exec();
 }

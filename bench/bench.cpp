@@ -1,0 +1,381 @@
+// make bench: how the lesson does against its targets.
+//
+//   start-up   the real program `urok`, started in a lesson folder with its
+//              OPTIM.UFG, from the start of the process to the first paint
+//              of the main window, and its peak memory (RSS); beside it the
+//              same for bench/minimal_window; medians of several runs, the
+//              two programs taking turns, and their ratios.
+//   countdown  the real tick sources of the main window (Timer1) and of the
+//              tasks window (Timer_n), running together, against the wall
+//              clock: the time from their first tick to tick 1 + 10 x S
+//              should be S seconds.
+//   relayout   one proportional relayout of the main window (Tarv::Form_Resize,
+//              from the resize event of its inner area to the end of the
+//              handler), averaged over many sizes.
+//
+// Options: --runs N (start-ups of each program, default 11),
+//          --countdown-seconds S (default 60), --relayouts N (default 2000).
+// The programs run under QT_QPA_PLATFORM=offscreen unless it is set.
+#include "app/WindowRegistry.h"
+#include "controls/ClientArea.h"
+#include "engine/LessonState.h"
+#include "engine/Prompter.h"
+#include "engine/TickSource.h"
+#include "lesson/Tarv.h"
+#include "tasks/Tarv_n.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char **environ;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double msSince(Clock::time_point from, Clock::time_point to)
+{
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+double median(std::vector<double> v)
+{
+    if (v.empty())
+        return NAN;
+    std::sort(v.begin(), v.end());
+    const std::size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+// ---- Start-up ----------------------------------------------------------------
+
+struct Launch
+{
+    bool ok = false;
+    double shownMs = 0;   // process start to the first paint
+    double peakMb = 0;    // peak resident memory
+    std::string problem;
+};
+
+// Starts `program` in `folder` and waits for it; the program prints the
+// monotonic clock when its window is first painted and ends by itself.
+Launch launch(const std::string &program, const std::string &folder)
+{
+    Launch result;
+    int out[2];
+    if (pipe(out) != 0) {
+        result.problem = "no pipe";
+        return result;
+    }
+    std::vector<std::string> env;
+    for (char **e = environ; *e; ++e)
+        env.emplace_back(*e);
+    env.emplace_back("UROK_BENCH_EXIT_WHEN_SHOWN=1");
+    std::vector<char *> envp;
+    for (std::string &e : env)
+        envp.push_back(e.data());
+    envp.push_back(nullptr);
+    std::string programCopy = program;
+    char *argv[] = {programCopy.data(), nullptr};
+
+    const Clock::time_point start = Clock::now();
+    const pid_t child = fork();
+    if (child == 0) {
+        dup2(out[1], STDOUT_FILENO);
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, STDERR_FILENO);
+        close(out[0]);
+        close(out[1]);
+        if (chdir(folder.c_str()) == 0)
+            execve(program.c_str(), argv, envp.data());
+        _exit(127);
+    }
+    close(out[1]);
+
+    std::string text;
+    char buffer[256];
+    pollfd p{out[0], POLLIN, 0};
+    const Clock::time_point deadline = start + std::chrono::seconds(30);
+    for (;;) {
+        const int left = static_cast<int>(std::max(0.0, msSince(Clock::now(), deadline)));
+        if (poll(&p, 1, left) <= 0) {
+            kill(child, SIGKILL);
+            result.problem = "no window within 30 s";
+            break;
+        }
+        const ssize_t n = read(out[0], buffer, sizeof buffer);
+        if (n <= 0)
+            break;
+        text.append(buffer, static_cast<std::size_t>(n));
+    }
+    close(out[0]);
+
+    int status = 0;
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
+    long long shown = 0;
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        if (result.problem.empty())
+            result.problem = "ended with status " + std::to_string(status);
+        return result;
+    }
+    if (std::sscanf(text.c_str(), "shown %lld", &shown) != 1) {
+        result.problem = "printed no \"shown\" line";
+        return result;
+    }
+    const auto shownAt = Clock::time_point(std::chrono::nanoseconds(shown));
+    result.ok = true;
+    result.shownMs = msSince(start, shownAt);
+    result.peakMb = static_cast<double>(usage.ru_maxrss) / 1024.0;   // ru_maxrss is in KiB
+    return result;
+}
+
+struct StartUp
+{
+    std::vector<double> lessonMs, minimalMs, lessonMb, minimalMb;
+    std::string problem;
+};
+
+StartUp measureStartUp(int runs, const std::string &folder)
+{
+    StartUp s;
+    // One start of each first, not counted: it fills the disk cache.
+    launch(UROK_PROGRAM, folder);
+    launch(MINIMAL_WINDOW_PROGRAM, folder);
+    for (int i = 0; i < runs; ++i) {
+        // The two take turns, so that anything else on the machine weighs on both.
+        const Launch a = launch(UROK_PROGRAM, folder);
+        const Launch b = launch(MINIMAL_WINDOW_PROGRAM, folder);
+        if (!a.ok || !b.ok) {
+            s.problem = !a.ok ? "urok: " + a.problem : "minimal_window: " + b.problem;
+            return s;
+        }
+        s.lessonMs.push_back(a.shownMs);
+        s.minimalMs.push_back(b.shownMs);
+        s.lessonMb.push_back(a.peakMb);
+        s.minimalMb.push_back(b.peakMb);
+    }
+    return s;
+}
+
+// ---- The lesson in this process ----------------------------------------------
+
+class QuietPrompter : public urok::Prompter
+{
+public:
+    bool ask(const urok::Message &) override
+    {
+        ++asked;
+        return false;
+    }
+    int asked = 0;
+};
+
+struct Drift
+{
+    double timer1 = NAN;   // per cent
+    double timerN = NAN;
+};
+
+// Runs the main window's and the tasks window's tick sources together and
+// times, by the wall clock, their first tick and tick 1 + 10 x seconds.
+Drift measureCountdown(urok::WindowRegistry &windows, int seconds)
+{
+    urok::LessonState &state = windows.state();
+    urok::Tarv &main = windows.get<urok::Tarv>();
+    urok::Tarv_n &tasks = windows.get<urok::Tarv_n>();
+    // Task 1 gets a countdown far longer than the measurement.
+    state.Wremena(4).setItem(1, QStringLiteral("1"));
+    state.Wremena(1).setItem(1, QStringLiteral("32767"));
+    main.mnu_Wyprosi_Click();   // opens the tasks window on task 1, its countdown running
+    main.Timer1->setEnabled(true);
+
+    using Wall = std::chrono::system_clock;
+    const qint64 ticks = 10LL * seconds;
+    const qint32 mainBase = main.tickCount;
+    const double tasksBase = tasks.Ostawashto_wreme;
+    auto mainTicks = [&] { return qint64(main.tickCount - mainBase); };
+    auto taskTicks = [&] { return std::llround((tasksBase - tasks.Ostawashto_wreme) * 10); };
+
+    Wall::time_point first[2], last[2];
+    bool haveFirst[2] = {false, false};
+    bool haveLast[2] = {false, false};
+    const Clock::time_point giveUp = Clock::now() + std::chrono::seconds(seconds + 30);
+    while (!(haveLast[0] && haveLast[1]) && Clock::now() < giveUp) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        const Wall::time_point now = Wall::now();
+        const qint64 counted[2] = {mainTicks(), taskTicks()};
+        for (int k = 0; k < 2; ++k) {
+            if (!haveFirst[k] && counted[k] >= 1) {
+                first[k] = now;
+                haveFirst[k] = true;
+            }
+            if (!haveLast[k] && counted[k] >= 1 + ticks) {
+                last[k] = now;
+                haveLast[k] = true;
+            }
+        }
+    }
+    main.Timer1->setEnabled(false);
+    tasks.Timer_n->setEnabled(false);
+    tasks.mnu_IzhodN_Click();
+
+    Drift d;
+    const double expected = seconds * 1000.0;
+    auto drift = [&](int k) -> double {
+        if (!haveLast[k])
+            return NAN;
+        const double ms = std::chrono::duration<double, std::milli>(last[k] - first[k]).count();
+        return (ms - expected) / expected * 100.0;
+    };
+    d.timer1 = drift(0);
+    d.timerN = drift(1);
+    return d;
+}
+
+// Times Form_Resize: from the inner area's resize event (an event filter
+// sees it before the area's own handler) to the end of the handler (a slot
+// connected after the main window's own runs last).
+class RelayoutClock : public QObject
+{
+public:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Resize)
+            started = Clock::now();
+        return false;
+    }
+    void finished()
+    {
+        total += msSince(started, Clock::now());
+        ++count;
+    }
+    Clock::time_point started;
+    double total = 0;
+    int count = 0;
+};
+
+double measureRelayout(urok::WindowRegistry &windows, int relayouts)
+{
+    urok::Tarv &main = windows.get<urok::Tarv>();
+    main.show();
+    QCoreApplication::processEvents();
+    urok::ClientArea *area = main.client();
+    RelayoutClock clock;
+    area->installEventFilter(&clock);
+    QObject::connect(area, &urok::ClientArea::Resized, &clock, [&clock] { clock.finished(); });
+    const QSize sizes[] = {{800, 560}, {1024, 700}, {1280, 900}, {640, 450}, {1000, 540}};
+    for (int i = 0; i < relayouts; ++i) {
+        area->resize(sizes[i % 5]);
+        if (i % 50 == 49)
+            QCoreApplication::processEvents();   // the window repaints now and then
+    }
+    area->removeEventFilter(&clock);
+    return clock.count > 0 ? clock.total / clock.count : NAN;
+}
+
+// ---- The table ------------------------------------------------------------------
+
+int intOption(int argc, char **argv, const char *name, int fallback)
+{
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], name) == 0)
+            return std::max(1, std::atoi(argv[i + 1]));
+    return fallback;
+}
+
+const char *verdict(bool met)
+{
+    return met ? "met" : "MISSED";
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const int runs = intOption(argc, argv, "--runs", 11);
+    const int seconds = intOption(argc, argv, "--countdown-seconds", 60);
+    const int relayouts = intOption(argc, argv, "--relayouts", 2000);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    // A lesson folder: the configuration file the build wrote, and nothing else.
+    QTemporaryDir folder;
+    if (!folder.isValid() || !QFile::copy(QStringLiteral(UROK_LESSON_CONFIG),
+                                          folder.filePath(QStringLiteral("OPTIM.UFG")))) {
+        std::fprintf(stderr, "urok-bench: no lesson folder with %s\n", UROK_LESSON_CONFIG);
+        return 2;
+    }
+
+    std::printf("urok-bench: %d start-ups of each program, countdowns over %d s, %d relayouts\n",
+                runs, seconds, relayouts);
+    std::fflush(stdout);
+    // The start-ups come first, before this process starts Qt.
+    const StartUp s = measureStartUp(runs, folder.path().toStdString());
+    if (!s.problem.empty()) {
+        std::fprintf(stderr, "urok-bench: %s\n", s.problem.c_str());
+        return 2;
+    }
+
+    QApplication app(argc, argv);
+    app.setQuitOnLastWindowClosed(false);
+    urok::LessonState state;
+    QuietPrompter prompter;
+    urok::WindowRegistry windows(state, prompter);
+    windows.platform.directory = folder.path();
+    windows.get<urok::Tarv>().show();
+    if (prompter.asked != 0) {
+        std::fprintf(stderr, "urok-bench: the lesson did not accept its configuration file\n");
+        return 2;
+    }
+    const double relayoutMs = measureRelayout(windows, relayouts);
+    const Drift drift = measureCountdown(windows, seconds);
+
+    const double lessonMs = median(s.lessonMs), minimalMs = median(s.minimalMs);
+    const double lessonMb = median(s.lessonMb), minimalMb = median(s.minimalMb);
+    const double timeRatio = lessonMs / minimalMs, memoryRatio = lessonMb / minimalMb;
+
+    std::printf("\n%-34s %12s %12s %8s %10s %s\n", "", "urok", "minimal", "ratio", "target", "");
+    std::printf("%-34s %12.1f %12.1f %8.2f %10s %s\n", "start-up to shown, median (ms)",
+                lessonMs, minimalMs, timeRatio, "<= 1.30", verdict(timeRatio <= 1.3));
+    std::printf("%-34s %12.1f %12.1f %8.2f %10s %s\n", "peak memory (RSS), median (MiB)",
+                lessonMb, minimalMb, memoryRatio, "<= 1.30", verdict(memoryRatio <= 1.3));
+    std::printf("%-34s %12s %12s %8s %10s\n", "start-up, fastest/slowest (ms)",
+                (std::to_string(std::lround(*std::min_element(s.lessonMs.begin(), s.lessonMs.end())))
+                 + "/"
+                 + std::to_string(std::lround(*std::max_element(s.lessonMs.begin(), s.lessonMs.end()))))
+                    .c_str(),
+                (std::to_string(std::lround(*std::min_element(s.minimalMs.begin(), s.minimalMs.end())))
+                 + "/"
+                 + std::to_string(std::lround(*std::max_element(s.minimalMs.begin(), s.minimalMs.end()))))
+                    .c_str(),
+                "", "");
+    std::printf("\n%-34s %12s %23s %10s %s\n", "", "measured", "", "target", "");
+    std::printf("%-34s %11.3f%% %23s %10s %s\n", "countdown drift, Timer1 (Tarv)", drift.timer1, "",
+                "<= 0.2 %", verdict(std::fabs(drift.timer1) <= 0.2));
+    std::printf("%-34s %11.3f%% %23s %10s %s\n", "countdown drift, Timer_n (Tarv_n)", drift.timerN,
+                "", "<= 0.2 %", verdict(std::fabs(drift.timerN) <= 0.2));
+    std::printf("%-34s %12.3f %23s %10s %s\n", "relayout Form_Resize, mean (ms)", relayoutMs, "",
+                "<= 1 ms", verdict(relayoutMs <= 1.0));
+    const bool all = timeRatio <= 1.3 && memoryRatio <= 1.3 && std::fabs(drift.timer1) <= 0.2
+                     && std::fabs(drift.timerN) <= 0.2 && relayoutMs <= 1.0;
+    std::printf("\n%s\n", all ? "All targets met." : "A target was missed.");
+    return all ? 0 : 1;
+}
