@@ -1,10 +1,16 @@
 # The two commands of the README:
 #   make run   - install what is missing, build, start the lesson from its folder
-#   make test  - install what is missing, build, run the whole test suite
+#   make test  - install what is missing, build, run the whole test suite, then
+#                build it once more with AddressSanitizer and UndefinedBehavior-
+#                Sanitizer (in build-asan/) and run it there too
+# and, for the developers:
+#   make tidy  - clang-tidy over src/ and tools/ (.clang-tidy); fails on a finding
+#   make bench - start-up, memory, countdown accuracy and relayout against targets
 BUILD_DIR ?= build
+ASAN_DIR ?= build-asan
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps build run test clean pictures
+.PHONY: all deps build run test tidy bench clean pictures
 
 all: build
 
@@ -20,13 +26,40 @@ build: deps $(BUILD_DIR)/CMakeCache.txt
 run: build
 	cd $(BUILD_DIR)/lesson && ./urok
 
-test: build
+$(ASAN_DIR)/CMakeCache.txt:
+	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DUROK_SANITIZE=ON > /dev/null
+
+# The sanitizer build prints only its last lines (all of them when it fails);
+# any report of a sanitizer fails the test that caused it.
+test: build $(ASAN_DIR)/CMakeCache.txt
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+	@echo "== make test: the suite again under AddressSanitizer and UndefinedBehaviorSanitizer ($(ASAN_DIR)/)"
+	@cmake --build $(ASAN_DIR) -j $(JOBS) > $(ASAN_DIR)/build.log 2>&1 \
+	    || { cat $(ASAN_DIR)/build.log; exit 1; }
+	@tail -n 1 $(ASAN_DIR)/build.log
+	ASAN_OPTIONS=detect_stack_use_after_return=1:strict_string_checks=1:check_initialization_order=1 \
+	UBSAN_OPTIONS=print_stacktrace=1 \
+	    ctest --test-dir $(ASAN_DIR) --output-on-failure -j $(JOBS)
+
+# Static analysis over the program and the tools with the compile database
+# of the build; run-clang-tidy fails when any file has a finding.
+tidy: build
+	run-clang-tidy -quiet -p $(BUILD_DIR) -j $(JOBS) '$(CURDIR)/(src|tools)/.*\.cpp$$' \
+	    > $(BUILD_DIR)/tidy.log 2>&1 || { grep -v -E '^(clang-tidy|[0-9]+ warnings? generated|Suppressed|Use -header-filter|Running clang-tidy)' $(BUILD_DIR)/tidy.log; echo "make tidy: findings above"; exit 1; }
+	@echo "make tidy: no findings"
+
+# Not part of make test: it takes a minute and its figures depend on the machine.
+bench: build
+	$(BUILD_DIR)/bench/urok-bench
 
 # Redraws every picture of data/pictures and records their sizes in data/catalogue.txt.
 pictures: deps $(BUILD_DIR)/CMakeCache.txt
 	cmake --build $(BUILD_DIR) --target draw-pictures -j $(JOBS)
 	$(BUILD_DIR)/tools/draw-pictures/draw-pictures --catalogue data/catalogue.txt data/pictures
 
+# The Debian package of the lesson folder (/opt/urok), in $(BUILD_DIR).
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
+
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_DIR)

@@ -1,0 +1,35 @@
+#!/bin/sh
+# Checks the lesson folder that "cmake --install" makes: every file in it,
+# a desktop entry that names the folder, a configuration file that
+# urok-setup reads, and a launcher that starts the program from its folder.
+#   check-install.sh BUILD-FOLDER
+set -u
+build=$1
+folder="$(mktemp -d)/Урок 10А"
+trap 'rm -rf "$(dirname "$folder")"' EXIT
+failures=0
+fail() { echo "FAIL: $1"; failures=$((failures + 1)); }
+
+cmake --install "$build" --prefix "$folder" >/dev/null || { echo "FAIL: cmake --install"; exit 1; }
+
+for f in urok urok.sh tools/urok-setup; do
+    [ -x "$folder/$f" ] || fail "$f is missing or not executable"
+done
+for f in OPTIM.UFG README.txt urok.desktop urok.svg tools/OPTIM.profile; do
+    [ -s "$folder/$f" ] || fail "$f is missing"
+done
+grep -qx "Exec=\"$folder/urok.sh\"" "$folder/urok.desktop" || fail "the desktop entry does not start $folder/urok.sh"
+grep -qx "Icon=$folder/urok.svg" "$folder/urok.desktop" || fail "the desktop entry has no icon"
+"$folder/tools/urok-setup" show "$folder/OPTIM.UFG" | grep -q "Код на урока: OPTIM" \
+    || fail "urok-setup cannot read the installed OPTIM.UFG"
+grep -q "OTGOWORI.TXT" "$folder/README.txt" || fail "the README does not say where the answers are"
+
+# The launcher runs the program in the lesson folder, from wherever it is
+# started: a stand-in program there tells its working folder.
+printf '#!/bin/sh\npwd > "%s/started-in"\n' "$folder" >"$folder/urok"
+chmod +x "$folder/urok"
+(cd / && "$folder/urok.sh") || fail "urok.sh failed"
+[ "$(cat "$folder/started-in" 2>/dev/null)" = "$folder" ] || fail "urok.sh does not start the program in its folder"
+
+[ "$failures" -eq 0 ] && echo "the lesson folder is complete"
+exit "$failures"
