@@ -17,24 +17,32 @@ namespace {
 class ExitWhenShown : public QObject
 {
 public:
-    using QObject::QObject;
+    explicit ExitWhenShown(QObject *parent)
+        : QObject(parent)
+    {
+        // Once the first paint (the window's and its controls') is over.
+        done_.setSingleShot(true);
+        connect(&done_, &QTimer::timeout, this, [] {
+            const auto now = std::chrono::steady_clock::now().time_since_epoch();
+            std::printf("shown %lld\n",
+                        static_cast<long long>(std::chrono::nanoseconds(now).count()));
+            std::fflush(stdout);
+            // exit(), unlike quit(), does not first try to close the window,
+            // which would ask the pupil whether to leave.
+            QCoreApplication::exit(0);
+        });
+    }
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (event->type() == QEvent::Paint) {
             watched->removeEventFilter(this);
-            // Once this paint (the window's and its controls') is over.
-            QTimer::singleShot(0, qApp, [] {
-                const auto now = std::chrono::steady_clock::now().time_since_epoch();
-                std::printf("shown %lld\n", static_cast<long long>(
-                                                std::chrono::nanoseconds(now).count()));
-                std::fflush(stdout);
-                // exit(), unlike quit(), does not first try to close the
-                // window, which would ask the pupil whether to leave.
-                QCoreApplication::exit(0);
-            });
+            done_.start(0);
         }
         return false;
     }
+
+private:
+    QTimer done_;
 };
 
 } // namespace

@@ -12,7 +12,7 @@ ConfigRecord ConfigRecord::fromBytes(const char *bytes)
 {
     ConfigRecord r;
     const auto *b = reinterpret_cast<const uchar *>(bytes);
-    for (int i = 0; i < 40; ++i)
+    for (std::size_t i = 0; i < r.values.size(); ++i)
         r.values[i] = qFromLittleEndian<qint16>(b + 2 * i);
     r.number = qFromLittleEndian<qint32>(b + 80);
     r.textLength = b[84];
@@ -24,7 +24,7 @@ QByteArray ConfigRecord::toBytes() const
 {
     QByteArray out(ConfigRecordSize, '\0');
     auto *b = reinterpret_cast<uchar *>(out.data());
-    for (int i = 0; i < 40; ++i)
+    for (std::size_t i = 0; i < values.size(); ++i)
         qToLittleEndian<qint16>(values[i], b + 2 * i);
     qToLittleEndian<qint32>(number, b + 80);
     b[84] = textLength;
@@ -58,7 +58,7 @@ ConfigRecord readRecord(const QByteArray &file, int k)
 {
     if (k < 1 || k > ConfigRecordCount || file.size() != ConfigFileSize)
         return {};
-    return ConfigRecord::fromBytes(file.constData() + ConfigRecordSize * (k - 1));
+    return ConfigRecord::fromBytes(file.constData() + qsizetype(ConfigRecordSize) * (k - 1));
 }
 
 } // namespace urok

@@ -228,8 +228,8 @@ int table(QPainter &p, int x, int y, const Table &t, const QStringList &header,
         int left = x;
         for (int c = 0; c < t.columns.size() && c < cells.size(); ++c) {
             const QRectF cell(left + inset, top, t.columns[c] - 2 * inset, t.rowHeight);
-            const int align = (t.centred.contains(c) ? Qt::AlignHCenter : Qt::AlignLeft)
-                              | Qt::AlignVCenter;
+            const int align = static_cast<int>(
+                (t.centred.contains(c) ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
             const QFont f = isHeader ? t.headerFont : t.columnFonts.value(c, sans(12));
             QColor col = isHeader ? colour::Ink : t.columnColours.value(c, colour::Ink);
             if (!isHeader && t.valueColours.contains(cells[c]))

@@ -64,7 +64,7 @@ private:
 
 // The picture's heading at the top left and a thin rule under it; returns
 // the y where the content may start.
-int heading(QPainter &p, int width, const QString &text, int pixelSize = 16);
+int heading(QPainter &p, int width, const QString &s, int pixelSize = 16);
 // A thin frame along the edge of the whole picture.
 void frame(QPainter &p, int width, int height, const QColor &colour = colour::Line);
 

@@ -12,8 +12,8 @@ struct Picture;
 namespace encoding {
 
 // Every picture file of the lesson stays within these sizes.
-constexpr qsizetype MinFileSize = 2 * 1024;
-constexpr qsizetype MaxFileSize = 50 * 1024;
+constexpr qsizetype MinFileSize = qsizetype(2) * 1024;
+constexpr qsizetype MaxFileSize = qsizetype(50) * 1024;
 
 struct Encoded
 {

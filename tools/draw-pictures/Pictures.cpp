@@ -1082,7 +1082,8 @@ QImage sponsorLogo()
     const qreal bx = emblem.left() + (emblem.width() - 4 * cell - 3 * gapX) / 2;
     const qreal by = emblem.top() + 18;
     for (int i = 0; i < 8; ++i) {
-        const QRectF r(bx + (i % 4) * (cell + gapX), by + (i / 4) * (cell + 14), cell, cell);
+        const int row = i / 4, column = i % 4;
+        const QRectF r(bx + column * (cell + gapX), by + row * (cell + 14), cell, cell);
         if (bits[i] == QLatin1Char('1'))
             box(p, r, c::Paper, QColor(), 2, 0);
         else
