@@ -1,7 +1,6 @@
 #include "content/Catalogue.h"
 
 #include <QFile>
-#include <QRegularExpression>
 #include <QStringDecoder>
 
 #include <set>
@@ -18,6 +17,16 @@ struct Address
     int first;
     int last;
 };
+
+bool isNumber(QStringView text)
+{
+    if (text.isEmpty() || text.size() > 9)
+        return false;
+    for (const QChar c : text)
+        if (c < u'0' || c > u'9')
+            return false;
+    return true;
+}
 
 // Data files are UTF-8 with LF line ends; the lesson's texts use CR LF.
 std::optional<QString> decodeUtf8(const QByteArray &bytes)
@@ -39,6 +48,110 @@ QStringList splitLines(const QString &text)
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast(); // the file's final line end
     return lines;
+}
+
+// A file's text as the lesson keeps it: CR LF line ends, without the
+// final line end that editors add.
+QString lessonText(QString text)
+{
+    text.replace(crlf, QStringLiteral("\n"));
+    if (text.endsWith(u'\n'))
+        text.chop(1);
+    text.replace(u'\n', crlf);
+    return text;
+}
+
+std::optional<QString> readFile(const Catalogue::FileReader &read, const QString &path,
+                                QString *problem)
+{
+    const auto bytes = read ? read(path) : std::nullopt;
+    if (!bytes) {
+        *problem = QStringLiteral("cannot read %1").arg(path);
+        return std::nullopt;
+    }
+    const auto text = decodeUtf8(*bytes);
+    if (!text)
+        *problem = QStringLiteral("%1 is not UTF-8").arg(path);
+    return text;
+}
+
+// The length lessonText() would give for a UTF-8 file, counted on its bytes.
+qsizetype lessonTextLength(QByteArrayView bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes = bytes.sliced(3);
+    if (bytes.endsWith("\r\n"))
+        bytes = bytes.chopped(2);
+    else if (bytes.endsWith("\n"))
+        bytes = bytes.chopped(1);
+    qsizetype length = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if ((b & 0xC0) != 0x80)
+            ++length; // the first byte of a character
+        if (b >= 0xF0)
+            ++length; // beyond the first plane: two UTF-16 units
+        if (b == '\n' && (i == 0 || bytes[i - 1] != '\r'))
+            ++length; // a bare LF becomes CR LF
+    }
+    return length;
+}
+
+struct TaskLines
+{
+    QStringList items;
+    std::array<int, 3> numbers; // line count, first condition line, first solution line
+};
+
+// A task file: the hint, the second hint, the condition and the solution,
+// each after its marker line.
+std::optional<TaskLines> parseTask(const QString &text, const QString &path, QString *problem)
+{
+    static const QStringList markers{QStringLiteral("@hint"), QStringLiteral("@hint2"),
+                                     QStringLiteral("@condition"), QStringLiteral("@solution")};
+    QList<QStringList> sections(markers.size());
+    int section = -1;
+    for (const QString &l : splitLines(text)) {
+        const qsizetype marker = markers.indexOf(l.trimmed());
+        if (marker >= 0) {
+            if (marker != section + 1) {
+                *problem = QStringLiteral("%1: the marker %2 is out of order").arg(path, l);
+                return std::nullopt;
+            }
+            section = static_cast<int>(marker);
+            continue;
+        }
+        if (section < 0) {
+            *problem = QStringLiteral("%1: text before @hint").arg(path);
+            return std::nullopt;
+        }
+        sections[section].append(l);
+    }
+    if (section != markers.size() - 1) {
+        *problem = QStringLiteral("%1: a section is missing").arg(path);
+        return std::nullopt;
+    }
+    // Blank lines around a section belong to the file's layout, not the task.
+    for (QStringList &s : sections) {
+        while (!s.isEmpty() && s.last().trimmed().isEmpty())
+            s.removeLast();
+    }
+    if (sections[0].size() != 1 || sections[1].size() != 1) {
+        *problem = QStringLiteral("%1: a hint is exactly one line").arg(path);
+        return std::nullopt;
+    }
+    if (sections[2].isEmpty() || sections[3].isEmpty()) {
+        *problem = QStringLiteral("%1: the condition and the solution may not be empty").arg(path);
+        return std::nullopt;
+    }
+    TaskLines task;
+    task.items = sections[0] + sections[1];
+    const int firstCondition = static_cast<int>(task.items.size());
+    task.items += sections[2];
+    const int firstSolution = static_cast<int>(task.items.size());
+    task.items += sections[3];
+    task.numbers = {static_cast<int>(task.items.size()), firstCondition, firstSolution};
+    return task;
 }
 
 } // namespace
@@ -69,7 +182,6 @@ public:
         }
         if (inList_)
             error(QStringLiteral("the list %1 has no \"end\"").arg(listName_));
-        applyTaskLineNumbers();
     }
 
 private:
@@ -78,31 +190,48 @@ private:
         c_.errors_.append(QStringLiteral("catalogue.txt:%1: %2").arg(line_ + 1).arg(message));
     }
 
+    // "Name", "Name(3)" or "Name(3..9)".
     std::optional<Address> parseAddress(const QString &text)
     {
-        static const QRegularExpression re(
-            QStringLiteral(R"(^([A-Za-z_]+)(?:\((\d+)(?:\.\.(\d+))?\))?$)"));
-        const auto m = re.match(text);
-        if (!m.hasMatch()) {
+        qsizetype n = 0;
+        while (n < text.size() && (text[n].isLetter() || text[n] == u'_') && text[n].unicode() < 128)
+            ++n;
+        const QStringView name = QStringView(text).left(n);
+        const QStringView rest = QStringView(text).mid(n);
+        Address a{Holder::List_Ur, 0, 0};
+        if (!rest.isEmpty()) {
+            if (!rest.startsWith(u'(') || !rest.endsWith(u')')) {
+                error(QStringLiteral("not a holder: %1").arg(text));
+                return std::nullopt;
+            }
+            const QStringView inner = rest.mid(1, rest.size() - 2);
+            const qsizetype dots = inner.indexOf(u"..");
+            const QStringView first = dots < 0 ? inner : inner.left(dots);
+            const QStringView last = dots < 0 ? inner : inner.mid(dots + 2);
+            if (!isNumber(first) || !isNumber(last)) {
+                error(QStringLiteral("not a holder: %1").arg(text));
+                return std::nullopt;
+            }
+            a.first = first.toInt();
+            a.last = last.toInt();
+        }
+        if (name.isEmpty()) {
             error(QStringLiteral("not a holder: %1").arg(text));
             return std::nullopt;
         }
-        const auto holder = holderByName(m.captured(1));
+        const auto holder = holderByName(name);
         if (!holder) {
-            error(QStringLiteral("unknown holder: %1").arg(m.captured(1)));
+            error(QStringLiteral("unknown holder: %1").arg(name));
             return std::nullopt;
         }
-        Address a{*holder, 0, 0};
-        if (m.hasCaptured(2)) {
-            a.first = m.captured(2).toInt();
-            a.last = m.hasCaptured(3) ? m.captured(3).toInt() : a.first;
-        }
+        a.holder = *holder;
         if (a.last < a.first) {
             error(QStringLiteral("empty range: %1").arg(text));
             return std::nullopt;
         }
         return a;
     }
+
 
     // A quoted item: returns the text and the position after the closing quote.
     std::optional<std::pair<QString, qsizetype>> parseQuoted(const QString &s, qsizetype from)
@@ -135,21 +264,6 @@ private:
         }
         error(QStringLiteral("unterminated quoted text"));
         return std::nullopt;
-    }
-
-    std::optional<QString> readText(const QString &path)
-    {
-        const auto bytes = read_(path);
-        if (!bytes) {
-            error(QStringLiteral("cannot read %1").arg(path));
-            return std::nullopt;
-        }
-        const auto text = decodeUtf8(*bytes);
-        if (!text) {
-            error(QStringLiteral("%1 is not UTF-8").arg(path));
-            return std::nullopt;
-        }
-        return *text;
     }
 
     bool checkKind(const Address &a, HolderKind kind)
@@ -185,17 +299,23 @@ private:
             listItems_.clear();
             return;
         }
-        static const QRegularExpression split(QStringLiteral(R"(^(\S+)\s+(=|<|empty)\s*(.*)$)"));
-        const auto m = split.match(rest);
-        if (!m.hasMatch()) {
+        // ADDRESS = "text", ADDRESS < file ..., ADDRESS empty
+        const qsizetype gap = rest.indexOf(u' ');
+        const QString after = gap < 0 ? QString() : rest.mid(gap + 1).trimmed();
+        QString how;
+        QString value;
+        if (after == u"empty") {
+            how = after;
+        } else if (after.startsWith(u'=') || after.startsWith(u'<')) {
+            how = after.left(1);
+            value = after.mid(1).trimmed();
+        } else {
             error(QStringLiteral("cannot read the line"));
             return;
         }
-        const auto a = parseAddress(m.captured(1));
+        const auto a = parseAddress(rest.left(gap));
         if (!a)
             return;
-        const QString how = m.captured(2);
-        const QString value = m.captured(3).trimmed();
 
         if (word == u"text") {
             if (!checkKind(*a, HolderKind::Text))
@@ -203,18 +323,11 @@ private:
             if (how == u"=") {
                 const auto q = parseQuoted(value, 0);
                 if (q && q->second == value.size())
-                    define(c_.texts_, *a, q->first);
+                    define(c_.texts_, *a, Catalogue::LazyText{QString(), q->first});
                 else if (q)
                     error(QStringLiteral("text after the quoted text"));
             } else if (how == u"<") {
-                if (const auto t = readText(value)) {
-                    QString text = *t;
-                    text.replace(crlf, QStringLiteral("\n"));
-                    if (text.endsWith(u'\n'))
-                        text.chop(1);
-                    text.replace(u'\n', crlf);
-                    define(c_.texts_, *a, text);
-                }
+                define(c_.texts_, *a, Catalogue::LazyText{value, std::nullopt});
             } else {
                 error(QStringLiteral("a text is written inline or read from a file"));
             }
@@ -225,21 +338,27 @@ private:
                 define(c_.pictures_, *a, Picture());
                 return;
             }
-            static const QRegularExpression file(QStringLiteral(R"(^(\S+)\s+(\d+)x(\d+)$)"));
-            const auto f = file.match(value);
-            if (how != u"<" || !f.hasMatch()) {
+            // < FILE WIDTHxHEIGHT
+            const qsizetype space = value.lastIndexOf(u' ');
+            const QString file = value.left(space).trimmed();
+            const QStringView size = QStringView(value).mid(space + 1);
+            const qsizetype x = size.indexOf(u'x');
+            if (how != u"<" || space < 0 || file.isEmpty() || file.contains(u' ') || x < 0
+                || !isNumber(size.left(x)) || !isNumber(size.mid(x + 1))) {
                 error(QStringLiteral("a picture is \"< file WIDTHxHEIGHT\" or \"empty\""));
                 return;
             }
             define(c_.pictures_, *a,
-                   Picture(root_ + f.captured(1),
-                           QSize(f.captured(2).toInt(), f.captured(3).toInt())));
+                   Picture(root_ + file, QSize(size.left(x).toInt(), size.mid(x + 1).toInt())));
         } else if (word == u"task") {
             if (a->holder != Holder::Uslowie_L || a->first != a->last || how != u"<") {
                 error(QStringLiteral("a task is \"task Uslowie_L(k) < file\""));
                 return;
             }
-            task(a->first, value);
+            if (c_.taskFiles_.count(a->first) || c_.lists_.count({Holder::Uslowie_L, a->first}))
+                error(QStringLiteral("Uslowie_L(%1) is defined twice").arg(a->first));
+            else
+                c_.taskFiles_[a->first] = value;
         } else {
             error(QStringLiteral("unknown directive %1").arg(word));
         }
@@ -249,6 +368,9 @@ private:
     {
         if (line == u"end") {
             inList_ = false;
+            for (int e = listAddress_.first; e <= listAddress_.last; ++e)
+                if (listAddress_.holder == Holder::Uslowie_L && c_.taskFiles_.count(e))
+                    error(QStringLiteral("Uslowie_L(%1) is defined twice").arg(e));
             define(c_.lists_, listAddress_, listItems_);
             return;
         }
@@ -258,88 +380,15 @@ private:
         const QString tail = line.mid(q->second).trimmed();
         int times = 1;
         if (!tail.isEmpty()) {
-            static const QRegularExpression repeat(QStringLiteral(R"(^\*\s*(\d+)$)"));
-            const auto m = repeat.match(tail);
-            if (!m.hasMatch()) {
+            const QString count = tail.mid(1).trimmed();
+            if (!tail.startsWith(u'*') || !isNumber(count)) {
                 error(QStringLiteral("an item is a quoted text, optionally \"* N\""));
                 return;
             }
-            times = m.captured(1).toInt();
+            times = count.toInt();
         }
         for (int i = 0; i < times; ++i)
             listItems_.append(q->first);
-    }
-
-    // A task file: the hint, the second hint, the condition and the
-    // solution, each after its marker line.
-    void task(int number, const QString &path)
-    {
-        const auto text = readText(path);
-        if (!text)
-            return;
-        static const QStringList markers{QStringLiteral("@hint"), QStringLiteral("@hint2"),
-                                         QStringLiteral("@condition"),
-                                         QStringLiteral("@solution")};
-        QList<QStringList> sections(markers.size());
-        int section = -1;
-        for (const QString &l : splitLines(*text)) {
-            const qsizetype marker = markers.indexOf(l.trimmed());
-            if (marker >= 0) {
-                if (marker != section + 1) {
-                    error(QStringLiteral("%1: the marker %2 is out of order").arg(path, l));
-                    return;
-                }
-                section = static_cast<int>(marker);
-                continue;
-            }
-            if (section < 0) {
-                error(QStringLiteral("%1: text before @hint").arg(path));
-                return;
-            }
-            sections[section].append(l);
-        }
-        if (section != markers.size() - 1) {
-            error(QStringLiteral("%1: a section is missing").arg(path));
-            return;
-        }
-        // Blank lines around a section belong to the file's layout, not the task.
-        for (QStringList &s : sections) {
-            while (!s.isEmpty() && s.last().trimmed().isEmpty())
-                s.removeLast();
-        }
-        if (sections[0].size() != 1 || sections[1].size() != 1) {
-            error(QStringLiteral("%1: a hint is exactly one line").arg(path));
-            return;
-        }
-        if (sections[2].isEmpty() || sections[3].isEmpty()) {
-            error(QStringLiteral("%1: the condition and the solution may not be empty").arg(path));
-            return;
-        }
-        QStringList items = sections[0] + sections[1];
-        const int firstCondition = static_cast<int>(items.size());
-        items += sections[2];
-        const int firstSolution = static_cast<int>(items.size());
-        items += sections[3];
-        define(c_.lists_, Address{Holder::Uslowie_L, number, number}, items);
-        taskLines_[number] = {static_cast<int>(items.size()), firstCondition, firstSolution};
-    }
-
-    // The line numbers of the tasks are derived from the task files, so that
-    // they always agree with the lines.
-    void applyTaskLineNumbers()
-    {
-        for (const auto &[task, numbers] : taskLines_) {
-            for (int e = 0; e < 3; ++e) {
-                auto it = c_.lists_.find({Holder::Redowe_L, e});
-                if (it == c_.lists_.end() || task >= it->second.size()) {
-                    c_.errors_.append(QStringLiteral("catalogue.txt: Redowe_L(%1) has no item %2")
-                                          .arg(e)
-                                          .arg(task));
-                    continue;
-                }
-                it->second[task] = QString::number(numbers[e]);
-            }
-        }
     }
 
     Catalogue &c_;
@@ -350,12 +399,12 @@ private:
     Address listAddress_{};
     QString listName_;
     QStringList listItems_;
-    std::map<int, std::array<int, 3>> taskLines_;
 };
 
 Catalogue Catalogue::parse(const QString &manifest, const FileReader &read, const QString &root)
 {
     Catalogue c;
+    c.read_ = read;
     CatalogueParser(c, read, root).run(manifest);
     return c;
 }
@@ -381,13 +430,58 @@ const Catalogue &Catalogue::builtIn()
     return catalogue;
 }
 
+void Catalogue::problem(const QString &message) const
+{
+    errors_.append(message);
+    qWarning("lesson data: %s", qUtf8Printable(message));
+}
+
+void Catalogue::loadTasks() const
+{
+    if (tasksLoaded_)
+        return;
+    tasksLoaded_ = true;
+    for (const auto &[number, path] : taskFiles_) {
+        QString why;
+        const auto text = readFile(read_, path, &why);
+        const auto task = text ? parseTask(*text, path, &why) : std::nullopt;
+        if (!task) {
+            problem(why);
+            continue;
+        }
+        lists_[{Holder::Uslowie_L, number}] = task->items;
+        // The line numbers of a task come from its file, so that they
+        // always agree with its lines.
+        for (int e = 0; e < 3; ++e) {
+            auto it = lists_.find({Holder::Redowe_L, e});
+            if (it == lists_.end() || number >= it->second.size()) {
+                problem(QStringLiteral("Redowe_L(%1) has no item %2").arg(e).arg(number));
+                continue;
+            }
+            it->second[number] = QString::number(task->numbers[e]);
+        }
+    }
+}
+
+const QStringList &Catalogue::loadAll() const
+{
+    loadTasks();
+    for (const auto &[key, text] : texts_)
+        this->text(key.first, key.second);
+    return errors_;
+}
+
 bool Catalogue::hasList(Holder holder, int element) const
 {
+    if (holder == Holder::Uslowie_L && taskFiles_.count(element))
+        return true;
     return lists_.count({holder, element}) > 0;
 }
 
 QStringList Catalogue::list(Holder holder, int element) const
 {
+    if (holder == Holder::Redowe_L || (holder == Holder::Uslowie_L && taskFiles_.count(element)))
+        loadTasks();
     const auto it = lists_.find({holder, element});
     return it == lists_.end() ? QStringList() : it->second;
 }
@@ -395,7 +489,30 @@ QStringList Catalogue::list(Holder holder, int element) const
 QString Catalogue::text(Holder holder, int element) const
 {
     const auto it = texts_.find({holder, element});
-    return it == texts_.end() ? QString() : it->second;
+    if (it == texts_.end())
+        return {};
+    const LazyText &t = it->second;
+    if (!t.text) {
+        QString why;
+        const auto text = readFile(read_, t.path, &why);
+        if (!text)
+            problem(why);
+        t.text = text ? lessonText(*text) : QString();
+    }
+    return *t.text;
+}
+
+qsizetype Catalogue::textLength(Holder holder, int element) const
+{
+    const auto it = texts_.find({holder, element});
+    if (it == texts_.end())
+        return 0;
+    if (it->second.text || !read_)
+        return text(holder, element).size();
+    const auto bytes = read_(it->second.path);
+    if (!bytes)
+        return text(holder, element).size(); // reports the problem
+    return lessonTextLength(*bytes);
 }
 
 const Picture &Catalogue::picture(Holder holder, int element) const
@@ -414,6 +531,9 @@ QList<int> Catalogue::elements(Holder holder) const
     for (const auto &[key, value] : texts_)
         if (key.first == holder)
             found.insert(key.second);
+    if (holder == Holder::Uslowie_L)
+        for (const auto &[number, path] : taskFiles_)
+            found.insert(number);
     for (const auto &[key, value] : pictures_)
         if (key.first == holder)
             found.insert(key.second);

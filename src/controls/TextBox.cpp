@@ -16,7 +16,7 @@ TextBox::TextBox(const QString &name, QWidget *parent)
 
 QString TextBox::text() const
 {
-    QString t = toPlainText();
+    QString t = pending_ ? *pending_ : toPlainText();
     t.replace(u'\n', QStringLiteral("\r\n"));
     return t;
 }
@@ -26,7 +26,28 @@ void TextBox::setText(const QString &text)
     QString t = text;
     t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     t.replace(u'\r', u'\n');
-    setPlainText(t);
+    if (isVisible()) {
+        pending_.reset();
+        setPlainText(t);
+    } else {
+        pending_ = t;
+    }
+}
+
+void TextBox::clear()
+{
+    pending_.reset();
+    QPlainTextEdit::clear();
+}
+
+void TextBox::showEvent(QShowEvent *event)
+{
+    if (pending_) {
+        const QString t = *pending_;
+        pending_.reset();
+        setPlainText(t);
+    }
+    QPlainTextEdit::showEvent(event);
 }
 
 void TextBox::setFontSize(double points)

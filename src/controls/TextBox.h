@@ -2,6 +2,8 @@
 
 #include <QPlainTextEdit>
 
+#include <optional>
+
 namespace urok {
 
 // A multi-line text box. Its text is read and written with CR LF line
@@ -9,6 +11,10 @@ namespace urok {
 // read-only while it can still be focused, scrolled and copied from. Tab
 // types a tab in a box that can be written in; Ctrl+Tab and Ctrl+Shift+Tab
 // always go on to the next or the previous control.
+//
+// A text given to a box that is not on the screen is laid out only when the
+// box is first shown: the lesson fills many boxes of windows that are not
+// open yet, and some never are.
 class TextBox : public QPlainTextEdit
 {
     Q_OBJECT
@@ -17,6 +23,7 @@ public:
 
     QString text() const;
     void setText(const QString &text);
+    void clear();
 
     bool isLocked() const { return isReadOnly(); }
     void setLocked(bool locked) { setReadOnly(locked); }
@@ -31,6 +38,10 @@ Q_SIGNALS:
 protected:
     void focusInEvent(QFocusEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    std::optional<QString> pending_; // with LF line ends
 };
 
 } // namespace urok

@@ -84,7 +84,7 @@ void Nastroj_dostap(WindowRegistry &windows)
     }
     // 15: information items without a text
     for (int k = 1; k <= 9; ++k)
-        if (state.Dopyln_M(k).isEmpty())
+        if (state.content().textLength(Holder::Dopyln_M, k) == 0)
             main.Sydyrv_pla[k]->setEnabled(false);
     // 16: the Focus window
     if (off(24)) {

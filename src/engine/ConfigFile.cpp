@@ -66,7 +66,7 @@ void applyWritingTimes(LessonState &state, const ConfigRecord &r)
 {
     const int p = state.Plan_Tarv(0).count() - 1;
     for (int i = 0; i < 40 && i < p; ++i) {
-        const qint64 characters = state.Podtochki(i + 1).size();
+        const qint64 characters = state.content().textLength(Holder::Podtochki, i + 1);
         double t = static_cast<double>(characters * r.values[i]) / 100.0 + 2.0;
         // The writing times are 16-bit numbers of seconds.
         t = qBound<double>(std::numeric_limits<qint16>::min(), t,

@@ -5,21 +5,6 @@ namespace urok {
 LessonState::LessonState(const Catalogue &content)
     : content_(content)
 {
-    for (int h = 0; h <= static_cast<int>(Holder::List_Un); ++h) {
-        const auto holder = static_cast<Holder>(h);
-        if (holderKind(holder) != HolderKind::List)
-            continue;
-        for (int element : content.elements(holder)) {
-            // The chooser's level and type lists are visible lists of that
-            // window; it takes their design items itself.
-            if (holder == Holder::Wremena && (element == 3 || element == 5))
-                continue;
-            // The plan work list keeps its entries sorted by their keys.
-            const bool sorted = holder == Holder::List_Ur && element == 2;
-            lists_.emplace(std::make_pair(holder, element),
-                           ItemList(content.list(holder, element), sorted));
-        }
-    }
 }
 
 ItemList &LessonState::list(Holder holder, int element)
@@ -27,6 +12,18 @@ ItemList &LessonState::list(Holder holder, int element)
     const auto it = lists_.find({holder, element});
     if (it != lists_.end())
         return it->second;
+    // A list joins the run-time state, as a copy of its design contents,
+    // the first time anything reads or writes it. The chooser's level and
+    // type lists are visible lists of that window and take their design
+    // items themselves.
+    const bool chooserList = holder == Holder::Wremena && (element == 3 || element == 5);
+    if (holderKind(holder) == HolderKind::List && !chooserList && content_.hasList(holder, element)) {
+        // The plan work list keeps its entries sorted by their keys.
+        const bool sorted = holder == Holder::List_Ur && element == 2;
+        return lists_.emplace(std::make_pair(holder, element),
+                              ItemList(content_.list(holder, element), sorted))
+            .first->second;
+    }
     nowhere_ = ItemList();
     return nowhere_;
 }

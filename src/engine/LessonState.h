@@ -16,7 +16,8 @@ namespace urok {
 // finds the values the run has written.
 //
 // Texts and pictures never change at run time; they are read straight from
-// the content catalogue.
+// the content catalogue. A list is copied from the catalogue when it is
+// first used.
 class LessonState
 {
 public:

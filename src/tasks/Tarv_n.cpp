@@ -42,7 +42,7 @@ Tarv_n::Tarv_n(WindowRegistry &windows)
     setFont(QFont(QStringLiteral("Times New Roman"), 12));
     buildControls();
     buildMenus();
-    setClientSize(this, twipsFor(this).size(DesignWidth, DesignHeight));
+    resize(twipsFor(this).size(DesignWidth, DesignHeight));
     Timer_n = new TickSource([this] { Timer_n_Timer(); }, this);
 }
 
@@ -148,12 +148,14 @@ void Tarv_n::buildControls()
         setTabOrder(order[i - 1], order[i]);
 }
 
+// The commands exist from the start (the lesson's options switch them on
+// and off); the menu bar that shows them is made when the window is first
+// shown, which spares the start-up a menu bar nobody sees yet.
 void Tarv_n::buildMenus()
 {
-    QMenuBar *bar = menuBar();
     addMenuBarKey(this);
-    auto command = [this, bar](const char *name, const char *caption) {
-        QAction *a = bar->addAction(QString::fromUtf8(caption));
+    auto command = [this](const char *name, const char *caption) {
+        auto *a = new QAction(QString::fromUtf8(caption), this);
         a->setObjectName(QString::fromUtf8(name));
         return a;
     };
@@ -169,7 +171,7 @@ void Tarv_n::buildMenus()
     mnu_All_zadachi->setEnabled(false);
     connect(mnu_All_zadachi, &QAction::triggered, this, [this] { mnu_All_zadachi_Click(); });
 
-    zap_resheshenie = bar->addMenu(QStringLiteral("&Запис"));
+    zap_resheshenie = new QMenu(QStringLiteral("&Запис"), this);
     zap_resheshenie->setObjectName(QStringLiteral("zap_resheshenie"));
     zap_resheshenie->menuAction()->setObjectName(QStringLiteral("zap_resheshenie"));
     const char *captions[] = {"", "Запис &условие+решение", "Запис &само решение",
@@ -180,6 +182,16 @@ void Tarv_n::buildMenus()
         connect(mnu_ZapReshen[i], &QAction::triggered, this, [this, i] { mnu_ZapReshen_Click(i); });
     }
     mnu_ZapReshen[1]->setVisible(false);
+}
+
+void Tarv_n::setVisible(bool visible)
+{
+    if (visible && !menuWidget()) {
+        QMenuBar *bar = menuBar();
+        bar->addActions({mnu_IzhodN, mnu_Tip_Wid, mnu_Pylen_Ekran, mnu_All_zadachi});
+        bar->addMenu(zap_resheshenie);
+    }
+    QMainWindow::setVisible(visible);
 }
 
 int Tarv_n::Opcia(int number)

@@ -31,6 +31,7 @@ public:
 
     void Form_Load();
     int Opcia(int number);
+    void setVisible(bool visible) override;
 
     // Choosing a term (list 0) or a task (list 1).
     void List_Un_Click(int index);

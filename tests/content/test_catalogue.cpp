@@ -1,5 +1,6 @@
 #include "content/Catalogue.h"
 #include "engine/Cp1251.h"
+#include "support/LessonFixture.h"
 
 #include <QImageReader>
 #include <QTest>
@@ -10,14 +11,17 @@ namespace {
 
 Catalogue parse(const QString &manifest, const QMap<QString, QByteArray> &files = {})
 {
-    return Catalogue::parse(
+    // The reader keeps its own copy: the catalogue reads files when they are first needed.
+    Catalogue c = Catalogue::parse(
         manifest,
-        [&files](const QString &path) -> std::optional<QByteArray> {
+        [files](const QString &path) -> std::optional<QByteArray> {
             if (!files.contains(path))
                 return std::nullopt;
             return files[path];
         },
         QStringLiteral("/data/"));
+    c.loadAll();
+    return c;
 }
 
 } // namespace
@@ -94,11 +98,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("manifest");
         QTest::addColumn<QString>("expected");
         QTest::newRow("unknown holder") << "list Nothing(1)\nend\n" << ":1: unknown holder";
+        QTest::newRow("half a range") << "list Spi_GR(1..)\nend\n" << ":1: not a holder: Spi_GR(1..)";
+        QTest::newRow("letters for a number") << "text Glos(x) = \"a\"\n" << "not a holder: Glos(x)";
+        QTest::newRow("backwards range") << "text Glos(5..2) = \"a\"\n" << "empty range";
+        QTest::newRow("no way to give the text") << "text Glos(1) \"a\"\n" << "cannot read the line";
+        QTest::newRow("repeat without a count") << "list Spi_GR(0)\n  \"a\" * x\nend\n" << "optionally \"* N\"";
         QTest::newRow("wrong kind") << "text Wremena(1) = \"x\"\n" << "not a holder of this kind";
         QTest::newRow("unterminated") << "list Spi_GR(0)\n  \"abc\nend\n" << ":2: unterminated";
         QTest::newRow("no end") << "list Spi_GR(0)\n  \"a\"\n" << "has no \"end\"";
         QTest::newRow("twice") << "text Glos(1) = \"a\"\ntext Glos(0..2) = \"b\"\n"
                                << ":2: Glos(1) is defined twice";
+        QTest::newRow("task twice") << "list Uslowie_L(1..3)\nend\ntask Uslowie_L(2) < t.txt\n"
+                                    << ":3: Uslowie_L(2) is defined twice";
         QTest::newRow("missing file") << "text Glos(1) < texts/none.txt\n" << "cannot read texts/none.txt";
         QTest::newRow("bad escape") << "text Glos(1) = \"\\q\"\n" << "unknown escape";
         QTest::newRow("picture size") << "picture Grafika_G(1) < g.jpg\n" << "WIDTHxHEIGHT";
@@ -125,7 +136,55 @@ private Q_SLOTS:
     void builtInLessonLoadsCleanly()
     {
         const Catalogue &c = Catalogue::builtIn();
-        QVERIFY2(c.errors().isEmpty(), qPrintable(c.errors().join(u'\n')));
+        QVERIFY2(c.loadAll().isEmpty(), qPrintable(c.errors().join(u'\n')));
+    }
+
+    void lengthsAreKnownWithoutReadingTheTexts()
+    {
+        const QByteArray files[] = {
+            QByteArray("ред\nвтори ред\n"), QByteArray("\xEF\xBB\xBFа\r\nб\r\n"),
+            QByteArray(""), QByteArray("\n"), QByteArray("a\rb\n\nc"), QByteArray("x\n\n")};
+        for (const QByteArray &bytes : files) {
+            const Catalogue one = Catalogue::parse(
+                QStringLiteral("text Glos(1) < t.txt\n"),
+                [bytes](const QString &) { return std::optional<QByteArray>(bytes); },
+                QStringLiteral("/"));
+            const qsizetype counted = one.textLength(Holder::Glos, 1);
+            QCOMPARE(counted, one.text(Holder::Glos, 1).size());
+        }
+        // Every text of the lesson.
+        const Catalogue &lesson = Catalogue::builtIn();
+        const Catalogue fresh = test::lessonWith(QStringLiteral("# The built-in content"),
+                                           QStringLiteral("# The built-in content"));
+        for (Holder h : {Holder::Podtochki, Holder::Dopyln_M, Holder::Reklama_Par, Holder::Glos})
+            for (int e : lesson.elements(h))
+                QCOMPARE(fresh.textLength(h, e), lesson.text(h, e).size());
+    }
+
+    void filesAreReadWhenFirstNeeded()
+    {
+        int reads = 0;
+        const Catalogue c = Catalogue::parse(
+            QStringLiteral("text Glos(1) < g.txt\n"
+                           "task Uslowie_L(1) < t.txt\n"
+                           "list Redowe_L(0..2)\n  \"h\"\n  \"0\"\nend\n"),
+            [&reads](const QString &path) -> std::optional<QByteArray> {
+                ++reads;
+                if (path == u"g.txt")
+                    return QByteArray("определение\n");
+                return QByteArray("@hint\nh\n@hint2\nh\n@condition\nc\n@solution\ns\n");
+            },
+            QStringLiteral("/"));
+        QCOMPARE(reads, 0);
+        QVERIFY(c.hasList(Holder::Uslowie_L, 1));
+        QCOMPARE(reads, 0);
+        QCOMPARE(c.text(Holder::Glos, 1), QStringLiteral("определение"));
+        QCOMPARE(c.text(Holder::Glos, 1), QStringLiteral("определение"));
+        QCOMPARE(reads, 1);
+        QCOMPARE(c.list(Holder::Redowe_L, 2).at(1), QStringLiteral("3"));
+        QCOMPARE(c.list(Holder::Uslowie_L, 1).size(), 4);
+        QCOMPARE(reads, 2);
+        QVERIFY(c.errors().isEmpty());
     }
 
     void everyHolderAndCountExists()

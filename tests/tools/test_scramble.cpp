@@ -19,7 +19,7 @@ Catalogue taskCatalogue(const QByteArray &taskFile)
         "list Redowe_L(1)\n  \"h\"\n  \"0\"\nend\n"
         "list Redowe_L(2)\n  \"h\"\n  \"0\"\nend\n");
     return Catalogue::parse(
-        manifest, [&](const QString &) { return std::optional<QByteArray>(taskFile); },
+        manifest, [taskFile](const QString &) { return std::optional<QByteArray>(taskFile); },
         QStringLiteral("/"));
 }
 
