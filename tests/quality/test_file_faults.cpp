@@ -180,7 +180,6 @@ private Q_SLOTS:
         QVERIFY(put(path, oldContents));
 
         s.f.prompter.answer(true);    // leave the lesson? Yes
-        s.f.prompter.answer(true);    // OK to the failure
         s.f.prompter.answer(false);   // leave without the answers? No
         if (fault == u"folder") {
             s.f.windows.platform.directory = s.f.path(QStringLiteral("gone"));
@@ -225,7 +224,6 @@ private Q_SLOTS:
         const QString path = s.f.path(QStringLiteral("OTGOWORI.TXT"));
         QVERIFY(put(path, oldContents));
         s.f.prompter.answer(true);   // leave the lesson
-        s.f.prompter.answer(true);   // OK to the failure
         s.f.prompter.answer(true);   // and leave without the answers
         {
             DiskFullAt full(64);

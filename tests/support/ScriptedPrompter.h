@@ -7,13 +7,16 @@
 namespace urok::test {
 
 // Answers the program's questions from a script and remembers every
-// message it was shown. With no answer left in the script it answers No.
+// message it was shown. A box with only OK takes no answer from the script;
+// with no answer left in the script a question is answered No.
 class ScriptedPrompter : public Prompter
 {
 public:
     bool ask(const Message &message) override
     {
         shown.append(message);
+        if (message.buttons == Message::Buttons::Ok)
+            return false;
         return answers.isEmpty() ? false : answers.takeFirst();
     }
 

@@ -253,7 +253,8 @@ private Q_SLOTS:
         TaskSession s({12});
         s.tasks->mnu_IzhodN_Click();
         QVERIFY(QDir(s.f.folder.path()).mkdir(QStringLiteral("OTGOWORI.TXT")));
-        // Yes to the exit question, then No to leaving without the answers.
+        // Yes to the exit question, then No to leaving without the answers
+        // (the notice of the failure between them has only OK).
         s.f.prompter.answer(true);
         s.f.prompter.answer(false);
         s.main->Izhod_Click();
