@@ -69,7 +69,7 @@ std::optional<QString> readFile(const Catalogue::FileReader &read, const QString
         *problem = QStringLiteral("cannot read %1").arg(path);
         return std::nullopt;
     }
-    const auto text = decodeUtf8(*bytes);
+    auto text = decodeUtf8(*bytes);
     if (!text)
         *problem = QStringLiteral("%1 is not UTF-8").arg(path);
     return text;
