@@ -12,14 +12,33 @@ skip() {
     exit 77
 }
 
-command -v xvfb-run >/dev/null 2>&1 || skip "xvfb-run is missing"
+command -v Xvfb >/dev/null 2>&1 || skip "Xvfb is missing"
 command -v dbus-run-session >/dev/null 2>&1 || skip "dbus-run-session is missing"
 [ -x /usr/libexec/at-spi-bus-launcher ] || [ -x /usr/lib/at-spi2-core/at-spi-bus-launcher ] \
     || skip "the AT-SPI bus launcher is missing"
 /usr/bin/python3 -c 'import pyatspi' >/dev/null 2>&1 || skip "python3-pyatspi is missing"
 
+# The X server picks a free display itself and tells which (-displayfd),
+# so checks that run one after the other, or side by side, never collide.
+work=$(mktemp -d)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb=$!
+trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
+tries=0
+while [ ! -s "$work/display" ] && [ "$tries" -lt 200 ]; do
+    kill -0 "$xvfb" 2>/dev/null || break
+    sleep 0.1
+    tries=$((tries + 1))
+done
+display=$(cat "$work/display" 2>/dev/null)
+if [ -z "$display" ]; then
+    echo "FAIL: the virtual X server did not start"
+    cat "$work/xvfb.log"
+    exit 1
+fi
+
 # Never hang: the whole check has three minutes.
-timeout -k 10 180 xvfb-run -a -s "-screen 0 1280x1024x24" \
+DISPLAY=":$display" timeout -k 10 180 \
     dbus-run-session -- /usr/bin/python3 "$here/check_main_window.py" "$1" "$2"
 status=$?
 [ "$status" -eq 124 ] && echo "FAIL: the check did not finish in three minutes"
