@@ -8,7 +8,7 @@ progress bars whose values move, and the exit question must be an alert that
 can be answered. Prints what a screen reader finds on the main window.
 
 Needs an X display, a D-Bus session bus and python3-pyatspi; the CTest
-script starts it through xvfb-run and dbus-run-session.
+script starts it under Xvfb and dbus-run-session.
 """
 
 import os

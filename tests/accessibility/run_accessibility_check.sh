@@ -2,7 +2,7 @@
 # Runs check_main_window.py against the lesson under a virtual X server with
 # its own D-Bus session, the way a screen reader on a desktop would see it.
 #   run_accessibility_check.sh PROGRAM CONFIG.UFG
-# Exits 77 (skipped) when the tools are missing: xvfb-run, dbus-run-session,
+# Exits 77 (skipped) when the tools are missing: Xvfb, dbus-run-session,
 # the AT-SPI bus (at-spi2-core) and python3-pyatspi for /usr/bin/python3.
 set -u
 
