@@ -11,7 +11,7 @@
 namespace urok {
 
 Tarv_Gra::Tarv_Gra(WindowRegistry &windows)
-    : windows_(windows)
+    : AuxiliaryWindow(windows)
 {
     setObjectName(QStringLiteral("Tarv_Gra"));
     setWindowTitle(QStringLiteral("Пълен размер на графиката"));
@@ -37,21 +37,6 @@ void Tarv_Gra::showPicture(const Picture &picture, QSize margin)
     raise();
     // Active, so that Escape from the keyboard closes it.
     activateWindow();
-}
-
-void Tarv_Gra::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
-}
-
-void Tarv_Gra::closeEvent(QCloseEvent *event)
-{
-    event->accept();
-    windows_.unload<Tarv_Gra>();
 }
 
 } // namespace urok

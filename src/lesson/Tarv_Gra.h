@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "app/AuxiliaryWindow.h"
 
 #include <array>
 
@@ -8,11 +8,10 @@ namespace urok {
 
 class Picture;
 class PictureBox;
-class WindowRegistry;
 
 // The full-size picture viewer: one picture at its own size, with a margin.
 // The lesson's pictures themselves are kept in the content catalogue.
-class Tarv_Gra : public QWidget
+class Tarv_Gra : public AuxiliaryWindow<Tarv_Gra>
 {
     Q_OBJECT
 public:
@@ -25,13 +24,6 @@ public:
     void showPicture(const Picture &picture, QSize margin);
 
     std::array<PictureBox *, 1> Grafika_G{};
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-
-private:
-    WindowRegistry &windows_;
 };
 
 } // namespace urok

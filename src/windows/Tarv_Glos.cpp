@@ -15,7 +15,7 @@
 namespace urok {
 
 Tarv_Glos::Tarv_Glos(WindowRegistry &windows)
-    : windows_(windows)
+    : AuxiliaryWindow(windows)
 {
     setObjectName(QStringLiteral("Tarv_Glos"));
     setWindowTitle(QStringLiteral("Тип и сложност на задачи"));
@@ -63,21 +63,6 @@ void Tarv_Glos::Wremena_Click(int index)
     windows_.state().List_Ur(1).setItem(2, QString::number(t));
     windows_.unload<Tarv_Glos>();
     windows_.get<Tarv_n>().List_Un[1]->setListIndex(t);
-}
-
-void Tarv_Glos::closeEvent(QCloseEvent *event)
-{
-    event->accept();
-    windows_.unload<Tarv_Glos>();
-}
-
-void Tarv_Glos::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 } // namespace urok

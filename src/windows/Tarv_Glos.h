@@ -1,17 +1,16 @@
 #pragma once
 
-#include <QWidget>
+#include "app/AuxiliaryWindow.h"
 
 #include <array>
 
 namespace urok {
 
 class ListBox;
-class WindowRegistry;
 
 // The task chooser: the listed tasks by difficulty level and by solution
 // type. Picking an entry chooses that task in the tasks window.
-class Tarv_Glos : public QWidget
+class Tarv_Glos : public AuxiliaryWindow<Tarv_Glos>
 {
     Q_OBJECT
 public:
@@ -26,13 +25,6 @@ public:
 
     static constexpr int DesignWidth = 7470;
     static constexpr int DesignHeight = 2040;
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-
-private:
-    WindowRegistry &windows_;
 };
 
 } // namespace urok

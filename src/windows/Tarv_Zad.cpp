@@ -15,7 +15,7 @@
 namespace urok {
 
 Tarv_Zad::Tarv_Zad(WindowRegistry &windows)
-    : windows_(windows)
+    : AuxiliaryWindow(windows)
 {
     setObjectName(QStringLiteral("Tarv_Zad"));
     setWindowTitle(QStringLiteral("Изберете желана стойност за размер на шрифта"));
@@ -76,21 +76,6 @@ void Tarv_Zad::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     Form_Resize();
-}
-
-void Tarv_Zad::closeEvent(QCloseEvent *event)
-{
-    event->accept();
-    windows_.unload<Tarv_Zad>();
-}
-
-void Tarv_Zad::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 } // namespace urok

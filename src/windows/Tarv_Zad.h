@@ -1,16 +1,15 @@
 #pragma once
 
-#include <QWidget>
+#include "app/AuxiliaryWindow.h"
 
 namespace urok {
 
 class ListBox;
 class TextBox;
-class WindowRegistry;
 
 // The Focus window: a text shown enlarged, with a choice of font size from
 // 10 to 40 points that the lesson remembers for the next time.
-class Tarv_Zad : public QWidget
+class Tarv_Zad : public AuxiliaryWindow<Tarv_Zad>
 {
     Q_OBJECT
 public:
@@ -29,11 +28,6 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-
-private:
-    WindowRegistry &windows_;
 };
 
 } // namespace urok
