@@ -20,8 +20,12 @@ command -v dbus-run-session >/dev/null 2>&1 || skip "dbus-run-session is missing
 
 # The X server picks a free display itself and tells which (-displayfd),
 # so checks that run one after the other, or side by side, never collide.
+# -noreset: an X server otherwise starts afresh whenever its last client
+# leaves, and turns away whoever connects meanwhile (the lesson, the
+# accessibility registry).
 work=$(mktemp -d)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" \
+    2>"$work/xvfb.log" &
 xvfb=$!
 trap 'kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null; rm -rf "$work"' EXIT
 tries=0
@@ -36,6 +40,29 @@ if [ -z "$display" ]; then
     cat "$work/xvfb.log"
     exit 1
 fi
+
+# The number is told as soon as the server listens; on a busy machine it
+# takes a while longer before it lets clients in. Wait until one gets in.
+ready() {
+    DISPLAY=":$display" /usr/bin/python3 -c '
+import ctypes, sys
+x = ctypes.CDLL("libX11.so.6")
+x.XOpenDisplay.restype = ctypes.c_void_p
+d = x.XOpenDisplay(None)
+if d:
+    x.XCloseDisplay(ctypes.c_void_p(d))
+sys.exit(0 if d else 1)' 2>/dev/null
+}
+tries=0
+until ready; do
+    tries=$((tries + 1))
+    if [ "$tries" -ge 300 ]; then
+        echo "FAIL: the virtual X server lets no client in"
+        cat "$work/xvfb.log"
+        exit 1
+    fi
+    sleep 0.1
+done
 
 # Never hang: the whole check has three minutes.
 DISPLAY=":$display" timeout -k 10 180 \

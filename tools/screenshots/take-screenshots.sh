@@ -100,7 +100,7 @@ for scale in 1 1.5 2; do
     cp "$work/OPTIM.UFG" "$folder/"
     echo "scale $percent %"
     QT_SCALE_FACTOR=$scale QT_QPA_PLATFORM=xcb \
-        timeout -k 5 120 xvfb-run -a -s "-screen 0 2560x2000x24" \
+        timeout -k 5 120 xvfb-run -a -s "-noreset -screen 0 2560x2000x24" \
         sh "$work/one-scale.sh" "$build/lesson/urok" "$folder" "$out" "$percent"
 done
 ls "$out"
