@@ -10,7 +10,8 @@ Platform Platform::current()
 {
     return Platform{QDir::currentPath(), [](const QString &directory) {
                         return Tip_disk(directory);
-                    }};
+                    },
+                    {}};
 }
 
 QString Platform::pathOf(const QString &fileName) const

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <QtGlobal>
+
 #include <functional>
 
 namespace urok {
@@ -14,6 +16,9 @@ struct Platform
     QString directory;
     // 0 undetermined, 1 removable, 2 fixed, 3 network, 4 optical, 5 RAM disk
     std::function<int(const QString &directory)> driveType;
+    // The monotonic clock of the lesson's timers in milliseconds; empty for
+    // the real one (tests move their own by hand).
+    std::function<qint64()> clock;
 
     // The process's current directory and the real drive type.
     static Platform current();

@@ -79,7 +79,7 @@ Tarv::Tarv(WindowRegistry &windows)
     buildControls();
     buildMenus();
     setClientSize(this, twipsFor(this).size(DesignWidth, DesignHeight));
-    Timer1 = new TickSource([this] { Timer1_Timer(); }, this);
+    Timer1 = new TickSource([this] { Timer1_Timer(); }, this, windows.platform.clock);
 }
 
 Tarv::~Tarv() = default;

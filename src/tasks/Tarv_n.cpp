@@ -43,7 +43,7 @@ Tarv_n::Tarv_n(WindowRegistry &windows)
     buildControls();
     buildMenus();
     resize(twipsFor(this).size(DesignWidth, DesignHeight));
-    Timer_n = new TickSource([this] { Timer_n_Timer(); }, this);
+    Timer_n = new TickSource([this] { Timer_n_Timer(); }, this, windows.platform.clock);
 }
 
 Tarv_n::~Tarv_n() = default;
