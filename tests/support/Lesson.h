@@ -76,12 +76,18 @@ public:
         QString pressed;
     };
 
+    // The newest lesson's boxes answer; an older lesson still alive waits.
     Boxes()
+        : outer_(active_)
     {
+        active_ = this;
         poll_.setInterval(5);
         connect(&poll_, &QTimer::timeout, this, [this] { look(); });
         poll_.start();
     }
+    ~Boxes() override { active_ = outer_; }
+    Boxes(const Boxes &) = delete;
+    Boxes &operator=(const Boxes &) = delete;
 
     void answer(const QString &button, std::function<void()> whileOpen = {})
     {
@@ -110,7 +116,7 @@ private:
     void look()
     {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box || busy_ || box == last_)
+        if (!box || busy_ || box == last_ || active_ != this)
             return;
         busy_ = true;
         last_ = box;
@@ -137,6 +143,8 @@ private:
     QList<Answer> queue_;
     QPointer<QMessageBox> last_;
     bool busy_ = false;
+    Boxes *outer_;
+    static inline Boxes *active_ = nullptr;
 };
 
 // A pupil's lesson started the way the program starts it: its own lesson
