@@ -1,82 +1,16 @@
-#include "engine/ConfigFile.h"
-#include "lesson/Tarv.h"
+// The configuration file read from bytes built by hand. Files that are
+// missing, of the wrong size or of another lesson, and every kind of
+// damaged file, are the hostile gate's (tests/quality).
 #include "controls/ListBox.h"
-#include "engine/NumericText.h"
+#include "engine/ConfigFile.h"
+#include "support/ConfigBytes.h"
+#include "support/Lesson.h"
 #include "support/LessonFixture.h"
-#include "tasks/Tarv_n.h"
 
 #include <QAction>
-#include <QFile>
-#include <QTest>
 
 using namespace urok;
 using namespace urok::test;
-
-namespace {
-
-// A configuration file built byte by byte, independently of the program's
-// own record writer.
-class FileBytes
-{
-public:
-    FileBytes()
-        : bytes_(600, '\0')
-    {
-        setCode(QByteArray("OPTIM"));
-    }
-
-    void value(int record, int i, qint16 v)
-    {
-        const int at = 100 * (record - 1) + 2 * i;
-        bytes_[at] = static_cast<char>(v & 0xFF);
-        bytes_[at + 1] = static_cast<char>((v >> 8) & 0xFF);
-    }
-    void number(int record, qint32 n)
-    {
-        const int at = 100 * (record - 1) + 80;
-        for (int b = 0; b < 4; ++b)
-            bytes_[at + b] = static_cast<char>((static_cast<quint32>(n) >> (8 * b)) & 0xFF);
-    }
-    // Scrambled with key(i) = (i + 77) mod 251; `length` may claim more than is there.
-    void setCode(const QByteArray &code, int length = -1)
-    {
-        const int at = 300 + 84;
-        bytes_[at] = static_cast<char>(length < 0 ? code.size() : length);
-        for (int i = 0; i < 15; ++i)
-            bytes_[at + 1 + i] = 0;
-        for (int i = 0; i < code.size() && i < 15; ++i)
-            bytes_[at + 1 + i] = static_cast<char>(code[i] ^ ((i + 1 + 77) % 251));
-    }
-    QByteArray bytes() const { return bytes_; }
-
-private:
-    QByteArray bytes_;
-};
-
-// Values for a lesson that offers its 24 tasks and lists 15 at first.
-FileBytes usualFile()
-{
-    FileBytes f;
-    f.number(1, 24);
-    f.number(2, 15);
-    f.number(3, 100);
-    f.number(4, 20261206);
-    for (int i = 0; i < 24; ++i) {
-        f.value(2, i, 2);
-        f.value(3, i, static_cast<qint16>(10 + i));
-        f.value(4, i, static_cast<qint16>(300 + i));
-    }
-    for (int i = 0; i < 4; ++i)
-        f.value(5, i, 2);
-    return f;
-}
-
-QStringList itemsOf(ItemList &list)
-{
-    return list.items();
-}
-
-} // namespace
 
 class ConfigFileTest : public QObject
 {
@@ -85,32 +19,24 @@ private Q_SLOTS:
     void handBuiltFileIsApplied()
     {
         LessonState state;
-        FileBytes f = usualFile();
+        ConfigBytes f = ConfigBytes::usual();
         f.value(1, 0, 1);   // option 1 on
         f.value(1, 1, -3);  // option 2: -3 mod 2 = -1, off
         f.value(1, 2, 7);   // option 3: 7 mod 2 = 1, on
         f.value(1, 39, 2);  // option 40: 0
         f.value(2, 0, 23);  // task 1: level 3
         f.value(2, 1, -12); // task 2: level -2
-        const ConfigOutcome out = applyConfiguration(state, f.bytes());
+        const ConfigOutcome out = applyConfiguration(state, f.bytes);
         QCOMPARE(out.status, ConfigOutcome::Status::Applied);
 
-        QCOMPARE(state.Opcii_L().item(1), QStringLiteral("1"));
-        QCOMPARE(state.Opcii_L().item(2), QStringLiteral("-1"));
-        QCOMPARE(state.Opcii_L().item(3), QStringLiteral("1"));
-        QCOMPARE(state.Opcii_L().item(27), QStringLiteral("0"));
-        QCOMPARE(state.Opcii_L().item(40), QStringLiteral("0"));
-        QCOMPARE(state.Opcii_L().count(), 41);
+        const QStringList options = state.Opcii_L().items();
+        QCOMPARE(options.size(), 41);
+        QCOMPARE(options.mid(1, 3), (QStringList{"1", "-1", "1"}));
+        QCOMPARE(options.mid(27), QStringList(14, QStringLiteral("0")));
         // The task window's copy: a blank, then the same 40 options.
-        ItemList &copy = state.List_Un(4);
-        QCOMPARE(copy.count(), 41);
-        QCOMPARE(copy.item(0), QStringLiteral(" "));
-        QCOMPARE(copy.items().mid(1), state.Opcii_L().items().mid(1));
+        QCOMPARE(state.List_Un(4).items(), QStringList{" "} + options.mid(1));
 
-        QCOMPARE(state.Wremena(4).item(1), QStringLiteral("3"));
-        QCOMPARE(state.Wremena(4).item(2), QStringLiteral("-2"));
-        QCOMPARE(state.Wremena(4).item(24), QStringLiteral("2"));
-        QCOMPARE(state.Wremena(0).item(1), QStringLiteral("10"));
+        QCOMPARE(state.Wremena(4).items().mid(1, 3), (QStringList{"3", "-2", "2"}));
         QCOMPARE(state.Wremena(0).item(24), QStringLiteral("33"));
         QCOMPARE(state.Wremena(1).item(24), QStringLiteral("323"));
         QCOMPARE(state.Wremena(0).item(25), QStringLiteral("109")); // beyond the tasks: built-in
@@ -119,218 +45,110 @@ private Q_SLOTS:
         QCOMPARE(state.List_Ur(3).item(1), QStringLiteral("OPTIM"));
         QCOMPARE(state.List_Ur(3).item(3), QStringLiteral(" 100"));
         QCOMPARE(state.List_Ur(3).item(10), QStringLiteral(" 20261206"));
-        QCOMPARE(state.Uslowie_L(0).item(0), QStringLiteral("15"));
-        QCOMPARE(out.taskList->size(), 15);
         QCOMPARE(out.taskList->first(), QStringLiteral("01 "));
-        QCOMPARE(*out.allTasksCaption, QStringLiteral("+ 9 задачи"));
+    }
 
-        // Writing time = characters x rate / 100 + 2.
-        const qsizetype c1 = state.Podtochki(1).size();
-        QCOMPARE(state.Wremena(2).item(1), decimalText(c1 * 2 / 100.0 + 2));
+    void taskCounts_data()
+    {
+        QTest::addColumn<int>("lessonTasks");
+        QTest::addColumn<int>("offered");
+        QTest::addColumn<int>("listed");
+        QTest::addColumn<int>("indexItems");
+        QTest::addColumn<int>("inTheList");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("usual") << 24 << 24 << 15 << 25 << 15 << "+ 9 задачи";
+        QTest::newRow("offer trims the lesson") << 25 << 10 << 10 << 11 << 10 << "+ 0 задачи";
+        QTest::newRow("offer above the lesson") << 25 << 100 << 10 << 26 << 10 << "+ 15 задачи";
+        QTest::newRow("all listed") << 25 << 25 << 25 << 26 << 25 << "+ 0 задачи";
+        QTest::newRow("more listed than exist") << 24 << 24 << 1000 << 25 << 24 << "+ 0 задачи";
+        QTest::newRow("negative keeps the heading") << 24 << -5 << -5 << 1 << 0 << "+ 0 задачи";
+    }
+    void taskCounts()
+    {
+        QFETCH(int, lessonTasks);
+        QFETCH(int, offered);
+        QFETCH(int, listed);
+        LessonState state;
+        for (int t = 25; t <= lessonTasks; ++t)
+            state.Uslowie_L(0).add(QString::number(t));
+        ConfigBytes f = ConfigBytes::usual();
+        f.number(1, offered);
+        f.number(2, listed);
+        const ConfigOutcome out = applyConfiguration(state, f.bytes);
+        QTEST(state.Uslowie_L(0).count(), "indexItems");
+        QTEST(int(out.taskList->size()), "inTheList");
+        QVERIFY(!out.taskList->contains(QString()));
+        QTEST(*out.allTasksCaption, "caption");
+        QCOMPARE(state.Uslowie_L(0).item(0), QString::number(listed));
+    }
+
+    // The length byte of the lesson code: none, or more than the 15 bytes
+    // the field has (which reads the 15 and never past them).
+    void lessonCodeLength_data()
+    {
+        QTest::addColumn<QByteArray>("code");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("read");
+        QTest::newRow("0") << QByteArray("OPTIM") << 0 << QString();
+        QTest::newRow("255") << QByteArray("OPTIMOPTIMOPTIM") << 255 << "OPTIMOPTIMOPTIM";
+    }
+    void lessonCodeLength()
+    {
+        QFETCH(QByteArray, code);
+        QFETCH(int, length);
+        LessonState state;
+        ConfigBytes f = ConfigBytes::usual();
+        f.setCode(code, length);
+        QCOMPARE(applyConfiguration(state, f.bytes).status, ConfigOutcome::Status::ForeignLesson);
+        QTEST(state.List_Ur(3).item(1), "read");
+    }
+
+    // Writing time = characters x rate / 100 + 2, clamped to 16 bits,
+    // written with its fraction.
+    void writingTimes_data()
+    {
+        QTest::addColumn<int>("characters");
+        QTest::addColumn<int>("rate");
+        QTest::addColumn<QString>("time");
+        QTest::newRow("rate 3") << 1500 << 3 << "47";
+        QTest::newRow("rate 0") << 1500 << 0 << "2";
+        QTest::newRow("clamped high") << 1500 << 32767 << "32767";
+        QTest::newRow("clamped low") << 1500 << -32768 << "-32768";
+        QTest::newRow("fraction") << 1525 << 2 << "32.5";
+    }
+    void writingTimes()
+    {
+        QFETCH(int, characters);
+        QFETCH(int, rate);
+        const Catalogue content = lessonWith(
+            QStringLiteral("text Podtochki(1) < texts/podtochki-1.txt"),
+            QStringLiteral("text Podtochki(1) = \"%1\"").arg(QString(characters, u'а')));
+        LessonState state(content);
+        ConfigBytes f = ConfigBytes::usual();
+        f.value(5, 0, static_cast<qint16>(rate));
+        applyConfiguration(state, f.bytes);
+        QTEST(state.Wremena(2).item(1), "time");
         QCOMPARE(state.Wremena(2).item(5), QStringLiteral("18")); // beyond the plan: built-in
     }
 
-    void wrongSizeChangesNothing_data()
+    void theLessonStartsWithTheFilesValues()
     {
-        QTest::addColumn<int>("size");
-        QTest::newRow("599") << 599;
-        QTest::newRow("601") << 601;
-        QTest::newRow("empty") << 0;
-    }
-    void wrongSizeChangesNothing()
-    {
-        QFETCH(int, size);
-        LessonFixture fx;
-        QByteArray bytes = usualFile().bytes();
-        bytes.resize(size, '\0');
-        QFile file(fx.path(QStringLiteral("OPTIM.UFG")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        file.close();
-        LessonState pristine;
-        const ConfigOutcome out = Zaredi_konfiguraciq(fx.state, fx.prompter, fx.windows.platform);
-        QCOMPARE(out.status, ConfigOutcome::Status::WrongSize);
-        QCOMPARE(fx.prompter.shown.size(), 1);
-        QVERIFY(fx.prompter.shown[0].text.startsWith(QStringLiteral("3\r\n")));
-        QCOMPARE(itemsOf(fx.state.List_Ur(3)), itemsOf(pristine.List_Ur(3)));
-        QCOMPARE(itemsOf(fx.state.Opcii_L()), itemsOf(pristine.Opcii_L()));
-        QCOMPARE(itemsOf(fx.state.Uslowie_L(0)), itemsOf(pristine.Uslowie_L(0)));
-    }
-
-    void missingFileGivesMessageOne()
-    {
-        LessonFixture fx;
-        const ConfigOutcome out = Zaredi_konfiguraciq(fx.state, fx.prompter, fx.windows.platform);
-        QCOMPARE(out.status, ConfigOutcome::Status::Missing);
-        QCOMPARE(fx.prompter.shown.size(), 1);
-        QVERIFY(fx.prompter.shown[0].text.startsWith(QStringLiteral("1\r\n")));
-        QVERIFY(!out.taskList);
-    }
-
-    void foreignLessonChangesOnlyTheCodeItem()
-    {
-        LessonFixture fx;
-        FileBytes f = usualFile();
-        f.setCode(QByteArray("OTHER"));
-        f.value(1, 0, 1);
-        QFile file(fx.path(QStringLiteral("OPTIM.UFG")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(f.bytes());
-        file.close();
-        LessonState pristine;
-        const ConfigOutcome out = Zaredi_konfiguraciq(fx.state, fx.prompter, fx.windows.platform);
-        QCOMPARE(out.status, ConfigOutcome::Status::ForeignLesson);
-        QCOMPARE(fx.prompter.shown.size(), 1);
-        QVERIFY(fx.prompter.shown[0].text.startsWith(QStringLiteral("1\r\n")));
-        QCOMPARE(fx.state.List_Ur(3).item(1), QStringLiteral("OTHER"));
-        QStringList expected = itemsOf(pristine.List_Ur(3));
-        expected[1] = QStringLiteral("OTHER");
-        QCOMPARE(itemsOf(fx.state.List_Ur(3)), expected);
-        QCOMPARE(itemsOf(fx.state.Opcii_L()), itemsOf(pristine.Opcii_L()));
-    }
-
-    void textLengths()
-    {
-        {
-            LessonState state;
-            FileBytes f = usualFile();
-            f.setCode(QByteArray("OPTIM"), 0);
-            QCOMPARE(applyConfiguration(state, f.bytes()).status,
-                     ConfigOutcome::Status::ForeignLesson);
-            QCOMPARE(state.List_Ur(3).item(1), QString());
-        }
-        {
-            // A length above 15 reads the 15 bytes the field has, never past it.
-            LessonState state;
-            FileBytes f = usualFile();
-            f.setCode(QByteArray("OPTIMOPTIMOPTIM"), 255);
-            QCOMPARE(applyConfiguration(state, f.bytes()).status,
-                     ConfigOutcome::Status::ForeignLesson);
-            QCOMPARE(state.List_Ur(3).item(1), QStringLiteral("OPTIMOPTIMOPTIM"));
-        }
-    }
-
-    void taskCountsTrimTheLesson()
-    {
-        LessonState state;
-        state.Uslowie_L(0).add(QStringLiteral("25")); // a lesson of 25 tasks
-        FileBytes f = usualFile();
-        f.number(1, 10);
-        f.number(2, 10);
-        for (int i = 0; i < 40; ++i)
-            f.value(3, i, 7);
-        applyConfiguration(state, f.bytes());
-        QCOMPARE(state.Uslowie_L(0).count(), 11);
-        QCOMPARE(state.Uslowie_L(0).item(10), QStringLiteral("10"));
-        // Only the tasks that remain get their numbers.
-        QCOMPARE(state.Wremena(0).item(10), QStringLiteral("7"));
-        QCOMPARE(state.Wremena(0).item(11), QStringLiteral("95"));
-    }
-
-    void largeOfferRemovesNothingAndListingAllGivesPlusZero()
-    {
-        LessonState state;
-        state.Uslowie_L(0).add(QStringLiteral("25"));
-        FileBytes f = usualFile();
-        f.number(1, 25);
-        f.number(2, 25);
-        for (int i = 0; i < 40; ++i)
-            f.value(4, i, 5);
-        const ConfigOutcome out = applyConfiguration(state, f.bytes());
-        QCOMPARE(state.Uslowie_L(0).count(), 26);
-        QCOMPARE(out.taskList->size(), 25);
-        QCOMPARE(*out.allTasksCaption, QStringLiteral("+ 0 задачи"));
-        // values[25..39] belong to no task.
-        QCOMPARE(state.Wremena(1).item(25), QStringLiteral("5"));
-        QCOMPARE(state.Wremena(1).item(26), QStringLiteral("7800"));
-    }
-
-    void tenListedOfTwentyFive()
-    {
-        LessonState state;
-        state.Uslowie_L(0).add(QStringLiteral("25"));
-        FileBytes f = usualFile();
-        f.number(1, 100);
-        f.number(2, 10);
-        const ConfigOutcome out = applyConfiguration(state, f.bytes());
-        QCOMPARE(*out.allTasksCaption, QStringLiteral("+ 15 задачи"));
-    }
-
-    void askingForMoreTasksThanExistListsOnlyThoseThatExist()
-    {
-        LessonState state;
-        FileBytes f = usualFile();
-        f.number(2, 1000);
-        const ConfigOutcome out = applyConfiguration(state, f.bytes());
-        QCOMPARE(out.taskList->size(), 24);
-        QVERIFY(!out.taskList->contains(QString()));
-        QCOMPARE(*out.allTasksCaption, QStringLiteral("+ 0 задачи"));
-        QCOMPARE(state.Uslowie_L(0).item(0), QStringLiteral("1000"));
-    }
-
-    void negativeOfferKeepsTheIndexHeading()
-    {
-        LessonState state;
-        FileBytes f = usualFile();
-        f.number(1, -5);
-        f.number(2, -5);
-        const ConfigOutcome out = applyConfiguration(state, f.bytes());
-        QCOMPARE(state.Uslowie_L(0).count(), 1);
-        QCOMPARE(out.taskList->size(), 0);
-        QCOMPARE(*out.allTasksCaption, QStringLiteral("+ 0 задачи"));
-    }
-
-    void writingTimes()
-    {
-        const QString text = QString(1500, u'а');
-        const Catalogue content = lessonWith(
-            QStringLiteral("text Podtochki(1) < texts/podtochki-1.txt"),
-            QStringLiteral("text Podtochki(1) = \"%1\"").arg(text));
-        LessonState state(content);
-        FileBytes f = usualFile();
-        f.value(5, 0, 3);
-        f.value(5, 1, 0);
-        f.value(5, 2, 32767); // far beyond 16 bits of seconds: clamped
-        f.value(5, 3, -32768);
-        applyConfiguration(state, f.bytes());
-        QCOMPARE(state.Wremena(2).item(1), QStringLiteral("47"));
-        QCOMPARE(state.Wremena(2).item(2), QStringLiteral("2"));
-        QCOMPARE(state.Wremena(2).item(3), QStringLiteral("32767"));
-        QCOMPARE(state.Wremena(2).item(4), QStringLiteral("-32768"));
-    }
-
-    void fractionalWritingTimeKeepsItsFraction()
-    {
-        const Catalogue content = lessonWith(
-            QStringLiteral("text Podtochki(1) < texts/podtochki-1.txt"),
-            QStringLiteral("text Podtochki(1) = \"%1\"").arg(QString(1525, u'б')));
-        LessonState state(content);
-        FileBytes f = usualFile();
-        f.value(5, 0, 2);
-        applyConfiguration(state, f.bytes());
-        QCOMPARE(state.Wremena(2).item(1), QStringLiteral("32.5"));
-    }
-
-    void lessonStartsWithTheFilesValues()
-    {
-        LessonFixture fx;
-        FileBytes f = usualFile();
-        f.value(1, 9, 1);  // teaching material
+        ConfigBytes f = ConfigBytes::usual();
+        f.value(1, 9, 1);  // option 10: the teaching material
         f.value(1, 13, 1); // option 14: "all tasks" menu enabled
-        QFile file(fx.path(QStringLiteral("OPTIM.UFG")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(f.bytes());
-        file.close();
-        Tarv &t = fx.windows.get<Tarv>();
-        QVERIFY(fx.prompter.shown.isEmpty());
-        QVERIFY(t.windowTitle().endsWith(QStringLiteral("Версия  1 от  20261206")));
-        Tarv_n &tasks = fx.windows.get<Tarv_n>();
-        QCOMPARE(tasks.List_Un[1]->count(), 15);
-        QCOMPARE(tasks.mnu_All_zadachi->text(), QStringLiteral("+ 9 задачи"));
-        QVERIFY(tasks.mnu_All_zadachi->isEnabled());
-        QVERIFY(t.List_Ur[0]->isEnabled());
-        const qsizetype c1 = fx.state.Podtochki(1).size();
-        QCOMPARE(t.writing.remaining[1], qRound(c1 * 2 / 100.0 + 2));
+        f.value(1, 15, 1); // option 16: the tasks before the whole plan
+        Lesson lesson(Lesson::Bytes{}, f.bytes);
+        Tarv &main = lesson.start();
+        QVERIFY(lesson.boxes.seen.isEmpty());
+        QVERIFY(main.windowTitle().endsWith(QStringLiteral("Версия  1 от  20261206")));
+        QVERIFY(Lesson::control<QWidget>(&main, QStringLiteral("List_Ur(0)"))->isEnabled());
+        Lesson::command(&main, QStringLiteral("mnu_Wyprosi"));
+        QWidget *tasks = lesson.window(QStringLiteral("Tarv_n"));
+        QVERIFY(tasks && tasks->isVisible());
+        QCOMPARE(Lesson::control<ListBox>(tasks, QStringLiteral("List_Un(1)"))->count(), 15);
+        const QAction *more = Lesson::control<QAction>(tasks, QStringLiteral("mnu_All_zadachi"));
+        QCOMPARE(more->text(), QStringLiteral("+ 9 задачи"));
+        QVERIFY(more->isEnabled());
     }
 };
 

@@ -12,6 +12,7 @@
 #include "engine/ConfigRecord.h"
 #include "engine/LessonState.h"
 #include "lesson/Tarv.h"
+#include "support/ConfigBytes.h"
 #include "support/Lesson.h"
 #include "tasks/Tarv_n.h"
 
@@ -84,34 +85,14 @@ QByteArray validFile()
     return file;
 }
 
-void put16(QByteArray &f, int at, qint16 v)
-{
-    const auto u = static_cast<quint16>(v);
-    f[at] = static_cast<char>(u & 0xFF);
-    f[at + 1] = static_cast<char>(u >> 8);
-}
-
-void put32(QByteArray &f, int at, qint32 v)
-{
-    const auto u = static_cast<quint32>(v);
-    for (int b = 0; b < 4; ++b)
-        f[at + b] = static_cast<char>((u >> (8 * b)) & 0xFF);
-}
-
-int offsetOfValue(int record, int index) { return ConfigRecordSize * (record - 1) + 2 * index; }
-int offsetOfNumber(int record) { return ConfigRecordSize * (record - 1) + 80; }
-int offsetOfLength(int record) { return ConfigRecordSize * (record - 1) + 84; }
 constexpr int CodeLength = 3 * ConfigRecordSize + 84;   // record 4's length byte
 constexpr int CodeText = CodeLength + 1;
 
-// Stores `bytes` as record 4's text with the given length byte.
-void putCode(QByteArray &f, const QByteArray &bytes, int lengthByte)
+void put16(QByteArray &f, int at, qint16 v)
 {
-    for (int i = 0; i < ConfigTextCapacity; ++i) {
-        const auto c = static_cast<quint8>(i < bytes.size() ? bytes[i] : 0);
-        f[CodeText + i] = static_cast<char>(i < bytes.size() ? c ^ textKey(i + 1) : 0);
-    }
-    f[CodeLength] = static_cast<char>(lengthByte);
+    ConfigBytes b{f};
+    b.put(at, static_cast<quint16>(v), 2);
+    f = b.bytes;
 }
 
 // What the loader must make of a file: worked out from the bytes, the
@@ -220,7 +201,7 @@ struct Generator
                 index = std::uniform_int_distribution<int>(0, 39)(rng);
                 value = static_cast<qint16>(std::uniform_int_distribution<int>(-32768, 32767)(rng));
             }
-            put16(c.bytes, offsetOfValue(record, index), value);
+            put16(c.bytes, ConfigBytes::valueAt(record, index), value);
             return c;
         }
         i -= Extreme16 + Random16;
@@ -235,20 +216,22 @@ struct Generator
                 record = std::uniform_int_distribution<int>(1, 6)(rng);
                 value = static_cast<qint32>(rng());
             }
-            put32(c.bytes, offsetOfNumber(record), value);
+            ConfigBytes b{c.bytes};
+            b.number(record, value);
+            c.bytes = b.bytes;
             return c;
         }
         i -= Extreme32 + Random32;
         if (i < Lengths) {
             c.kind = Kind::LengthByte;
-            c.bytes[offsetOfLength(1 + i / 256)] = static_cast<char>(i % 256);
+            c.bytes[ConfigBytes::lengthAt(1 + i / 256)] = static_cast<char>(i % 256);
             return c;
         }
         i -= Lengths;
         if (i < Options) {
             c.kind = Kind::OptionValues;
             for (int k = 0; k < 40; ++k)
-                put16(c.bytes, offsetOfValue(1, k),
+                put16(c.bytes, ConfigBytes::valueAt(1, k),
                       static_cast<qint16>(static_cast<quint16>((i * 40 + k) & 0xFFFF)));
             return c;
         }
@@ -257,7 +240,9 @@ struct Generator
             c.kind = Kind::ForeignCode;
             if (i < static_cast<int>(nearMisses.size())) {
                 const QByteArray &code = nearMisses[static_cast<std::size_t>(i)];
-                putCode(c.bytes, code, static_cast<int>(code.size()));
+                ConfigBytes b{c.bytes};
+                b.setCode(code);
+                c.bytes = b.bytes;
             } else {
                 const int length = std::uniform_int_distribution<int>(0, 15)(rng);
                 QByteArray code = randomBytes(rng, length);
@@ -265,7 +250,9 @@ struct Generator
                 const int lengthByte = std::uniform_int_distribution<int>(0, 3)(rng) == 0
                                            ? std::uniform_int_distribution<int>(0, 255)(rng)
                                            : length;
-                putCode(c.bytes, code, lengthByte);
+                ConfigBytes b{c.bytes};
+                b.setCode(code, lengthByte);
+                c.bytes = b.bytes;
             }
             return c;
         }
