@@ -1,40 +1,45 @@
 #include "controls/ListBox.h"
-#include "controls/Shape.h"
-#include "controls/Twips.h"
-#include "engine/TickSource.h"
 #include "lesson/PlanWriting.h"
-#include "lesson/Tarv.h"
-#include "support/LessonFixture.h"
+#include "support/Lesson.h"
 
 #include <QAction>
-#include <QLabel>
-#include <QApplication>
-#include <QTest>
 
 using namespace urok;
 using namespace urok::test;
 
 namespace {
 
+// The pupil writes the plan down in a lesson started from its folder.
 struct Writing
 {
-    explicit Writing(std::initializer_list<int> onOptions = {})
+    explicit Writing(const QByteArray &file = configWith({}))
+        : lesson(Lesson::Bytes{}, file)
     {
-        f.state.Opcii_L().setItem(10, QStringLiteral("1"));
-        for (int n : onOptions)
-            f.state.Opcii_L().setItem(n, QStringLiteral("1"));
-        t = &f.windows.get<Tarv>();
-        t->show();
+        t = &lesson.start();
+        plan = Lesson::control<ListBox>(t, QStringLiteral("List_Ur(0)"));
+        tasks = Lesson::control<QAction>(t, QStringLiteral("mnu_Wyprosi"));
     }
-    void seconds(int n)
+    Writing(std::initializer_list<std::pair<const int, int>> options)
+        : Writing(configWith(std::map<int, int>(options)))
     {
-        for (int i = 0; i < 10 * n; ++i)
-            t->Timer1_Timer();
     }
-    void choose(int row) { t->List_Ur[0]->setListIndex(row); }
 
-    LessonFixture f;
+    void seconds(int n) { lesson.tick(10 * n); }
+    void choose(int row) { Lesson::click(plan, row); }
+    int left(int point) const { return t->writing.remaining[point]; }
+    bool shown(int shape) const
+    {
+        return !Lesson::control<QWidget>(t, QStringLiteral("Shape_Lenta(%1)").arg(shape))->isHidden();
+    }
+    QRect shape(int i) const
+    {
+        return Lesson::control<QWidget>(t, QStringLiteral("Shape_Lenta(%1)").arg(i))->geometry();
+    }
+
+    Lesson lesson;
     Tarv *t = nullptr;
+    ListBox *plan = nullptr;
+    QAction *tasks = nullptr;
 };
 
 } // namespace
@@ -43,200 +48,158 @@ class TimedWritingTest : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void listIsLockedForTheWritingTimeAndUnlockedASecondLater()
+    // The whole plan point by point: the list is locked for the writing
+    // time and unlocked a second later, the bar shrinks, the ribbon moves a
+    // quarter per point, and the tasks open when every point is written.
+    void theWholePlan()
     {
         Writing w;
-        w.choose(0); // 10 seconds
-        w.seconds(9);
-        QVERIFY(!w.t->List_Ur[0]->isEnabled());
-        QCOMPARE(w.t->writing.remaining[1], 1);
-        QCOMPARE(w.t->writing.done[1], 0);
-        w.seconds(1);
-        QCOMPARE(w.t->writing.done[1], 1);
-        QCOMPARE(w.t->writing.openPoints(), 3);
-        QVERIFY(!w.t->List_Ur[0]->isEnabled());
-        w.seconds(1);
-        QVERIFY(w.t->List_Ur[0]->isEnabled());
+        QVERIFY(!w.tasks->isEnabled());
+        QVERIFY(!w.shown(2));
+        for (int p = 0; p < 4; ++p) {
+            w.choose(p);
+            const int full = w.left(p + 1);
+            QVERIFY(full > 2);
+            QVERIFY(!w.plan->isEnabled());
+            w.seconds(1);
+            QVERIFY(w.shown(0) && w.shown(1));
+            const int barAtStart = w.shape(0).height();
+            w.seconds(full - 2);
+            QVERIFY(w.shape(0).height() < barAtStart);
+            // The elapsed part grows upward as much as the remaining part shrinks.
+            QVERIFY(qAbs(w.shape(1).y() - (w.shape(0).y() + w.shape(0).height())) <= 2);
+            QVERIFY(!w.plan->isEnabled());
+            QVERIFY(!w.tasks->isEnabled());
+            const int green = w.shape(3).width();
+            w.seconds(1); // written
+            QCOMPARE(w.tasks->isEnabled(), p == 3);
+            QVERIFY(p == 0 || w.shape(3).width() > green);
+            QCOMPARE(w.shown(2), p < 3);
+            QVERIFY(!w.plan->isEnabled());
+            w.seconds(1); // unlocked
+            QVERIFY(w.plan->isEnabled());
+            QVERIFY(!w.shown(0) && !w.shown(1));
+        }
+        QCOMPARE(w.t->writing.openPoints(), 0);
     }
 
     void secondsCountOnEveryTenthTick()
     {
         Writing w;
         w.choose(0);
-        for (int i = 0; i < 9; ++i)
-            w.t->Timer1_Timer();
-        QCOMPARE(w.t->writing.remaining[1], 10);
-        w.t->Timer1_Timer();
-        QCOMPARE(w.t->writing.remaining[1], 9);
-    }
-
-    void tasksMenuOpensOnlyWhenEveryPointIsWritten()
-    {
-        Writing w;
-        QVERIFY(!w.t->mnu_Wyprosi->isEnabled());
-        const int times[] = {10, 12, 14, 16};
-        for (int p = 0; p < 4; ++p) {
-            w.choose(p);
-            w.seconds(times[p] - 1);
-            QVERIFY(!w.t->mnu_Wyprosi->isEnabled());
-            w.seconds(1); // written
-            QCOMPARE(w.t->mnu_Wyprosi->isEnabled(), p == 3);
-            w.seconds(1); // unlocked
-            QVERIFY(w.t->List_Ur[0]->isEnabled());
-        }
-        QCOMPARE(w.t->writing.openPoints(), 0);
-    }
-
-    void optionSixteenOpensTheTasksMenuFromTheStart()
-    {
-        Writing w({16});
-        QVERIFY(w.t->mnu_Wyprosi->isEnabled());
-        w.choose(0);
-        w.seconds(10);
-        QVERIFY(w.t->mnu_Wyprosi->isEnabled());
+        const int full = w.left(1);
+        w.lesson.tick(9);
+        QCOMPARE(w.left(1), full);
+        w.lesson.tick();
+        QCOMPARE(w.left(1), full - 1);
     }
 
     void nothingCountsBeforeAPointIsChosen()
     {
         Writing w;
+        const QList<int> before = {w.left(1), w.left(2), w.left(3), w.left(4)};
         w.seconds(30);
-        for (int k = 1; k <= 4; ++k)
-            QCOMPARE(w.t->writing.remaining[k], 8 + 2 * k);
-        QCOMPARE(w.t->tickCount, 300);
+        QCOMPARE((QList<int>{w.left(1), w.left(2), w.left(3), w.left(4)}), before);
     }
 
-    void countdownBarShrinksWithOptionThirteen()
+    // Option 16 opens the tasks from the start; while the bar counts a
+    // point down (option 13), they wait for the point.
+    void optionSixteenOpensTheTasksFromTheStart()
     {
-        Writing w({13});
-        QCOMPARE(w.t->currentTime, 10); // start-up sets it with the bar
+        Writing w({{16, 1}});
+        QVERIFY(w.tasks->isEnabled());
         w.choose(0);
-        QVERIFY(w.t->Shape_Lenta[0]->isHidden());
-        w.seconds(1);
-        QVERIFY(!w.t->Shape_Lenta[0]->isHidden());
-        QVERIFY(!w.t->Shape_Lenta[1]->isHidden());
-        const int full = w.t->Shape_Lenta[0]->height();
-        w.seconds(4);
-        const int later = w.t->Shape_Lenta[0]->height();
-        QVERIFY(later < full);
-        // The elapsed part grows upward as much as the remaining part shrinks.
-        QVERIFY(qAbs((w.t->Shape_Lenta[1]->y()) - (w.t->Shape_Lenta[0]->y() + later)) <= 2);
-        QCOMPARE(w.t->bar.seconds, 5);
-        QCOMPARE(w.t->bar.step, 5000 / 10);
-        w.seconds(6);
-        QVERIFY(w.t->Shape_Lenta[0]->isHidden());
-        QVERIFY(w.t->Shape_Lenta[1]->isHidden());
+        w.seconds(2);
+        QVERIFY(!w.tasks->isEnabled());
+        w.seconds(w.left(1));
+        QVERIFY(w.tasks->isEnabled());
+
+        Writing withoutBar({{16, 1}, {13, 0}});
+        withoutBar.choose(0);
+        withoutBar.seconds(2);
+        QVERIFY(withoutBar.tasks->isEnabled());
     }
 
-    void barStaysHiddenWithoutOptionThirteen()
+    // Options 13 and 19 show the countdown bar and the plan ribbon.
+    void shapesHiddenWithoutTheirOption_data()
     {
-        Writing w;
+        QTest::addColumn<int>("option");
+        QTest::addColumn<int>("shape");
+        QTest::addColumn<int>("other");
+        QTest::newRow("bar") << 13 << 0 << 1;
+        QTest::newRow("ribbon") << 19 << 2 << 3;
+    }
+    void shapesHiddenWithoutTheirOption()
+    {
+        QFETCH(int, option);
+        QFETCH(int, shape);
+        QFETCH(int, other);
+        Writing w({{option, 0}});
         w.choose(0);
-        w.seconds(3);
-        QVERIFY(w.t->Shape_Lenta[0]->isHidden());
-        QCOMPARE(w.t->bar.seconds, 3); // the timing itself runs the same
-    }
-
-    void ribbonMovesAQuarterPerPoint()
-    {
-        Writing w({19});
-        const int width = 11000; // twips of the design window
-        QCOMPARE(w.t->ribbon.step, width / 4);
-        QVERIFY(w.t->Shape_Lenta[2]->isHidden());
-        const int times[] = {10, 12, 14, 16};
-        for (int p = 0; p < 4; ++p) {
-            w.choose(p);
-            w.seconds(times[p] + 1);
-            QCOMPARE(w.t->ribbon.steps, p + 1);
-            QCOMPARE(w.t->ribbon.greenWidth, 15.0f + (p + 1) * (width / 4));
-            QVERIFY(!w.t->Shape_Lenta[3]->isHidden());
-            QCOMPARE(w.t->Shape_Lenta[2]->isHidden(), p == 3);
-        }
-        QCOMPARE(w.t->ribbon.redWidth, 0.0f);
-        QCOMPARE(w.t->Label_U[1]->toolTip().size(), 103);
-    }
-
-    void ribbonHiddenWithoutOptionNineteen()
-    {
-        Writing w;
-        w.choose(0);
-        w.seconds(11);
-        QVERIFY(w.t->Shape_Lenta[2]->isHidden());
-        QVERIFY(w.t->Shape_Lenta[3]->isHidden());
-        QCOMPARE(w.t->ribbon.steps, 0);
+        w.seconds(2);
+        QVERIFY(!w.shown(shape) && !w.shown(other));
+        w.seconds(w.left(1));
+        QVERIFY(!w.shown(shape) && !w.shown(other));
+        QCOMPARE(w.t->writing.openPoints(), 3); // the timing itself runs the same
     }
 
     void pointLeftEarlyRestartsOrContinues_data()
     {
-        QTest::addColumn<bool>("keep");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("full time again") << false << 10;
-        QTest::newRow("time that was left (option 18)") << true << 6;
+        QTest::addColumn<int>("keep");
+        QTest::addColumn<int>("lost");
+        QTest::newRow("full time again") << 0 << 0;
+        QTest::newRow("time that was left (option 18)") << 1 << 4;
     }
     void pointLeftEarlyRestartsOrContinues()
     {
-        QFETCH(bool, keep);
-        QFETCH(int, expected);
-        Writing w = keep ? Writing({17, 18}) : Writing({17});
+        QFETCH(int, keep);
+        QFETCH(int, lost);
+        Writing w({{17, 1}, {18, keep}});
         w.choose(0);
+        const int full = w.left(1);
         w.seconds(4);
-        QVERIFY(w.t->List_Ur[0]->isEnabled()); // option 17: the list stays usable
+        QVERIFY(w.plan->isEnabled()); // option 17: the list stays usable
         w.choose(1);
         w.seconds(2);
-        QCOMPARE(w.t->writing.remaining[1], 6);
+        QCOMPARE(w.left(1), full - 4);
         w.choose(0);
-        QCOMPARE(w.t->writing.remaining[1], expected);
-        QCOMPARE(w.t->currentTime, expected);
+        QCOMPARE(w.left(1), full - lost);
     }
 
     void resizeKeepsTheProgressShown()
     {
-        Writing w({13, 19});
+        Writing w;
         w.choose(0);
-        w.seconds(11);
+        w.seconds(w.left(1) + 1);
         w.choose(1);
         w.seconds(6);
-        const QRect green = w.t->Shape_Lenta[3]->geometry();
-        const QRect remaining = w.t->Shape_Lenta[0]->geometry();
+        const QRect green = w.shape(3);
+        const QRect remaining = w.shape(0);
         w.t->resize(w.t->width() * 2, w.t->height());
-        QVERIFY(qAbs(w.t->Shape_Lenta[3]->width() - 2 * green.width()) <= 1);
-        QCOMPARE(w.t->Shape_Lenta[0]->height(), remaining.height());
-        QCOMPARE(w.t->Shape_Lenta[0]->x(), remaining.x() * 2);
+        QVERIFY(qAbs(w.shape(3).width() - 2 * green.width()) <= 1);
+        QCOMPARE(w.shape(0).height(), remaining.height());
+        QCOMPARE(w.shape(0).x(), remaining.x() * 2);
     }
 
     void pausedWhileTheTasksWindowIsOpen()
     {
-        Writing w({16});
+        Writing w({{16, 1}});
         w.choose(0);
-        w.t->mnu_Wyprosi->trigger();
-        QVERIFY(!w.t->Timer1->isEnabled());
+        const int full = w.left(1);
+        w.tasks->trigger();
+        w.seconds(30);
+        Lesson::command(w.lesson.window(QStringLiteral("Tarv_n")), QStringLiteral("mnu_IzhodN"));
+        QCOMPARE(w.left(1), full);
     }
 
-    void zeroWritingTimeStillGetsWritten()
+    // A point whose writing time is below a second still gets written.
+    void negativeWritingTimeStillGetsWritten()
     {
-        LessonFixture f;
-        f.state.Opcii_L().setItem(10, QStringLiteral("1"));
-        f.state.Wremena(2).setItem(1, QStringLiteral("0"));
-        Tarv &t = f.windows.get<Tarv>();
-        t.List_Ur[0]->setListIndex(0);
-        QCOMPARE(t.currentTime, 1);
-        QCOMPARE(t.bar.step, 5000);
-        for (int i = 0; i < 10; ++i)
-            t.Timer1_Timer();
-        QCOMPARE(t.writing.done[1], 1);
-    }
-
-    void planWithoutPointsDoesNotDivideByZero()
-    {
-        LessonFixture f;
-        ItemList &plan = f.state.Plan_Tarv(0);
-        while (plan.count() > 1)
-            plan.removeLast();
-        Tarv &t = f.windows.get<Tarv>();
-        QCOMPARE(t.planCount, 0);
-        QCOMPARE(t.ribbon.step, 0);
-        QCOMPARE(t.List_Ur[0]->count(), 0);
-        for (int i = 0; i < 20; ++i)
-            t.Timer1_Timer();
+        Writing w(configWith({}, [](setup::Profile &p) { p.rates[0] = -32768; }));
+        w.choose(0);
+        QCOMPARE(w.left(1), 1);
+        w.seconds(1);
+        QCOMPARE(w.t->writing.openPoints(), 3);
     }
 };
 
