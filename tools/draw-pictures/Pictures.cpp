@@ -119,7 +119,7 @@ QImage sieve()
 }
 
 // ---------------------------------------------------------------------------
-// 2. A circular singly linked list. It is written as a GIF, so it is drawn
+// 2. A circular doubly linked list. It is written as a GIF, so it is drawn
 // in a handful of flat colours and then snapped to a fixed palette.
 
 QList<QRgb> gifPalette(const QList<QColor> &grounds, const QList<QColor> &inks)
@@ -148,14 +148,15 @@ QList<QRgb> gifPalette(const QList<QColor> &grounds, const QList<QColor> &inks)
 
 QImage circularList()
 {
-    Sheet s(520, 300);
+    Sheet s(570, 320);
     QPainter &p = s.p();
-    int y = heading(p, s.width(), QStringLiteral("Кръгов едносвързан списък"));
+    int y = heading(p, s.width(), QStringLiteral("Кръгов двусвързан списък"));
 
     const QList<int> values = {12, 5, 8, 3};
-    const int nodeW = 80, valueW = 48, nodeH = 42, gap = 24;
+    const int linkW = 26, valueW = 44, nodeW = linkW + valueW + linkW, nodeH = 42, gap = 18;
     const int top = y + 58;
-    const int x0 = 100;
+    const int x0 = 96;
+    const qreal forwardY = top + 13, backwardY = top + nodeH - 13;
     const QFont valueFont = mono(17, true);
     const QFont smallFont = sans(12);
 
@@ -164,13 +165,18 @@ QImage circularList()
     box(p, head, c::OrangeTint, c::Orange, 4, 1.6);
     text(p, QRectF(head.left() - 10, head.top() - 24, head.width() + 20, 20),
          QStringLiteral("начало"), sans(13, true), c::Orange);
-    p.save();
-    p.setPen(Qt::NoPen);
-    p.setBrush(c::Orange);
-    p.drawEllipse(head.center(), 4, 4);
-    p.restore();
-    arrow(p, head.center(), QPointF(x0 - 1, top + nodeH / 2.0), c::Orange, 2, 9);
+    auto dot = [&p](QPointF at, const QColor &col) {
+        p.save();
+        p.setPen(Qt::NoPen);
+        p.setBrush(col);
+        p.drawEllipse(at, 4, 4);
+        p.restore();
+    };
+    dot(head.center(), c::Orange);
+    arrow(p, head.center(), QPointF(x0 - 1, head.center().y()), c::Orange, 2, 9);
 
+    // Each node: prev | value | next. Forward links run along the upper half,
+    // backward links along the lower half.
     QList<QRectF> nodes;
     for (int i = 0; i < values.size(); ++i) {
         const QRectF r(x0 + i * (nodeW + gap), top, nodeW, nodeH);
@@ -178,64 +184,75 @@ QImage circularList()
         box(p, r, c::BlueTint, c::Blue, 4, 1.6);
         p.save();
         p.setPen(QPen(c::Blue, 1.6));
-        p.drawLine(QPointF(r.left() + valueW, r.top()), QPointF(r.left() + valueW, r.bottom()));
+        for (qreal x : {r.left() + linkW, r.right() - linkW})
+            p.drawLine(QPointF(x, r.top()), QPointF(x, r.bottom()));
         p.restore();
-        text(p, QRectF(r.left(), r.top(), valueW, nodeH), QString::number(values[i]), valueFont,
-             c::Ink);
-        const QPointF dot(r.left() + valueW + (nodeW - valueW) / 2.0, r.center().y());
-        p.save();
-        p.setPen(Qt::NoPen);
-        p.setBrush(c::Ink);
-        p.drawEllipse(dot, 4, 4);
-        p.restore();
-        if (i + 1 < values.size())
-            arrow(p, dot, QPointF(r.right() + gap - 1, dot.y()), c::Ink, 2, 9);
+        text(p, QRectF(r.left() + linkW, r.top(), valueW, nodeH), QString::number(values[i]),
+             valueFont, c::Ink);
+        if (i > 0) {
+            const QPointF prevDot(r.left() + linkW / 2.0, backwardY);
+            dot(prevDot, c::Purple);
+            arrow(p, prevDot, QPointF(r.left() - gap + 1, backwardY), c::Purple, 2, 9);
+        }
+        if (i + 1 < values.size()) {
+            const QPointF nextDot(r.right() - linkW / 2.0, forwardY);
+            dot(nextDot, c::Ink);
+            arrow(p, nextDot, QPointF(r.right() + gap - 1, forwardY), c::Ink, 2, 9);
+        }
     }
 
-    // Names of the two fields over the first node.
+    // Names of the three fields over the first node.
     const QRectF first = nodes.first();
-    text(p, QRectF(first.left() - 10, first.top() - 24, valueW + 20, 20),
-         QStringLiteral("value"), mono(12), c::Blue);
-    text(p, QRectF(first.left() + valueW - 6, first.top() - 24, nodeW - valueW + 12, 20),
-         QStringLiteral("next"), mono(12), c::Blue);
+    const QFont fieldFont = mono(12);
+    text(p, QRectF(first.left() - 10, first.top() - 22, linkW + 20, 18), QStringLiteral("prev"),
+         fieldFont, c::Purple);
+    text(p, QRectF(first.left() + linkW, first.top() - 22, valueW, 18), QStringLiteral("value"),
+         fieldFont, c::Blue);
+    text(p, QRectF(first.right() - linkW - 10, first.top() - 22, linkW + 20, 18),
+         QStringLiteral("next"), fieldFont, c::Ink);
 
-    // The last node points back to the first one.
+    // The ring is closed both ways: the last node's next is the first node,
+    // the first node's prev is the last one.
     const QRectF last = nodes.last();
-    const QPointF lastDot(last.left() + valueW + (nodeW - valueW) / 2.0, last.center().y());
-    const qreal loopY = top + nodeH + 34;
-    const qreal backX = first.left() + valueW / 2.0;
-    p.save();
-    p.setPen(Qt::NoPen);
-    p.setBrush(c::Green);
-    p.drawEllipse(lastDot, 4, 4);
-    p.restore();
+    const QPointF lastNext(last.right() - linkW / 2.0, forwardY);
+    const QPointF firstPrev(first.left() + linkW / 2.0, backwardY);
+    const qreal nextLoopY = top + nodeH + 22, prevLoopY = nextLoopY + 24;
+    const qreal firstValueX = first.left() + linkW + valueW / 2.0;
+    const qreal lastValueX = last.left() + linkW + valueW / 2.0;
+    dot(lastNext, c::Green);
     arrowPath(p,
-              {lastDot, QPointF(last.right() + 14, lastDot.y()),
-               QPointF(last.right() + 14, loopY), QPointF(backX, loopY),
-               QPointF(backX, first.bottom() + 1)},
+              {lastNext, QPointF(last.right() + 14, forwardY), QPointF(last.right() + 14, nextLoopY),
+               QPointF(firstValueX, nextLoopY), QPointF(firstValueX, first.bottom() + 1)},
               c::Green, 2, 9);
-    text(p, QRectF(first.left() + 60, loopY + 2, 300, 20),
-         QStringLiteral("последният възел сочи към първия"), smallFont, c::Green,
+    dot(firstPrev, c::Purple);
+    arrowPath(p,
+              {firstPrev, QPointF(firstPrev.x(), prevLoopY), QPointF(lastValueX, prevLoopY),
+               QPointF(lastValueX, last.bottom() + 1)},
+              c::Purple, 2, 9);
+    text(p, QRectF(firstValueX + 10, nextLoopY - 19, 300, 18),
+         QStringLiteral("next на последния сочи към първия"), smallFont, c::Green,
+         Qt::AlignLeft | Qt::AlignVCenter);
+    text(p, QRectF(firstValueX + 10, prevLoopY + 1, 300, 18),
+         QStringLiteral("prev на първия сочи към последния"), smallFont, c::Purple,
          Qt::AlignLeft | Qt::AlignVCenter);
 
-    // Under the picture: the node type and how to walk the list once round.
-    y = int(loopY) + 34;
-    const QFont code = mono(13);
+    // Under the picture: the node type and how to walk the ring.
+    y = int(prevLoopY) + 30;
     text(p, QRectF(18, y, s.width() - 36, 20),
-         QStringLiteral("struct Node { int value; Node* next; };"), code, c::Ink,
+         QStringLiteral("struct Node { int value; Node* prev; Node* next; };"), mono(13), c::Ink,
          Qt::AlignLeft | Qt::AlignVCenter);
     text(p, QRectF(18, y + 24, s.width() - 36, 20),
-         QStringLiteral("Обхождане: p = p->next, докато p стане отново начало."), smallFont,
+         QStringLiteral("Обхождане в двете посоки: p = p->next или p = p->prev."), smallFont,
          c::Muted, Qt::AlignLeft | Qt::AlignVCenter);
     text(p, QRectF(18, y + 44, s.width() - 36, 20),
-         QStringLiteral("Няма последен next == nullptr: след %1 идва пак %2.")
+         QStringLiteral("Няма nullptr: след %1 идва пак %2. Едносвързаният кръгов списък има само next.")
              .arg(values.last())
              .arg(values.first()),
          smallFont, c::Muted, Qt::AlignLeft | Qt::AlignVCenter);
     frame(p, s.width(), s.height());
 
     const QList<QColor> grounds = {c::Paper, c::BlueTint, c::OrangeTint};
-    const QList<QColor> inks = {c::Ink, c::Muted, c::Line, c::Blue, c::Orange, c::Green};
+    const QList<QColor> inks = {c::Ink, c::Muted, c::Line, c::Blue, c::Orange, c::Green, c::Purple};
     return gif::snapToPalette(s.finish(), gifPalette(grounds, inks));
 }
 
@@ -500,7 +517,7 @@ QImage backtrackingTree()
 }
 
 // ---------------------------------------------------------------------------
-// 5. Catalan numbers: the values, the recurrence and the five bracket
+// 5. Catalan numbers: the values, how a sequence splits and the five bracket
 // sequences and binary trees for n = 3.
 
 void drawTree(QPainter &p, const maths::BinaryTree *node, QPointF at, qreal spread, qreal levelGap)
@@ -554,11 +571,12 @@ QImage catalan()
     const QFont code = mono(12);
     const QRectF formula(16, y, s.width() - 32, 46);
     box(p, formula, c::Panel, c::Line, 4, 1);
+    // The idea of the splitting, not the formula: the tasks ask the pupil to find it.
     text(p, formula.adjusted(10, 4, -10, -24),
-         QStringLiteral("C(0) = 1,  C(n+1) = C(0)*C(n) + C(1)*C(n-1) + ... + C(n)*C(0)"), code,
-         c::Ink, Qt::AlignLeft | Qt::AlignVCenter);
+         QStringLiteral("Всяка непразна правилна редица е (A)B, където A и B са по-къси."),
+         sans(12, true), c::Ink, Qt::AlignLeft | Qt::AlignVCenter);
     text(p, formula.adjusted(10, 22, -10, -4),
-         QStringLiteral("C(3)   = C(0)*C(2) + C(1)*C(1) + C(2)*C(0) = 2 + 1 + 2 = 5"), code,
+         QStringLiteral("(())():  A = (), B = ()       ()(()):  A празна, B = (())"), code,
          c::Muted, Qt::AlignLeft | Qt::AlignVCenter);
     y = int(formula.bottom()) + 12;
 
@@ -582,7 +600,7 @@ QImage catalan()
          QStringLiteral("Редицата \"(A)B\" е корен с ляво поддърво от A и дясно поддърво от B."),
          note, c::Muted, Qt::AlignLeft | Qt::AlignVCenter);
     text(p, QRectF(16, y + 19, s.width() - 32, 18),
-         QStringLiteral("Първата скоба се затваря на някое място и дели редицата на две по-малки."),
+         QStringLiteral("Затова скобните редици и двоичните дървета се броят с едни и същи числа."),
          note, c::Muted, Qt::AlignLeft | Qt::AlignVCenter);
     frame(p, s.width(), s.height());
     return s.finish();
@@ -775,41 +793,45 @@ QImage precedence()
 }
 
 // ---------------------------------------------------------------------------
-// 9. Arithmetic operations: a small card that fits the picture box as it is.
+// 9. Arithmetic operations: a card that the tasks window shows whole, in
+// two columns, its text as large as the other pictures' text.
 
 QImage arithmetic()
 {
-    Sheet s(100, 140);
+    Sheet s(216, 150);
     QPainter &p = s.p();
-    const QFont label = sans(10, true);
-    const QFont code = mono(10);
-    const QFont result = mono(10, true);
-    // Expressions right-aligned to one width so that the "=" signs line up.
-    const int exprChars = 7;
+    const QFont label = sans(13, true);
+    const QFont code = mono(13);
+    const QFont result = mono(13, true);
+    const qreal step = 19;
     const qreal charW = textWidth(code, QStringLiteral("0"));
-    const qreal x = (s.width() - (exprChars + 6) * charW) / 2;
-    qreal y = 4;
-    auto line = [&](const QString &expression, const QString &value, const QColor &col) {
-        const QString padded = expression.rightJustified(exprChars) + QStringLiteral(" = ");
-        const qreal end = runs(p, x, y + 10, code, {{padded, c::Ink}});
-        runs(p, end, y + 10, result, {{value, col}});
-        y += 12;
+    // Each column right-aligns its expressions to one width so that the "="
+    // signs line up.
+    auto column = [&](qreal x, qreal y, int exprChars, const QString &heading, const QColor &headCol,
+                      const QList<QStringList> &lines) {
+        text(p, QRectF(x, y, s.width() - x, 18), heading, label, headCol,
+             Qt::AlignLeft | Qt::AlignVCenter);
+        y += 21;
+        for (const QStringList &line : lines) {
+            const QString padded = line[0].rightJustified(exprChars) + QStringLiteral(" = ");
+            const qreal end = runs(p, x, y + 13, code, {{padded, c::Ink}});
+            runs(p, end, y + 13, result, {{line[1], line.size() > 2 ? headCol : c::Ink}});
+            y += step;
+        }
+        return y;
     };
-    text(p, QRectF(5, y, 92, 13), QStringLiteral("цели: int"), label, c::Blue,
-         Qt::AlignLeft | Qt::AlignVCenter);
-    y += 14;
-    line(QStringLiteral("7 + 2"), QStringLiteral("9"), c::Ink);
-    line(QStringLiteral("7 - 2"), QStringLiteral("5"), c::Ink);
-    line(QStringLiteral("7 * 2"), QStringLiteral("14"), c::Ink);
-    line(QStringLiteral("7 / 2"), QStringLiteral("3"), c::Blue);
-    line(QStringLiteral("7 % 2"), QStringLiteral("1"), c::Blue);
-    line(QStringLiteral("-7 / 2"), QStringLiteral("-3"), c::Blue);
-    line(QStringLiteral("-7 % 2"), QStringLiteral("-1"), c::Blue);
-    y += 3;
-    text(p, QRectF(5, y, 92, 13), QStringLiteral("реални: double"), label, c::Orange,
-         Qt::AlignLeft | Qt::AlignVCenter);
-    y += 14;
-    line(QStringLiteral("7.0 / 2"), QStringLiteral("3.5"), c::Orange);
+    const qreal left = 8, right = left + 10 * charW + 10;
+    column(left, 6, 5, QStringLiteral("цели: int"), c::Blue,
+           {{QStringLiteral("7 + 2"), QStringLiteral("9")},
+            {QStringLiteral("7 - 2"), QStringLiteral("5")},
+            {QStringLiteral("7 * 2"), QStringLiteral("14")},
+            {QStringLiteral("7 / 2"), QStringLiteral("3"), QStringLiteral("!")},
+            {QStringLiteral("7 % 2"), QStringLiteral("1"), QStringLiteral("!")}});
+    const qreal y = column(right, 6, 6, QStringLiteral("със знак"), c::Blue,
+                           {{QStringLiteral("-7 / 2"), QStringLiteral("-3"), QStringLiteral("!")},
+                            {QStringLiteral("-7 % 2"), QStringLiteral("-1"), QStringLiteral("!")}});
+    column(right, y + 8, 7, QStringLiteral("реални: double"), c::Orange,
+           {{QStringLiteral("7.0 / 2"), QStringLiteral("3.5"), QStringLiteral("!")}});
     frame(p, s.width(), s.height());
     return s.finish();
 }
@@ -935,13 +957,13 @@ QImage whileLoop()
                            {QStringLiteral("условие"), c::Orange},
                            {QStringLiteral(")"), ink}},
                           {{QStringLiteral("    "), ink}, {QStringLiteral("тяло"), c::Green}}});
-    ly = codePanel(p, 16, ly + 10, 250, QStringLiteral("Пример: сбор на цифрите на n"),
-                   {{{QStringLiteral("int s = 0;"), ink}},
-                    {{QStringLiteral("while ("), ink},
-                     {QStringLiteral("n > 0"), c::Orange},
+    ly = codePanel(p, 16, ly + 10, 250, QStringLiteral("Пример: НОД(a, b) по Евклид"),
+                   {{{QStringLiteral("while ("), ink},
+                     {QStringLiteral("b != 0"), c::Orange},
                      {QStringLiteral(") {"), ink}},
-                    {{QStringLiteral("    s += n % 10;"), c::Green}},
-                    {{QStringLiteral("    n /= 10;"), c::Green}},
+                    {{QStringLiteral("    int r = a % b;"), c::Green}},
+                    {{QStringLiteral("    a = b;"), c::Green}},
+                    {{QStringLiteral("    b = r;"), c::Green}},
                     {{QStringLiteral("}"), ink}}});
     ly += 10;
     const QStringList notes = {
@@ -960,8 +982,8 @@ QImage whileLoop()
     const QRectF body(cx - 66, cond.bottom() + 30, 132, 54);
     const QRectF after(cx - 62, body.bottom() + 52, 124, 30);
     arrow(p, QPointF(cx, y + 4), QPointF(cx, cond.top()));
-    decision(p, cond, QStringLiteral("n > 0"), fc, c::OrangeTint, c::Orange);
-    action(p, body, QStringLiteral("s += n % 10;\nn /= 10;"), fc, c::GreenTint, c::Green);
+    decision(p, cond, QStringLiteral("b != 0"), fc, c::OrangeTint, c::Orange);
+    action(p, body, QStringLiteral("r = a % b;\na = b; b = r;"), fc, c::GreenTint, c::Green);
     terminal(p, after, QStringLiteral("след цикъла"), sans(12));
     arrow(p, QPointF(cx, cond.bottom()), QPointF(cx, body.top()));
     const qreal joinY = y + 22;
