@@ -1,7 +1,8 @@
 // Every author's solution of the lesson's tasks is a real program: it is
 // taken from the task's lines exactly as the tasks window shows them,
 // compiled with warnings as errors and run on the task's samples
-// (tests/content/samples/task-NN/*.in with the expected *.out).
+// (tests/content/samples/task-NN/*.in with the expected *.out) and on the
+// large samples made below.
 
 #include "content/Catalogue.h"
 
@@ -110,21 +111,17 @@ QString compile(const QString &compiler, const QString &source, const QString &b
     return {};
 }
 
-// Runs `binary` on the sample `inPath` and compares its output with the
-// sample's .out file; empty when they agree, otherwise what went wrong.
-QString runSample(const QString &binary, const QString &inPath)
+// Runs `binary` on `input` and compares its output with `expected`; empty
+// when they agree, otherwise what went wrong.
+QString runSample(const QString &binary, const QByteArray &input, const QByteArray &expected)
 {
-    QFile expectedFile(inPath.chopped(3) + QStringLiteral(".out"));
-    if (!expectedFile.open(QIODevice::ReadOnly))
-        return QStringLiteral("the .out file is missing");
-    const QByteArray expected = expectedFile.readAll();
-
     QProcess run;
     run.setWorkingDirectory(QFileInfo(binary).path());
-    run.setStandardInputFile(inPath);
     run.start(binary, {});
     if (!run.waitForStarted())
         return QStringLiteral("cannot start the program");
+    run.write(input);
+    run.closeWriteChannel();
     if (!run.waitForFinished(kRunTimeoutMs)) {
         run.kill();
         run.waitForFinished();
@@ -136,6 +133,50 @@ QString runSample(const QString &binary, const QString &inPath)
         return QStringLiteral("the program exited with code %1").arg(run.exitCode());
     const QString diff = difference(expected, run.readAllStandardOutput());
     return diff.isEmpty() ? QString() : QStringLiteral("wrong output, ") + diff;
+}
+
+struct Sample
+{
+    QString name;
+    QByteArray input, expected;
+};
+
+// Samples too large to keep as files: n numbers, the first `first` of them
+// equal, then one different number, then the rest equal again (task 3).
+Sample plateaus(const QString &name, int n, int first)
+{
+    QByteArray in = QByteArray::number(n) + '\n';
+    for (int i = 0; i < n; ++i)
+        in += (i < first ? "7" : i == first ? "-1000000000" : "1000000000") + QByteArray(" ");
+    const int rest = n - first - 1;
+    const QByteArray answer = rest > first ? QByteArray::number(rest) + ' ' + QByteArray::number(first + 2)
+                                           : QByteArray::number(first) + " 1";
+    return {name, in + '\n', answer + '\n'};
+}
+
+// All primes up to n found by trial division, independently of the sieve (task 4).
+Sample primesUpTo(const QString &name, int n)
+{
+    QByteArrayList primes;
+    for (int k = 2; k <= n; ++k) {
+        bool prime = true;
+        for (int d = 2; d * d <= k && prime; ++d)
+            prime = k % d != 0;
+        if (prime)
+            primes.append(QByteArray::number(k));
+    }
+    return {name, QByteArray::number(n) + '\n',
+            QByteArray::number(primes.size()) + '\n' + primes.join(' ') + '\n'};
+}
+
+QList<Sample> largeSamples(int task)
+{
+    if (task == 3)
+        return {plateaus(QStringLiteral("99 999 equal, then one"), 100000, 99999),
+                plateaus(QStringLiteral("the longest at the end"), 100000, 49999)};
+    if (task == 4)
+        return {primesUpTo(QStringLiteral("primes up to 100 000"), 100000)};
+    return {};
 }
 
 } // namespace
@@ -218,10 +259,19 @@ private Q_SLOTS:
         const QStringList inputs = sampleInputs(task);
         QVERIFY2(!inputs.isEmpty(),
                  qPrintable(QStringLiteral("%1 has no samples in %2").arg(name, samplesDir(task))));
+        QList<Sample> samples;
         for (const QString &input : inputs) {
-            const QString error = runSample(binary, samplesDir(task) + QLatin1Char('/') + input);
+            const QString path = samplesDir(task) + QLatin1Char('/') + input;
+            QFile in(path), out(path.chopped(3) + QStringLiteral(".out"));
+            QVERIFY2(in.open(QIODevice::ReadOnly) && out.open(QIODevice::ReadOnly),
+                     qPrintable(path + QStringLiteral(": cannot read it or its .out file")));
+            samples.append({input, in.readAll(), out.readAll()});
+        }
+        samples += largeSamples(task);
+        for (const Sample &sample : samples) {
+            const QString error = runSample(binary, sample.input, sample.expected);
             QVERIFY2(error.isEmpty(),
-                     qPrintable(QStringLiteral("%1/%2: %3").arg(name, input, error)));
+                     qPrintable(QStringLiteral("%1/%2: %3").arg(name, sample.name, error)));
         }
     }
 };
