@@ -52,17 +52,6 @@ QImage decode(QByteArray gif)
     return reader.read().convertToFormat(QImage::Format_RGB32);
 }
 
-// An image of one row whose pixels follow the pattern of colour numbers.
-QImage row(std::initializer_list<int> pattern)
-{
-    const QRgb colours[] = {qRgb(0, 0, 0), qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255)};
-    QImage image(int(pattern.size()), 1, QImage::Format_RGB32);
-    int x = 0;
-    for (int k : pattern)
-        image.setPixel(x++, 0, colours[k]);
-    return image;
-}
-
 // The first differing pixel as text, or an empty string when both are equal.
 QString difference(const QImage &expected, const QImage &actual)
 {
@@ -109,9 +98,6 @@ private Q_SLOTS:
             for (int x = 0; x < bands.width(); ++x)
                 bands.setPixel(x, y, qRgb(x, x, y % 2 ? 0 : 255));
         QTest::newRow("stripes of 256 colours") << bands.copy(0, 0, 128, 64);
-        // Ends just as the code table reaches 16 entries: the end code must
-        // be written one bit wider, in a byte of its own.
-        QTest::newRow("end code widened") << row({1, 2, 3, 2, 0, 2, 2, 2, 0, 1, 3, 0});
     }
 
     void gifDecodesToTheSameImage()
@@ -144,6 +130,12 @@ private Q_SLOTS:
         QCOMPARE(gif::lzwCompress(QByteArray(4, '\0'), 2), QByteArray("\x84\x51", 2));
         // A single index: clear(4) 1 end(5), all 3 bits: 100 001 101 -> 0x4C 0x01.
         QCOMPARE(gif::lzwCompress(QByteArray(1, '\1'), 2), QByteArray("\x4C\x01", 2));
+        // Ends just as the table reaches 16 codes: the end code is written
+        // one bit wider, and its last bit needs a byte of its own. (Qt's reader
+        // stops at the last pixel, so the image read back cannot show this.)
+        const char widened[] = {1, 2, 3, 2, 0, 2, 2, 2, 0, 1, 3, 0};
+        QCOMPARE(gif::lzwCompress(QByteArray(widened, sizeof widened), 2),
+                 QByteArray("\x8C\x26\x20\x0B\x31\x50\x00", 7));
         QVERIFY(gif::lzwCompress(QByteArray(), 2).isEmpty());
     }
 
