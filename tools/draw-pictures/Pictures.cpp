@@ -798,9 +798,9 @@ QImage precedence()
 
 QImage arithmetic()
 {
-    Sheet s(216, 150);
+    Sheet s(212, 150);
     QPainter &p = s.p();
-    const QFont label = sans(13, true);
+    const QFont label = sans(12, true);
     const QFont code = mono(13);
     const QFont result = mono(13, true);
     const qreal step = 19;
@@ -820,7 +820,7 @@ QImage arithmetic()
         }
         return y;
     };
-    const qreal left = 8, right = left + 10 * charW + 10;
+    const qreal left = 8, right = left + 10 * charW + 8;
     column(left, 6, 5, QStringLiteral("цели: int"), c::Blue,
            {{QStringLiteral("7 + 2"), QStringLiteral("9")},
             {QStringLiteral("7 - 2"), QStringLiteral("5")},
