@@ -1,6 +1,7 @@
 #include "Commands.h"
 
 #include "ConfigImage.h"
+#include "Files.h"
 #include "Timing.h"
 
 #include "engine/ConfigRecord.h"
@@ -9,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace urok::setup {
@@ -154,18 +154,18 @@ void describe(const DecodedFile &file, const LessonFacts &lesson, QTextStream &o
 int writeCommand(const QString &profilePath, const QString &outputPath, const LessonFacts &lesson,
                  QTextStream &out, QTextStream &err)
 {
-    QFile source(profilePath);
     if (QFileInfo(profilePath).isDir())
         return fail(err, profilePath, QStringLiteral("това е папка, а не профил"));
-    if (!source.open(QIODevice::ReadOnly))
-        return fail(err, profilePath,
-                    QStringLiteral("профилът не може да се прочете (%1)").arg(source.errorString()));
-    const QByteArray raw = source.readAll();
-    if (source.error() != QFileDevice::NoError)
-        return fail(err, profilePath,
-                    QStringLiteral("профилът не може да се прочете (%1)").arg(source.errorString()));
+    if (sameFile(profilePath, outputPath))
+        return fail(err, outputPath,
+                    QStringLiteral("това е самият профил; файлът не се записва върху него"));
+    QString why;
+    const std::optional<QByteArray> raw =
+        readInput(profilePath, ProfileSizeLimit, &why, QStringLiteral("профилът"));
+    if (!raw)
+        return fail(err, profilePath, why);
     QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8(raw);
+    const QString text = utf8(*raw);
     if (utf8.hasError())
         return fail(err, profilePath, QStringLiteral("профилът не е записан в UTF-8"));
 
@@ -198,19 +198,9 @@ int writeCommand(const QString &profilePath, const QString &outputPath, const Le
             << QStringLiteral(": предупреждение: програмата търси файла си под името %1.UFG\n")
                    .arg(lesson.code);
 
-    QSaveFile f(outputPath);
-    if (!f.open(QIODevice::WriteOnly))
-        return fail(err, outputPath,
-                    QStringLiteral("файлът не може да се запише (%1)").arg(f.errorString()));
-    if (f.write(d) != d.size() || !f.flush() || f.error() != QFileDevice::NoError) {
-        f.cancelWriting();
-        f.commit();
-        return fail(err, outputPath,
-                    QStringLiteral("записът на файла не успя; файлът е оставен какъвто беше"));
-    }
-    if (!f.commit())
-        return fail(err, outputPath,
-                    QStringLiteral("файлът не може да се запише (%1)").arg(f.errorString()));
+    const QString failure = writeOutput(outputPath, d, {profilePath});
+    if (!failure.isEmpty())
+        return fail(err, outputPath, failure + QStringLiteral(" Файлът не е записан."));
 
     out << QStringLiteral("Записан е %1 (%2 байта) за урок %3.\n")
                .arg(QDir::toNativeSeparators(outputPath))
@@ -284,6 +274,13 @@ QString helpText()
         "  urok-setup scramble ЗАДАЧА.txt ИЗХОД.txt\n"
         "      Кодира файл със задача (за урок с опция 31): маркерите остават, всеки\n"
         "      друг ред се записва кодиран.\n"
+        "  urok-setup report [-o СТРАНИЦА.html] [--csv ТАБЛИЦА.csv] ПАПКА|ФАЙЛ...\n"
+        "      Отчет за класа: чете файловете с отговори OTGOWORI.TXT и OTGOWORS.TXT\n"
+        "      (в папките се търсят и в подпапките) и записаните до тях файлове на\n"
+        "      задачите; записва една страница (по подразбиране report.html) и при\n"
+        "      --csv таблица за електронна таблица (UTF-8, разделител „;“). Ученикът\n"
+        "      се назовава с папката на файла си. Лошите файлове се изброяват в\n"
+        "      „Бележки“, без да спират отчета.\n"
         "  urok-setup --help\n"
         "      Показва тази помощ.\n"
         "\n"
@@ -292,7 +289,8 @@ QString helpText()
         "task N level, task N budget, task N hint, point N rate (N от 1 до 40).\n"
         "Образец: config/OPTIM.profile; описание: docs/configuration-file.md.\n"
         "\n"
-        "Изход: 0 – успех, 1 – грешка в профила или във файла, 2 – грешни аргументи.\n");
+        "Изход: 0 – успех, 1 – грешка в профила или във файла (за report: отчетът\n"
+        "не е записан), 2 – грешни аргументи.\n");
 }
 
 } // namespace urok::setup

@@ -12,9 +12,13 @@ constexpr int ExitOk = 0;
 constexpr int ExitFailed = 1;   // bad profile, bad file, unreadable or unwritable path
 constexpr int ExitUsage = 2;    // wrong command line
 
+// A profile is a page or two of text; anything larger is not one.
+constexpr qint64 ProfileSizeLimit = 256 * 1024;
+
 // urok-setup write PROFILE OUTPUT: writes the configuration file that the
 // profile describes. On any error the output file is left as it was (or
 // absent); messages name the profile's line ("PROFILE:12: грешка: ...").
+// The output is never written onto the profile itself.
 int writeCommand(const QString &profilePath, const QString &outputPath, const LessonFacts &lesson,
                  QTextStream &out, QTextStream &err);
 

@@ -1,18 +1,20 @@
 #include "Scramble.h"
 
 #include "Commands.h"
+#include "Files.h"
 #include "engine/Cp1251.h"
-#include "engine/TextFile.h"
 #include "tasks/Decrypt.h"
 
 #include <QDir>
-#include <QFile>
 #include <QRegularExpression>
 #include <QStringDecoder>
 
 namespace urok::setup {
 
 namespace {
+
+// A task file is a few pages of text.
+constexpr qint64 TaskFileLimit = 1024 * 1024;
 
 bool isMarker(const QString &line)
 {
@@ -64,13 +66,14 @@ ScrambledTask scrambleTaskFile(const QString &plain)
 int scrambleCommand(const QString &taskPath, const QString &outputPath, QTextStream &out,
                     QTextStream &err)
 {
-    QFile in(taskPath);
-    if (!in.open(QIODevice::ReadOnly)) {
-        err << taskPath << QStringLiteral(": файлът не може да се прочете\n");
+    QString why;
+    const std::optional<QByteArray> bytes = readInput(taskPath, TaskFileLimit, &why);
+    if (!bytes) {
+        err << taskPath << QStringLiteral(": ") << why << u'\n';
         return ExitFailed;
     }
     QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString plain = utf8.decode(in.readAll());
+    const QString plain = utf8.decode(*bytes);
     if (utf8.hasError()) {
         err << taskPath << QStringLiteral(": файлът не е в UTF-8\n");
         return ExitFailed;
@@ -80,7 +83,7 @@ int scrambleCommand(const QString &taskPath, const QString &outputPath, QTextStr
         err << taskPath << u':' << e.mid(4) << u'\n';
     if (!task.errors.isEmpty())
         return ExitFailed;
-    const QString failure = writeFileBytes(outputPath, task.text.toUtf8());
+    const QString failure = writeOutput(outputPath, task.text.toUtf8(), {taskPath});
     if (!failure.isEmpty()) {
         err << outputPath << QStringLiteral(": ") << failure << u'\n';
         return ExitFailed;

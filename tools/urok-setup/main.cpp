@@ -1,18 +1,19 @@
-// urok-setup: writes and shows the lesson's configuration file.
+// urok-setup: the teacher's tool for the lesson.
 //   urok-setup write PROFILE OUTPUT.UFG
 //   urok-setup show FILE.UFG
 //   urok-setup scramble TASK.txt OUTPUT.txt
+//   urok-setup report [-o report.html] [--csv report.csv] PATH...
 //   urok-setup --help
 
 #include "Commands.h"
 #include "Profile.h"
+#include "Report.h"
 #include "Scramble.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QStringList>
 #include <QTextStream>
-
-#include <cstdio>
 
 int main(int argc, char *argv[])
 {
@@ -21,21 +22,54 @@ int main(int argc, char *argv[])
     QTextStream err(stderr);
     out.setEncoding(QStringConverter::Utf8);
     err.setEncoding(QStringConverter::Utf8);
-
-    const QStringList args = app.arguments().mid(1);
     using namespace urok::setup;
 
-    if (args.size() == 1 && (args[0] == u"--help" || args[0] == u"-h")) {
+    QCommandLineParser parser;
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("показва помощта"));
+    const QCommandLineOption page({QStringLiteral("o"), QStringLiteral("output")},
+                                  QStringLiteral("страницата на отчета"), QStringLiteral("ФАЙЛ"),
+                                  QStringLiteral("report.html"));
+    const QCommandLineOption csv(QStringLiteral("csv"), QStringLiteral("таблицата на отчета"),
+                                 QStringLiteral("ФАЙЛ"));
+    parser.addOptions({help, page, csv});
+    parser.addPositionalArgument(QStringLiteral("команда"), QStringLiteral("write, show, scramble или report"));
+
+    auto usage = [&err](const QString &why) {
+        err << QStringLiteral("urok-setup: %1; вижте „urok-setup --help“\n").arg(why);
+        return ExitUsage;
+    };
+    if (!parser.parse(app.arguments())) {
+        const QStringList unknown = parser.unknownOptionNames();
+        return usage(unknown.isEmpty() ? QStringLiteral("липсва стойност след параметър")
+                                       : QStringLiteral("непознат параметър „%1“").arg(unknown.first()));
+    }
+    const QStringList args = parser.positionalArguments();
+    if (parser.isSet(help)) {
+        if (!args.isEmpty() || parser.isSet(page) || parser.isSet(csv))
+            return usage(QStringLiteral("--help не се съчетава с други аргументи"));
         out << helpText();
         return ExitOk;
     }
-    if (args.size() == 3 && args[0] == u"write")
+    const QString command = args.value(0);
+    if (command == u"report") {
+        if (args.size() < 2)
+            return usage(QStringLiteral("report иска поне една папка или файл с отговори"));
+        const QString pagePath = parser.value(page);
+        const QString csvPath = parser.value(csv);
+        if (pagePath.isEmpty() || (parser.isSet(csv) && csvPath.isEmpty()))
+            return usage(QStringLiteral("празно име на изходен файл"));
+        if (pagePath == csvPath)
+            return usage(QStringLiteral("страницата и таблицата не може да са един и същ файл"));
+        return reportCommand(args.mid(1), pagePath, csvPath, out, err);
+    }
+    if (parser.isSet(page) || parser.isSet(csv))
+        return usage(QStringLiteral("-o и --csv са само за report"));
+    if (args.size() == 3 && command == u"write")
         return writeCommand(args[1], args[2], LessonFacts::builtIn(), out, err);
-    if (args.size() == 2 && args[0] == u"show")
+    if (args.size() == 2 && command == u"show")
         return showCommand(args[1], LessonFacts::builtIn(), out, err);
-    if (args.size() == 3 && args[0] == u"scramble")
+    if (args.size() == 3 && command == u"scramble")
         return scrambleCommand(args[1], args[2], out, err);
-
-    err << QStringLiteral("urok-setup: грешни аргументи; вижте „urok-setup --help“\n");
-    return ExitUsage;
+    return usage(QStringLiteral("грешни аргументи"));
 }

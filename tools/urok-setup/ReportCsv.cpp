@@ -1,0 +1,54 @@
+#include "Report.h"
+
+#include <QDir>
+
+namespace urok::setup {
+
+namespace {
+
+// A text field: in double quotes, quotes doubled, line breaks kept inside
+// the quotes; a text a spreadsheet would take for a formula is kept as
+// text by an apostrophe in front.
+QString field(const QString &text)
+{
+    QString t = text;
+    if (!t.isEmpty() && QStringLiteral("=+-@").contains(t.front()))
+        t.prepend(u'\'');
+    t.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + t + u'"';
+}
+
+} // namespace
+
+QByteArray reportCsv(const ClassAnswers &answers, const ReportLesson &lesson)
+{
+    const QChar sep = u';';
+    const QString end = QStringLiteral("\r\n");
+    QString csv;
+    csv.reserve(64 * 1024);
+    const QStringList heading = {QStringLiteral("Ученик"), QStringLiteral("Задача"),
+                                 QStringLiteral("Ниво"), QStringLiteral("Вид"),
+                                 QStringLiteral("Редове"), QStringLiteral("Знаци"),
+                                 QStringLiteral("Отговор"), QStringLiteral("Записан файл"),
+                                 QStringLiteral("Файл с отговорите")};
+    for (qsizetype i = 0; i < heading.size(); ++i)
+        csv += (i ? QString(sep) : QString()) + field(heading[i]);
+    csv += end;
+    for (const Pupil &p : answers.pupils) {
+        for (const LessonTask &t : lesson.tasks) {
+            const Answer *a = p.answer(t.number);
+            const QString text = a ? a->text : QString();
+            QStringList saved;
+            for (const SavedWork *s : p.savedFor(t.number))
+                saved.append(s->fileName);
+            csv += field(p.name) + sep + QString::number(t.number) + sep + QString::number(t.level) + sep
+                   + field(t.kind) + sep + QString::number(answerLines(text)) + sep
+                   + QString::number(answerCharacters(text)) + sep + field(text) + sep
+                   + field(saved.join(QStringLiteral(", "))) + sep
+                   + field(QDir::toNativeSeparators(p.path)) + end;
+        }
+    }
+    return QByteArray("\xEF\xBB\xBF") + csv.toUtf8();
+}
+
+} // namespace urok::setup
