@@ -31,7 +31,7 @@ pre{white-space:pre-wrap;overflow-wrap:anywhere;background:#f5f5f5;border-left:3
 details pre{border-left-color:#c9a24a}
 details.solution pre{border-left-color:#77a}
 summary{cursor:pointer;color:#334}
-ul.notes li{margin:.2rem 0;overflow-wrap:anywhere}
+ul.notes li,ul.files li{margin:.2rem 0;overflow-wrap:anywhere}
 @media print{body{max-width:none;padding:0}.wrap{overflow:visible}.answer{break-inside:avoid}a{text-decoration:none}}
 )";
 
@@ -222,7 +222,7 @@ private:
             h_(QStringLiteral("</ul>\n"));
         }
         if (!a_.pupils.isEmpty()) {
-            h_(QStringLiteral("<details><summary>Файловете на учениците</summary>\n<ul class=\"notes\">\n"));
+            h_(QStringLiteral("<details><summary>Файловете на учениците</summary>\n<ul class=\"files\">\n"));
             for (const Pupil &p : a_.pupils)
                 h_(QStringLiteral("<li>%1: %2</li>\n")
                        .arg(escaped(p.name), escaped(QDir::toNativeSeparators(p.path))));
