@@ -13,6 +13,8 @@
 #include <QUrl>
 #include <QXmlStreamReader>
 
+#include <sys/stat.h>
+
 using namespace urok;
 using namespace urok::setup;
 
@@ -161,6 +163,9 @@ private Q_SLOTS:
         put(c + QStringLiteral("/Празен/OTGOWORI.TXT"), QByteArray());
         put(c + QStringLiteral("/Чужд/OTGOWORI.TXT"), QByteArray("\0\1\xFF not answers", 15));
         put(c + QStringLiteral("/Прекъснат/OTGOWORI.TXT"), toCp1251(answersText({{4, QStringLiteral("недовършено")}})).chopped(5));
+        // A pipe by the name of an answers file would never end: it is passed by.
+        QVERIFY(QDir().mkpath(c + QStringLiteral("/Тръба")));
+        QCOMPARE(mkfifo(QFile::encodeName(c + QStringLiteral("/Тръба/OTGOWORI.TXT")).constData(), 0600), 0);
         put(dir.filePath(QStringLiteral("Стефан.txt")), toCp1251(answersText({{3, QStringLiteral("отделен файл")}})));
 
         const Run r = urokSetup(dir.path(), {QStringLiteral("report"), QStringLiteral("--csv"), QStringLiteral("t.csv"),

@@ -106,19 +106,21 @@ public:
 
     void path(const QString &given)
     {
+        // A path the teacher names is taken even through a symbolic link;
+        // links met inside a folder are not followed.
         const QFileInfo info(given);
-        if (info.isSymLink()) {
-            note(given, QStringLiteral("символна връзка; не се следва"));
-        } else if (info.isDir()) {
+        if (info.isDir()) {
             QString base = QDir(info.absoluteFilePath()).dirName();
             if (base.isEmpty())
                 base = QDir::toNativeSeparators(info.absoluteFilePath());
             folder(info.absoluteFilePath(), QString(), base, 0);
-        } else if (info.exists()) {
+        } else if (info.isFile()) {
             const QString name = isAnswersFileName(info.fileName())
                                      ? info.absoluteDir().dirName()
                                      : info.completeBaseName();
             add(info.absoluteFilePath(), name.isEmpty() ? info.fileName() : name);
+        } else if (info.exists()) {
+            note(given, QStringLiteral("това не е обикновен файл"));
         } else {
             note(given, QStringLiteral("няма такъв файл или папка"));
         }
@@ -157,7 +159,7 @@ private:
                 folder(e.absoluteFilePath(),
                        relative.isEmpty() ? e.fileName() : relative + u'/' + e.fileName(), base,
                        depth + 1);
-            } else if (isAnswersFileName(e.fileName())) {
+            } else if (e.isFile() && isAnswersFileName(e.fileName())) {
                 add(e.absoluteFilePath(), relative.isEmpty() ? base : relative);
             }
         }
@@ -188,7 +190,7 @@ QList<SavedWork> Collector::savedBeside(const QString &answersPath)
         QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
     for (const QFileInfo &e : entries) {
         const QRegularExpressionMatch m = saveName_.match(e.fileName());
-        if (!m.hasMatch() || e.isSymLink())
+        if (!m.hasMatch() || e.isSymLink() || !e.isFile())
             continue;
         const int task = m.captured(1).toInt();
         if (task < 1 || task > lesson_.tasks.size()) {
@@ -330,7 +332,7 @@ AnswersReading readAnswers(const QByteArray &bytes, int lessonTasks)
     QList<int> unknown;
     bool stray = false;
     auto close = [&] {
-        if (current > 0)
+        if (current > 0 && !body.isEmpty())
             r.answers.append({current, body.join(u'\n')});
         body.clear();
     };

@@ -85,8 +85,9 @@ constexpr qint64 AnswersFileLimit = 4 * 1024 * 1024;
 constexpr qint64 SavedFileLimit = 1024 * 1024;
 
 // Collects the answers files named by `paths`: a file is taken as it is, a
-// folder is searched through (symbolic links are not followed) for files
-// named OTGOWORI.TXT or OTGOWORS.TXT in any letter case. A pupil is named
+// folder is searched through for regular files named OTGOWORI.TXT or
+// OTGOWORS.TXT in any letter case (symbolic links inside it are not
+// followed). A pupil is named
 // by the folder that holds the file, relative to the path given (the
 // folder's own name when the file is right in it); a file given by its own
 // path is named by its file name without the extension, or by its folder
