@@ -40,10 +40,11 @@ int reportCommand(const QStringList &paths, const QString &pagePath, const QStri
         }
         out << QStringLiteral("Записан е %1.\n").arg(QDir::toNativeSeparators(o.path));
     }
-    out << QStringLiteral("Ученици: %1; задачи в урока: %2; бележки: %3.\n")
-               .arg(answers.pupils.size())
-               .arg(lesson.tasks.size())
-               .arg(answers.notes.size());
+    if (status == ExitOk)
+        out << QStringLiteral("Ученици: %1; задачи в урока: %2; бележки: %3.\n")
+                   .arg(answers.pupils.size())
+                   .arg(lesson.tasks.size())
+                   .arg(answers.notes.size());
     out.flush();
     err.flush();
     return status;

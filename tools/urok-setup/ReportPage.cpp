@@ -24,7 +24,7 @@ table.summary{border-collapse:collapse;font-size:.8rem}
 .summary tfoot th,.summary tfoot td,.summary td.total{background:#eef;font-weight:bold}
 .summary small{display:block;color:#555;font-weight:normal}
 .summary a{color:inherit}
-section.task{border-top:2px solid #557;margin-top:1.6rem}
+section.task,#notes{border-top:2px solid #557;margin-top:1.6rem}
 .condition{font-style:italic}
 .answer{margin:.7rem 0}
 pre{white-space:pre-wrap;overflow-wrap:anywhere;background:#f5f5f5;border-left:3px solid #7a7;padding:.4rem .6rem;margin:.2rem 0;font-family:"DejaVu Sans Mono",monospace;font-size:.85rem}
