@@ -96,7 +96,7 @@ PageView readPage(const QByteArray &html)
         } else if (name == u"h3") {
             pupil = r.readElementText();
         } else if (name == u"pre" && r.attributes().isEmpty() && !pupil.isEmpty()) {
-            v.answers.insert(task + u'/' + pupil, r.readElementText());
+            v.answers.insert(task + u'/' + pupil, r.readElementText().mid(1));   // after the line break browsers drop
             pupil.clear();
         } else if (name == u"details") {
             v.solutions += cls == u"solution";
@@ -146,7 +146,7 @@ private Q_SLOTS:
         put(c + QStringLiteral("/Иван Петров/OTGOWORS.TXT"), toCp1251(answersText({{2, QStringLiteral("втори файл")}})));
         put(c + QStringLiteral("/борис/otgowori.txt"), answersText({{24, QStringLiteral("в UTF-8")}}).toUtf8());
         put(c + QStringLiteral("/Виктор/Otgowori.Txt"),
-            toCp1251(answersText({{5, QStringLiteral("петица")}, {30, QStringLiteral("няма я")}})));
+            toCp1251(answersText({{5, QStringLiteral("\nпетица")}, {30, QStringLiteral("няма я")}})));
         put(c + QStringLiteral("/Празен/OTGOWORI.TXT"), QByteArray());
         put(c + QStringLiteral("/Чужд/OTGOWORI.TXT"), QByteArray("\0\1\xFF not answers", 15));
         put(c + QStringLiteral("/Прекъснат/OTGOWORI.TXT"), toCp1251(answersText({{4, QStringLiteral("недовършено")}})).chopped(5));
@@ -167,6 +167,7 @@ private Q_SLOTS:
         QCOMPARE(page.answers.value(QStringLiteral("24/борис")), QStringLiteral("в UTF-8"));
         QCOMPARE(page.answers.value(QStringLiteral("4/Прекъснат")), QStringLiteral("недовърш"));
         QCOMPARE(page.answers.value(QStringLiteral("3/Стефан")), QStringLiteral("отделен файл"));
+        QCOMPARE(page.answers.value(QStringLiteral("5/Виктор")), QStringLiteral("\nпетица"));
         QCOMPARE(page.answers.size(), 7);
         QCOMPARE(page.solutions, 24);
 

@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -167,11 +168,12 @@ private:
 
     void add(const QString &abs, const QString &name)
     {
-        for (const Found &f : found_)
-            if (sameFile(f.path, abs)) {
-                note(abs, QStringLiteral("вече е включен в отчета"));
-                return;
-            }
+        const QString key = QFileInfo(abs).canonicalFilePath();
+        if (seen_.contains(key)) {
+            note(abs, QStringLiteral("вече е включен в отчета"));
+            return;
+        }
+        seen_.insert(key);
         found_.append({abs, name});
     }
 
@@ -181,6 +183,7 @@ private:
     ClassAnswers &out_;
     QRegularExpression saveName_;
     QList<Found> found_;
+    QSet<QString> seen_;
 };
 
 QList<SavedWork> Collector::savedBeside(const QString &answersPath)

@@ -67,6 +67,8 @@ QString anchor(int task, qsizetype pupil)
     return QStringLiteral("t%1-p%2").arg(task).arg(pupil + 1);
 }
 
+// A browser drops the line break that follows <pre>, so every <pre> starts
+// with one: an answer that starts with an empty line keeps it.
 class Page
 {
 public:
@@ -190,14 +192,14 @@ private:
                    .arg(anchor(t.number, p), escaped(pupil.name)));
             if (answer) {
                 ++answered;
-                h_(QStringLiteral("<p class=\"count\">%1, %2</p>\n<pre>%3</pre>\n")
+                h_(QStringLiteral("<p class=\"count\">%1, %2</p>\n<pre>\n%3</pre>\n")
                        .arg(lines(answerLines(answer->text)), characters(answerCharacters(answer->text)),
                             escaped(answer->text)));
             } else {
                 h_(QStringLiteral("<p class=\"count\">Няма отговор във файла с отговорите.</p>\n"));
             }
             for (const SavedWork *s : saved)
-                h_(QStringLiteral("<details><summary>Записан файл %1</summary>\n<pre>%2</pre>\n</details>\n")
+                h_(QStringLiteral("<details><summary>Записан файл %1</summary>\n<pre>\n%2</pre>\n</details>\n")
                        .arg(escaped(s->fileName), escaped(s->text)));
             h_(QStringLiteral("</div>\n"));
         }
@@ -205,7 +207,7 @@ private:
             h_(QStringLiteral("<p class=\"none\">Никой не е отговорил на тази задача.</p>\n"));
         else if (!without.isEmpty())
             h_(QStringLiteral("<p class=\"none\">Без отговор: %1.</p>\n").arg(without.join(QStringLiteral(", "))));
-        h_(QStringLiteral("<details class=\"solution\"><summary>Решение на автора</summary>\n<pre>%1</pre>\n"
+        h_(QStringLiteral("<details class=\"solution\"><summary>Решение на автора</summary>\n<pre>\n%1</pre>\n"
                           "</details>\n</section>\n")
                .arg(escaped(t.solution)));
     }
