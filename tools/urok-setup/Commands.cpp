@@ -200,7 +200,8 @@ int writeCommand(const QString &profilePath, const QString &outputPath, const Le
 
     const QString failure = writeOutput(outputPath, d, {profilePath});
     if (!failure.isEmpty())
-        return fail(err, outputPath, failure + QStringLiteral(" Файлът не е записан."));
+        return fail(err, outputPath,
+                    QStringLiteral("записът на файла не успя; файлът е оставен какъвто беше. ") + failure);
 
     out << QStringLiteral("Записан е %1 (%2 байта) за урок %3.\n")
                .arg(QDir::toNativeSeparators(outputPath))
