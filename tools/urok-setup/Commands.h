@@ -13,7 +13,7 @@ constexpr int ExitFailed = 1;   // bad profile, bad file, unreadable or unwritab
 constexpr int ExitUsage = 2;    // wrong command line
 
 // A profile is a page or two of text; anything larger is not one.
-constexpr qint64 ProfileSizeLimit = 256 * 1024;
+constexpr qint64 ProfileSizeLimit = qint64(256) * 1024;
 
 // urok-setup write PROFILE OUTPUT: writes the configuration file that the
 // profile describes. On any error the output file is left as it was (or

@@ -25,7 +25,7 @@ QByteArray reportCsv(const ClassAnswers &answers, const ReportLesson &lesson)
     const QChar sep = u';';
     const QString end = QStringLiteral("\r\n");
     QString csv;
-    csv.reserve(64 * 1024);
+    csv.reserve(qsizetype(64) * 1024);
     const QStringList heading = {QStringLiteral("Ученик"), QStringLiteral("Задача"),
                                  QStringLiteral("Ниво"), QStringLiteral("Вид"),
                                  QStringLiteral("Редове"), QStringLiteral("Знаци"),

@@ -68,7 +68,7 @@ QString decodeText(const QByteArray &bytes, QString *remark)
     if (!ascii) {
         // Cyrillic text in Windows-1251 is practically never valid UTF-8.
         QStringDecoder utf8(QStringConverter::Utf8);
-        const QString text = utf8.decode(bytes);
+        QString text = utf8.decode(bytes);
         if (!utf8.hasError()) {
             *remark = QStringLiteral("файлът е в UTF-8, а не в Windows-1251; прочетен е като UTF-8");
             return text;

@@ -81,8 +81,8 @@ struct ClassAnswers
 };
 
 // Size limits of what the report reads.
-constexpr qint64 AnswersFileLimit = 4 * 1024 * 1024;
-constexpr qint64 SavedFileLimit = 1024 * 1024;
+constexpr qint64 AnswersFileLimit = qint64(4) * 1024 * 1024;
+constexpr qint64 SavedFileLimit = qint64(1024) * 1024;
 
 // Collects the answers files named by `paths`: a file is taken as it is, a
 // folder is searched through for regular files named OTGOWORI.TXT or

@@ -74,7 +74,7 @@ class Page
 public:
     Page(const ClassAnswers &answers, const ReportLesson &lesson) : a_(answers), lesson_(lesson)
     {
-        html_.reserve(64 * 1024);
+        html_.reserve(qsizetype(64) * 1024);
     }
 
     QString make(const QDateTime &made)

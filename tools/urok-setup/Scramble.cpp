@@ -14,7 +14,7 @@ namespace urok::setup {
 namespace {
 
 // A task file is a few pages of text.
-constexpr qint64 TaskFileLimit = 1024 * 1024;
+constexpr qint64 TaskFileLimit = qint64(1024) * 1024;
 
 bool isMarker(const QString &line)
 {
