@@ -74,7 +74,7 @@ void Nastroj_dostap(WindowRegistry &windows)
         main.Shape_Lenta[1]->hide();
     }
     // 13: saving condition and answer
-    tasks.mnu_ZapReshen[1]->setVisible(!off(15));
+    tasks.offerConditionSaving(!off(15));
     // 14: the information items that options 19..23 withhold, two each
     for (int j = 3; j <= 7; ++j) {
         if (off(16 + j)) {

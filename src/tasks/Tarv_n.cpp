@@ -211,8 +211,13 @@ void Tarv_n::Form_Load()
         Text_Un[0]->setLocked(false);
     }
     Text_Un_GotFocus(2);
-    if (Opcia(15) < 1)
-        mnu_ZapReshen[1]->setEnabled(false);
+    offerConditionSaving(Opcia(15) >= 1);
+}
+
+void Tarv_n::offerConditionSaving(bool on)
+{
+    mnu_ZapReshen[1]->setVisible(on);
+    mnu_ZapReshen[1]->setEnabled(on);
 }
 
 void Tarv_n::Text_Un_GotFocus(int index)

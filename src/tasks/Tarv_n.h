@@ -31,6 +31,10 @@ public:
 
     void Form_Load();
     int Opcia(int number);
+    // "Запис условие+решение" is offered, shown and usable, exactly when
+    // option 15 is on. The window is made before the lesson's options are
+    // read; whoever applies them last decides.
+    void offerConditionSaving(bool on);
     void setVisible(bool visible) override;
 
     // Choosing a term (list 0) or a task (list 1).
@@ -102,6 +106,8 @@ private:
     void buildMenus();
     int selectedTask() const; // selected position of the task list + 1
     bool scrambled();         // the lesson's content lines are scrambled
+    // Asks a question of the window; the countdown stands still meanwhile.
+    QString ask(quint8 message);
 
     // The task whose countdown is running (0 before the first).
     int countdownTask_ = 0;

@@ -8,6 +8,8 @@
 #include "tasks/Tarv_n.h"
 
 #include <QLabel>
+#include <QScrollBar>
+#include <QTextBlock>
 
 #include <cmath>
 
@@ -25,8 +27,10 @@ void Tarv_n::Opredeli_wreme(int mode)
 
 void Tarv_n::Timer_n_Timer()
 {
+    // A tick counts for the task whose countdown runs, and only while that
+    // task is the one chosen and shown.
     const int k = selectedTask();
-    if (k < 1 || !Text_Un[3]->text().isEmpty())
+    if (k < 1 || k != countdownTask_ || !Text_Un[3]->text().isEmpty())
         return;
     if (Text_Un[0]->isLocked()) {
         Ostawashto_wreme = 0;
@@ -57,8 +61,12 @@ void Tarv_n::Dopylnitelno_upytwane()
         return;
     const int k = selectedTask();
     const QString line = state_.Uslowie_L(k).item(Opcia(31) > 0 ? 1 : 0);
-    Text_Un[4]->setText(QStringLiteral("Имате достъп до допълнително упътване за въпроса\r\n\r\n")
-                        + Fn_Decrypt(line, scrambled()));
+    TextBox *field = Text_Un[4];
+    field->setText(QStringLiteral("Имате достъп до допълнително упътване за въпроса\r\n\r\n")
+                   + Fn_Decrypt(line, scrambled()));
+    // The field is about one line high: the hint itself, on its last
+    // paragraph, is the line the pupil is shown.
+    field->verticalScrollBar()->setValue(field->document()->lastBlock().firstLineNumber());
 }
 
 void Tarv_n::Pokaji_reshenie()
@@ -66,6 +74,12 @@ void Tarv_n::Pokaji_reshenie()
     if (!Text_Un[0]->isLocked())
         return;
     const int k = selectedTask();
+    // Without option 6 only the first task's solution is open to the pupil,
+    // however often a task is shown again.
+    if (k > 1 && Opcia(6) < 1) {
+        Text_Un[3]->setText(QStringLiteral("Нямате достъп за раглеждане на решението!"));
+        return;
+    }
     ItemList &lines = state_.Uslowie_L(k);
     const int a = leadingInteger(state_.Redowe_L(2).item(k));
     const bool hidden = scrambled();
@@ -84,10 +98,6 @@ void Tarv_n::Izteklo_wreme()
     const int k = selectedTask();
     state_.Wremena(1).setItem(k, QStringLiteral("0"));
     state_.Wremena(0).setItem(k, QStringLiteral("0"));
-    if (k > 1 && Opcia(6) < 1) {
-        Text_Un[3]->setText(QStringLiteral("Нямате достъп за раглеждане на решението!"));
-        return;
-    }
     Pokaji_reshenie();
 }
 

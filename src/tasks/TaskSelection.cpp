@@ -60,18 +60,22 @@ void Tarv_n::List_Un_Click(int index)
     Pokaji_zadacha();
 }
 
-int Tarv_n::Smqna_zadacha()
+QString Tarv_n::ask(quint8 message)
 {
     const bool counting = Timer_n->isEnabled();
     Timer_n->setEnabled(false);
-    int result = 1;
-    if (Greska_Otgowor2(windows_.prompter(), 2) == noText()) {
-        const int p = Tekushta_zadacha > 0 ? Tekushta_zadacha - 1 : 0;
-        List_Un[1]->setListIndex(p); // back to the task the pupil stays with
-        result = p;
-    }
+    const QString answer = Greska_Otgowor2(windows_.prompter(), message);
     Timer_n->setEnabled(counting);
-    return result;
+    return answer;
+}
+
+int Tarv_n::Smqna_zadacha()
+{
+    if (ask(2) != noText())
+        return 1;
+    const int p = Tekushta_zadacha > 0 ? Tekushta_zadacha - 1 : 0;
+    List_Un[1]->setListIndex(p); // back to the task the pupil stays with
+    return p;
 }
 
 void Tarv_n::Pokaji_zadacha()
@@ -81,7 +85,7 @@ void Tarv_n::Pokaji_zadacha()
     // countdown (after a refused move, after a return from the lesson).
     const bool begun = k == countdownTask_;
     if (!begun && Opcia(25) > 0 && leadingNumber(state_.Wremena(4).item(k)) > 1) {
-        if (Greska_Otgowor2(windows_.prompter(), 3) != yesText()) {
+        if (ask(3) != yesText()) {
             List_Un[1]->setListIndex(Tekushta_zadacha - 1);
             return;
         }
