@@ -114,6 +114,24 @@ private Q_SLOTS:
         QCOMPARE(t.field(3), QString());
     }
 
+    // A difficult first task refused when the window opens is not counted
+    // down unseen: chosen later, it starts from its full time.
+    void refusedTaskIsNotCounted()
+    {
+        const QByteArray file = configWith({{16, 1}}, [](setup::Profile &p) { p.levels[0] = 2; });
+        Lesson lesson(Lesson::Bytes{}, file);
+        lesson.boxes.answer(QStringLiteral("Не"));
+        Lesson::command(&lesson.start(), QStringLiteral("mnu_Wyprosi"));
+        auto *w = lesson.window<Tarv_n>(QStringLiteral("Tarv_n"));
+        lesson.tick(1000);
+        QCOMPARE(w->Text_Un[3]->text(), QString());
+        lesson.boxes.answer(QStringLiteral("Да"));
+        Lesson::click(w->List_Un[1], 0);
+        lesson.tick();
+        QCOMPARE(w->Chasownik_Label[0]->text(), QStringLiteral("4199"));
+        QVERIFY(lesson.boxes.allAnswered());
+    }
+
     // Without option 6 a task whose time is over never shows its author's
     // solution, however it is shown again (task 3 has budget 0).
     void solutionStaysWithheldWithoutOptionSix_data()
