@@ -12,33 +12,43 @@ using namespace urok::test;
 
 namespace {
 
-const QString NoAccess = QStringLiteral("Нямате достъп за раглеждане на решението!");
-
-// The pupil opens the tasks of a lesson started from its folder.
+// The pupil opens the tasks of a lesson started from its folder, chooses
+// tasks with the mouse and answers the questions that come.
 struct Tasks
 {
-    explicit Tasks(const QByteArray &file)
+    explicit Tasks(const QByteArray &file, const QStringList &answers = {})
         : lesson(Lesson::Bytes{}, file)
     {
-        Lesson::command(&lesson.start(), QStringLiteral("mnu_Wyprosi"));
+        main = &lesson.start();
+        for (const QString &a : answers)
+            lesson.boxes.answer(a);
+        Lesson::command(main, QStringLiteral("mnu_Wyprosi"));
         w = lesson.window<Tarv_n>(QStringLiteral("Tarv_n"));
-        if (!w || !w->isVisible())
-            qFatal("the tasks window did not open");
     }
-
-    QString field(int i) const { return w->Text_Un[i]->text(); }
-    // The pupil moves to the task of this row, saying yes to every question.
-    void moveTo(int row, const std::function<void()> &underDifficulty = {})
+    void choose(int row, const QStringList &answers = {})
     {
-        lesson.boxes.answer(QStringLiteral("Да"));
-        if (underDifficulty)
-            lesson.boxes.answer(QStringLiteral("Да"), underDifficulty);
+        for (const QString &a : answers)
+            lesson.boxes.answer(a);
         Lesson::click(w->List_Un[1], row);
+    }
+    QString field(int i) const { return w->Text_Un[i]->text(); }
+    QString clock() const { return w->Chasownik_Label[0]->text(); }
+    QString solution(int k)
+    {
+        ItemList &lines = lesson.state().Uslowie_L(k);
+        QString text;
+        for (int i = lesson.state().Redowe_L(2).item(k).toInt(); i < lines.count(); ++i)
+            text += QStringLiteral("\r\n") + lines.item(i);
+        return text;
     }
 
     Lesson lesson;
+    Tarv *main = nullptr;
     Tarv_n *w = nullptr;
 };
+
+const QString Yes = QStringLiteral("Да");
+const QString No = QStringLiteral("Не");
 
 } // namespace
 
@@ -51,44 +61,46 @@ private Q_SLOTS:
     void conditionSavingFollowsOptionFifteen_data()
     {
         QTest::addColumn<int>("option"); // -1: no configuration file
-        QTest::addColumn<bool>("offered");
-        QTest::newRow("on") << 1 << true;
-        QTest::newRow("off") << 0 << false;
-        QTest::newRow("no file") << -1 << false;
+        QTest::newRow("on") << 1;
+        QTest::newRow("off") << 0;
+        QTest::newRow("no file") << -1;
     }
     void conditionSavingFollowsOptionFifteen()
     {
         QFETCH(int, option);
-        QFETCH(bool, offered);
-        Lesson lesson(Lesson::Bytes{},
-                      option < 0 ? std::nullopt : std::optional(configWith({{15, option}})));
+        Lesson lesson(Lesson::Bytes{}, option < 0 ? std::nullopt : std::optional(configWith({{15, option}})));
         lesson.start();
-        auto *tasks = lesson.window(QStringLiteral("Tarv_n"));
-        auto *item = Lesson::control<QAction>(tasks, QStringLiteral("mnu_ZapReshen(1)"));
-        QCOMPARE(item->isVisible(), offered);
-        QCOMPARE(item->isEnabled(), offered);
+        auto *item = Lesson::control<QAction>(lesson.window(QStringLiteral("Tarv_n")),
+                                              QStringLiteral("mnu_ZapReshen(1)"));
+        QCOMPARE(item->isVisible(), option == 1);
+        QCOMPARE(item->isEnabled(), option == 1);
         item->trigger();
-        QCOMPARE(QDir(lesson.folder.path()).entryList({QStringLiteral("*.TXT")}).size(),
-                 offered ? 1 : 0);
+        QCOMPARE(QDir(lesson.folder.path()).entryList({QStringLiteral("*.TXT")}).size(), option == 1 ? 1 : 0);
     }
 
-    // The countdown stands still while the difficulty question is open;
-    // afterwards the chosen task counts from its full time, its hint at
-    // 16 s (level 2, budget 3, hint -1: 30 s, hint when 3 - left > -11).
+    // The countdown stands still while the difficulty question (option 25)
+    // is open. Task 2 (level 2, budget 3, hint -1) then counts 30 s, its
+    // hint (option 5) at 16 s brought into view in the one-line hint field,
+    // its solution at the end.
     void countdownWaitsForTheDifficultyQuestion_data()
     {
-        QTest::addColumn<int>("budget");     // of task 1
-        QTest::addColumn<int>("before");     // ticks on task 1
+        QTest::addColumn<int>("budget");      // of task 1
+        QTest::addColumn<int>("before");      // ticks on task 1
         QTest::addColumn<int>("underTheBox"); // ticks while the question is open
-        QTest::newRow("time runs out under the box") << 3 << 20 << 20;
-        QTest::newRow("one tick under the box") << 10 << 0 << 1;
+        QTest::addColumn<int>("question");    // option 25
+        QTest::addColumn<int>("hint");        // option 5
+        QTest::newRow("time runs out under the box") << 3 << 20 << 20 << 1 << 1;
+        QTest::newRow("one tick under the box") << 10 << 0 << 1 << 1 << 1;
+        QTest::newRow("no question, no hint") << 10 << 0 << 0 << 0 << 0;
     }
     void countdownWaitsForTheDifficultyQuestion()
     {
         QFETCH(int, budget);
         QFETCH(int, before);
         QFETCH(int, underTheBox);
-        Tasks t(configWith({{16, 1}}, [budget](setup::Profile &p) {
+        QFETCH(int, question);
+        QFETCH(int, hint);
+        Tasks t(configWith({{16, 1}, {25, question}, {5, hint}}, [budget](setup::Profile &p) {
             p.budgets[0] = static_cast<qint16>(budget);
             p.levels[1] = 2;
             p.budgets[1] = 3;
@@ -96,45 +108,72 @@ private Q_SLOTS:
         }));
         t.lesson.tick(before);
         QString seenUnderTheBox;
-        t.moveTo(1, [&] {
+        t.lesson.boxes.answer(Yes);
+        t.lesson.boxes.answer(Yes, [&] {
             t.lesson.tick(underTheBox);
             seenUnderTheBox = t.field(3) + t.field(4);
         });
-        QVERIFY(t.lesson.boxes.allAnswered());
-        QCOMPARE(t.lesson.boxes.seen.size(), 2);
+        t.choose(1);
+        QCOMPARE(t.lesson.boxes.seen.size(), 1 + question);
         QCOMPARE(seenUnderTheBox, QString());
 
         t.lesson.tick();
-        QCOMPARE(t.w->Chasownik_Label[0]->text(), QStringLiteral("29"));
-        QVERIFY(!t.w->Text_Un[0]->isReadOnly());
+        QCOMPARE(t.clock(), QStringLiteral("29"));
         t.lesson.tick(159);
         QCOMPARE(t.field(4), QString());
+        TextBox *field = t.w->Text_Un[4];
+        const QRect at = field->geometry();
         t.lesson.tick();
-        QVERIFY(t.field(4).startsWith(QStringLiteral("Имате достъп")));
-        QCOMPARE(t.field(3), QString());
+        const QString line = hint ? t.lesson.state().Uslowie_L(2).item(0) : QString();
+        QCOMPARE(field->cursorForPosition(QPoint(2, 2)).block().text(), line);
+        QCOMPARE(field->geometry(), at);
+        t.lesson.tick(139);
+        QVERIFY(!t.w->Text_Un[0]->isReadOnly());
+        t.lesson.tick();
+        QVERIFY(t.w->Text_Un[0]->isReadOnly());
+        QCOMPARE(t.field(3), t.solution(2));
     }
 
-    // A difficult first task refused when the window opens is not counted
-    // down unseen: chosen later, it starts from its full time.
-    void refusedTaskIsNotCounted()
+    // A task counts down only while it is the one shown: a difficult task
+    // refused is not counted unseen (refused when the window opens, or when
+    // moving to it); a refused move keeps the task, its answer and its
+    // countdown, also over a visit to the lesson; a task chosen anew starts
+    // afresh with its own answer.
+    void onlyTheTaskShownCounts()
     {
-        const QByteArray file = configWith({{16, 1}}, [](setup::Profile &p) { p.levels[0] = 2; });
-        Lesson lesson(Lesson::Bytes{}, file);
-        lesson.boxes.answer(QStringLiteral("Не"));
-        Lesson::command(&lesson.start(), QStringLiteral("mnu_Wyprosi"));
-        auto *w = lesson.window<Tarv_n>(QStringLiteral("Tarv_n"));
-        lesson.tick(1000);
-        QCOMPARE(w->Text_Un[3]->text(), QString());
-        lesson.boxes.answer(QStringLiteral("Да"));
-        Lesson::click(w->List_Un[1], 0);
-        lesson.tick();
-        QCOMPARE(w->Chasownik_Label[0]->text(), QStringLiteral("4199"));
-        QVERIFY(lesson.boxes.allAnswered());
+        Tasks t(configWith({{16, 1}}, [](setup::Profile &p) { p.levels[0] = 2; }), {No});
+        t.lesson.tick(1000);
+        QCOMPARE(t.field(2) + t.field(3), QString());
+        t.choose(2, {Yes});
+        QTest::keyClicks(t.w->Text_Un[0], QStringLiteral("otgovor"));
+        const QString task3 = t.field(2) + t.field(0);
+        t.lesson.tick(10);
+        t.choose(0, {No});
+        t.choose(0, {Yes, No});
+        t.lesson.tick();
+        QCOMPARE(t.field(2) + t.field(0), task3);
+        QCOMPARE(t.clock(), QStringLiteral("598"));
+
+        Lesson::command(t.w, QStringLiteral("mnu_IzhodN"));
+        t.lesson.tick(50);
+        Lesson::command(t.main, QStringLiteral("mnu_Wyprosi"));
+        t.choose(2);
+        t.lesson.tick();
+        QCOMPARE(t.clock(), QStringLiteral("598"));
+
+        t.choose(0, {Yes, Yes});
+        t.lesson.tick();
+        QCOMPARE(t.clock(), QStringLiteral("4199"));
+        t.choose(2, {Yes});
+        t.lesson.tick();
+        QCOMPARE(t.field(2) + t.field(0), task3);
+        QCOMPARE(t.clock(), QStringLiteral("599"));
     }
 
-    // Without option 6 a task whose time is over never shows its author's
-    // solution, however it is shown again (task 3 has budget 0).
-    void solutionStaysWithheldWithoutOptionSix_data()
+    // Without option 6 the solution of a task after the first is never
+    // shown, however the task is shown again (task 3 has budget 0); the
+    // hint comes with it.
+    void solutionWithheldWithoutOptionSix_data()
     {
         QTest::addColumn<int>("option");
         QTest::addColumn<bool>("refusedMove");
@@ -142,41 +181,21 @@ private Q_SLOTS:
         QTest::newRow("a refused move") << 0 << true;
         QTest::newRow("option 6 on") << 1 << false;
     }
-    void solutionStaysWithheldWithoutOptionSix()
+    void solutionWithheldWithoutOptionSix()
     {
         QFETCH(int, option);
         QFETCH(bool, refusedMove);
         Tasks t(configWith({{16, 1}, {6, option}}, [](setup::Profile &p) { p.budgets[2] = 0; }));
-        t.moveTo(2);
+        t.choose(2, {Yes});
         t.lesson.tick();
-        QVERIFY(t.w->Text_Un[0]->isReadOnly());
-        const QString solution = t.field(3);
-        QCOMPARE(solution == NoAccess, option == 0);
-        if (refusedMove) {
-            t.lesson.boxes.answer(QStringLiteral("Не"));
-            Lesson::click(t.w->List_Un[1], 0);
-        } else {
-            Lesson::click(t.w->List_Un[1], 2);
-        }
-        QCOMPARE(t.w->List_Un[1]->listIndex(), 2);
+        const QString shown = option ? t.solution(3) : QStringLiteral("Нямате достъп за раглеждане на решението!");
+        QCOMPARE(t.field(3), shown);
+        t.choose(refusedMove ? 0 : 2, {No});
         QCOMPARE(t.field(3), QString()); // shown again
         t.lesson.tick();
-        QCOMPARE(t.field(3), solution);
-    }
-
-    // The hint field shows one line at its design height: when the hint
-    // comes, its line is the one in view.
-    void hintComesIntoView()
-    {
-        Tasks t(configWith({{16, 1}}, [](setup::Profile &p) { p.hints[0] = 2; }));
-        TextBox *box = t.w->Text_Un[4];
-        const QRect at = box->geometry();
-        t.lesson.tick(11);
-        const QString hint = t.lesson.state().Uslowie_L(1).item(0);
-        QVERIFY(!hint.isEmpty());
-        QVERIFY(t.field(4).endsWith(hint));
-        QCOMPARE(box->geometry(), at);
-        QCOMPARE(box->cursorForPosition(QPoint(2, 2)).block().text(), hint);
+        QCOMPARE(t.field(3), shown);
+        QVERIFY(t.field(4).startsWith(QStringLiteral("Имате достъп")));
+        QCOMPARE(t.clock(), QString());
     }
 };
 
