@@ -106,8 +106,7 @@ private:
     void buildMenus();
     int selectedTask() const; // selected position of the task list + 1
     bool scrambled();         // the lesson's content lines are scrambled
-    // Asks a question of the window; the countdown stands still meanwhile.
-    QString ask(quint8 message);
+    QString askDifficulty(); // "Задачата е с повишена трудност!"
 
     // The task whose countdown is running (0 before the first).
     int countdownTask_ = 0;

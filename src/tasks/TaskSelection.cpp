@@ -60,22 +60,29 @@ void Tarv_n::List_Un_Click(int index)
     Pokaji_zadacha();
 }
 
-QString Tarv_n::ask(quint8 message)
+int Tarv_n::Smqna_zadacha()
 {
     const bool counting = Timer_n->isEnabled();
     Timer_n->setEnabled(false);
-    const QString answer = Greska_Otgowor2(windows_.prompter(), message);
+    int result = 1;
+    if (Greska_Otgowor2(windows_.prompter(), 2) == noText()) {
+        const int p = Tekushta_zadacha > 0 ? Tekushta_zadacha - 1 : 0;
+        List_Un[1]->setListIndex(p); // back to the task the pupil stays with
+        result = p;
+    }
     Timer_n->setEnabled(counting);
-    return answer;
+    return result;
 }
 
-int Tarv_n::Smqna_zadacha()
+QString Tarv_n::askDifficulty()
 {
-    if (ask(2) != noText())
-        return 1;
-    const int p = Tekushta_zadacha > 0 ? Tekushta_zadacha - 1 : 0;
-    List_Un[1]->setListIndex(p); // back to the task the pupil stays with
-    return p;
+    // The countdown stands still while the question is open, as it does
+    // while the pupil is asked about moving on.
+    const bool counting = Timer_n->isEnabled();
+    Timer_n->setEnabled(false);
+    const QString answer = Greska_Otgowor2(windows_.prompter(), 3);
+    Timer_n->setEnabled(counting);
+    return answer;
 }
 
 void Tarv_n::Pokaji_zadacha()
@@ -85,7 +92,7 @@ void Tarv_n::Pokaji_zadacha()
     // countdown (after a refused move, after a return from the lesson).
     const bool begun = k == countdownTask_;
     if (!begun && Opcia(25) > 0 && leadingNumber(state_.Wremena(4).item(k)) > 1) {
-        if (ask(3) != yesText()) {
+        if (askDifficulty() != yesText()) {
             List_Un[1]->setListIndex(Tekushta_zadacha - 1);
             return;
         }
