@@ -1,42 +1,77 @@
-#include "controls/ListBox.h"
-#include "controls/Shape.h"
-#include "controls/TextBox.h"
-#include "lesson/Tarv.h"
-#include "support/LessonFixture.h"
-#include "tasks/Tarv_n.h"
-#include "windows/Tarv_Glos.h"
+// What the lesson's options allow, seen by the pupil: the lesson starts
+// from its folder with a configuration file written by the teacher's tool,
+// and the controls each option governs are on or off in the windows the
+// pupil opens.
+#include "support/Lesson.h"
 
 #include <QAction>
 #include <QLabel>
-#include <QMenu>
-#include <QTest>
+#include <QPlainTextEdit>
+#include <QWidget>
 
 using namespace urok;
 using namespace urok::test;
 
 namespace {
 
-void setOptions(LessonState &state, const QString &value)
+// Every option on except the given ones.
+std::map<int, int> allOnBut(const std::map<int, int> &changed)
 {
+    std::map<int, int> options;
     for (int n = 1; n <= 40; ++n)
-        state.Opcii_L().setItem(n, value);
+        options[n] = 1;
+    for (const auto &[n, v] : changed)
+        options[n] = v;
+    return options;
 }
 
-struct Started
+// The lesson with the tasks window and the chooser opened.
+struct Opened
 {
-    explicit Started(std::function<void(LessonState &)> options = {})
+    explicit Opened(const std::map<int, int> &options)
+        : lesson(Lesson::Bytes{}, configWith(options))
     {
-        if (options)
-            options(f.state);
-        main = &f.windows.get<Tarv>();
-        tasks = &f.windows.get<Tarv_n>();
-        chooser = &f.windows.get<Tarv_Glos>();
+        main = &lesson.start();
+        Lesson::command(main, QStringLiteral("mnu_Wyprosi"));
+        tasks = lesson.window(QStringLiteral("Tarv_n"));
+        if (!tasks)
+            qFatal("the tasks window did not open");
+        Lesson::command(tasks, QStringLiteral("mnu_Tip_Wid"));
+        chooser = lesson.window(QStringLiteral("Tarv_Glos"));
     }
-    LessonFixture f;
+
+    bool on(QWidget *window, const QString &name) const
+    {
+        if (QAction *a = window->findChild<QAction *>(name))
+            return a->isEnabled() && a->isVisible();
+        QWidget *w = Lesson::control<QWidget>(window, name);
+        return w->isEnabled() && !w->isHidden();
+    }
+
+    // The controls the options govern, in the order of the options below.
+    QList<bool> governed() const
+    {
+        return {on(tasks, QStringLiteral("List_Un(1)")),          // 1
+                on(tasks, QStringLiteral("Chasownik_Label(0)")),  // 3
+                on(tasks, QStringLiteral("List_Un(0)")),          // 4
+                on(main, QStringLiteral("mnu_Cwqt")),             // 7
+                on(chooser, QStringLiteral("Wremena(3)")),        // 8
+                on(main, QStringLiteral("Sydyrv_pla(1)")),        // 9
+                on(main, QStringLiteral("List_Ur(0)")),           // 10
+                on(tasks, QStringLiteral("mnu_ZapReshen(2)")),    // 11
+                on(tasks, QStringLiteral("mnu_ZapReshen(1)")),    // 15
+                on(main, QStringLiteral("mnu_Fokus"))
+                    && on(tasks, QStringLiteral("mnu_Pylen_Ekran")), // 24
+                on(chooser, QStringLiteral("Wremena(5)"))};       // 26
+    }
+
+    Lesson lesson;
     Tarv *main = nullptr;
-    Tarv_n *tasks = nullptr;
-    Tarv_Glos *chooser = nullptr;
+    QWidget *tasks = nullptr;
+    QWidget *chooser = nullptr;
 };
+
+const QList<int> governingOptions = {1, 3, 4, 7, 8, 9, 10, 11, 15, 24, 26};
 
 } // namespace
 
@@ -44,57 +79,41 @@ class AccessSetupTest : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void builtInOptionsWithholdWhatTheyDoNotAllow()
+    void eachOptionAloneOff_data()
     {
-        Started s;
-        QVERIFY(!s.tasks->List_Un[1]->isEnabled());                  // 1
-        QVERIFY(s.tasks->Chasownik_Label[0]->isHidden());            // 2
-        QCOMPARE(s.tasks->List_Un[0]->count(), 18);                  // 3
-        QVERIFY(!s.tasks->List_Un[0]->isEnabled());                  // 4
-        QCOMPARE(s.tasks->Text_Un[1]->text(), QStringLiteral("Достъпът до речника е забранен!"));
-        QVERIFY(!s.main->mnu_Cwqt->isEnabled());                     // 6
-        QVERIFY(!s.chooser->Wremena[3]->isEnabled());                // 7
-        QVERIFY(!s.chooser->Wremena[5]->isEnabled());                // 8
-        QVERIFY(!s.main->Sydyrv_pla[1]->isEnabled());                // 9
-        QVERIFY(!s.main->List_Ur[0]->isEnabled());                   // 10
-        QVERIFY(!s.tasks->mnu_ZapReshen[2]->isEnabled());            // 11
-        QVERIFY(s.main->Shape_Lenta[0]->isHidden());                 // 12
-        QVERIFY(!s.tasks->mnu_ZapReshen[1]->isVisible());            // 13
-        for (int i = 3; i <= 9; ++i)                                  // 14
-            QVERIFY(!s.main->Sydyrv_pla[i]->isEnabled());
-        QVERIFY(s.main->Sydyrv_pla[2]->isEnabled());
-        QVERIFY(!s.main->mnu_Fokus->isEnabled());                    // 16
-        QVERIFY(!s.tasks->mnu_Pylen_Ekran->isEnabled());
+        QTest::addColumn<int>("option");
+        QTest::newRow("none") << 0;
+        for (int n : governingOptions)
+            QTest::newRow(qPrintable(QString::number(n))) << n;
+    }
+    void eachOptionAloneOff()
+    {
+        QFETCH(int, option);
+        Opened o(allOnBut({{option, 0}}));
+        QList<bool> expected;
+        for (int n : governingOptions)
+            expected.append(n != option);
+        QCOMPARE(o.governed(), expected);
+        QVERIFY(o.lesson.boxes.seen.isEmpty());
     }
 
-    void everyOptionOnLeavesEverythingUsable()
+    void theDictionaryOffTellsThePupil()
     {
-        Started s([](LessonState &st) { setOptions(st, QStringLiteral("1")); });
-        QVERIFY(s.tasks->List_Un[1]->isEnabled());
-        QVERIFY(!s.tasks->Chasownik_Label[0]->isHidden());
-        QVERIFY(s.tasks->List_Un[0]->isEnabled());
-        // The dictionary selects the term chosen last (item 1 of the record).
-        QCOMPARE(s.tasks->List_Un[0]->listIndex(), 0);
-        QVERIFY(s.main->mnu_Cwqt->isEnabled());
-        QVERIFY(s.chooser->Wremena[3]->isEnabled());
-        QVERIFY(s.chooser->Wremena[5]->isEnabled());
-        QVERIFY(s.main->List_Ur[0]->isEnabled());
-        QVERIFY(s.tasks->mnu_ZapReshen[1]->isVisible());
-        QVERIFY(s.tasks->mnu_ZapReshen[2]->isEnabled());
-        for (int i = 1; i <= 9; ++i)
-            QVERIFY(s.main->Sydyrv_pla[i]->isEnabled());
-        QVERIFY(s.main->mnu_Fokus->isEnabled());
-        QVERIFY(s.tasks->mnu_Pylen_Ekran->isEnabled());
-        QVERIFY(s.main->Text_U[1]->text().startsWith(QStringLiteral("Съдържание на избраната")));
+        Opened o(allOnBut({{4, 0}}));
+        QCOMPARE(Lesson::control<QPlainTextEdit>(o.tasks, QStringLiteral("Text_Un(1)"))->toPlainText(),
+                 QStringLiteral("Достъпът до речника е забранен!"));
     }
 
-    void dictionaryRestoresTheLastTerm()
+    // Without its configuration file the lesson runs on its built-in
+    // options, which withhold the teaching features.
+    void withoutTheFileTheBuiltInOptionsWithhold()
     {
-        Started s([](LessonState &st) {
-            setOptions(st, QStringLiteral("1"));
-            st.List_Ur(1).setItem(1, QStringLiteral("5"));
-        });
-        QCOMPARE(s.tasks->List_Un[0]->listIndex(), 5);
+        Lesson lesson(Lesson::Bytes{}, std::nullopt);
+        Tarv &main = lesson.start();
+        QCOMPARE(lesson.boxes.seen.size(), 1);
+        for (const char *name : {"mnu_Cwqt", "Sydyrv_pla(1)", "mnu_Fokus", "mnu_Wyprosi"})
+            QVERIFY2(!Lesson::control<QAction>(&main, QString::fromLatin1(name))->isEnabled(), name);
+        QVERIFY(!Lesson::control<QWidget>(&main, QStringLiteral("List_Ur(0)"))->isEnabled());
     }
 
     void informationItemsArePairedWithTheirOptions_data()
@@ -111,49 +130,12 @@ private Q_SLOTS:
     {
         QFETCH(int, offOption);
         QFETCH(QList<int>, disabled);
-        Started s([offOption](LessonState &st) {
-            setOptions(st, QStringLiteral("1"));
-            st.Opcii_L().setItem(offOption, QStringLiteral("-1"));
-        });
-        for (int i = 1; i <= 9; ++i)
-            QCOMPARE(s.main->Sydyrv_pla[i]->isEnabled(), !disabled.contains(i));
-    }
-
-    void informationItemWithoutATextIsDisabled()
-    {
-        const Catalogue content = lessonWith(QStringLiteral("text Dopyln_M(4) < texts/dopyln-m-4.txt"),
-                                             QStringLiteral("text Dopyln_M(4) = \"\""));
-        LessonFixture f(content);
-        setOptions(f.state, QStringLiteral("1"));
-        Tarv &main = f.windows.get<Tarv>();
-        for (int i = 1; i <= 9; ++i)
-            QCOMPARE(main.Sydyrv_pla[i]->isEnabled(), i != 4);
-    }
-
-    void eachOptionAloneOff_data()
-    {
-        QTest::addColumn<int>("option");
-        for (int n : {1, 3, 4, 7, 8, 9, 10, 11, 13, 15, 24, 26})
-            QTest::newRow(qPrintable(QString::number(n))) << n;
-    }
-    void eachOptionAloneOff()
-    {
-        QFETCH(int, option);
-        Started s([option](LessonState &st) {
-            setOptions(st, QStringLiteral("1"));
-            st.Opcii_L().setItem(option, QStringLiteral("0"));
-        });
-        QCOMPARE(!s.tasks->List_Un[1]->isEnabled(), option == 1);
-        QCOMPARE(s.tasks->Chasownik_Label[0]->isHidden(), option == 3);
-        QCOMPARE(!s.tasks->List_Un[0]->isEnabled(), option == 4);
-        QCOMPARE(!s.main->mnu_Cwqt->isEnabled(), option == 7);
-        QCOMPARE(!s.chooser->Wremena[3]->isEnabled(), option == 8);
-        QCOMPARE(!s.chooser->Wremena[5]->isEnabled(), option == 26);
-        QCOMPARE(!s.main->Sydyrv_pla[1]->isEnabled(), option == 9);
-        QCOMPARE(!s.main->List_Ur[0]->isEnabled(), option == 10);
-        QCOMPARE(!s.tasks->mnu_ZapReshen[2]->isEnabled(), option == 11);
-        QCOMPARE(!s.tasks->mnu_ZapReshen[1]->isVisible(), option == 15);
-        QCOMPARE(!s.main->mnu_Fokus->isEnabled(), option == 24);
+        Lesson lesson(Lesson::Bytes{}, configWith(allOnBut({{offOption, -1}})));
+        Tarv &main = lesson.start();
+        for (int i = 1; i <= 9; ++i) {
+            const auto *item = Lesson::control<QAction>(&main, QStringLiteral("Sydyrv_pla(%1)").arg(i));
+            QCOMPARE(item->isEnabled(), !disabled.contains(i));
+        }
     }
 };
 
