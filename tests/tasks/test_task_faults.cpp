@@ -1,6 +1,6 @@
 #include "controls/ListBox.h"
 #include "controls/TextBox.h"
-#include "support/Lesson.h"
+#include "support/Tasks.h"
 #include "tasks/Tarv_n.h"
 
 #include <QAction>
@@ -11,41 +11,6 @@ using namespace urok;
 using namespace urok::test;
 
 namespace {
-
-// The pupil opens the tasks of a lesson started from its folder, chooses
-// tasks with the mouse and answers the questions that come.
-struct Tasks
-{
-    explicit Tasks(const QByteArray &file, const QStringList &answers = {})
-        : lesson(Lesson::Bytes{}, file)
-    {
-        main = &lesson.start();
-        for (const QString &a : answers)
-            lesson.boxes.answer(a);
-        Lesson::command(main, QStringLiteral("mnu_Wyprosi"));
-        w = lesson.window<Tarv_n>(QStringLiteral("Tarv_n"));
-    }
-    void choose(int row, const QStringList &answers = {})
-    {
-        for (const QString &a : answers)
-            lesson.boxes.answer(a);
-        Lesson::click(w->List_Un[1], row);
-    }
-    QString field(int i) const { return w->Text_Un[i]->text(); }
-    QString clock() const { return w->Chasownik_Label[0]->text(); }
-    QString solution(int k)
-    {
-        ItemList &lines = lesson.state().Uslowie_L(k);
-        QString text;
-        for (int i = lesson.state().Redowe_L(2).item(k).toInt(); i < lines.count(); ++i)
-            text += QStringLiteral("\r\n") + lines.item(i);
-        return text;
-    }
-
-    Lesson lesson;
-    Tarv *main = nullptr;
-    Tarv_n *w = nullptr;
-};
 
 const QString Yes = QStringLiteral("Да");
 const QString No = QStringLiteral("Не");
