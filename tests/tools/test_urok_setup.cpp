@@ -10,12 +10,11 @@
 #include "controls/ListBox.h"
 #include "controls/TextBox.h"
 #include "lesson/Tarv.h"
-#include "support/LessonFixture.h"
+#include "support/ConfigBytes.h"
+#include "support/Lesson.h"
 #include "tasks/Tarv_n.h"
 
-#include <QDir>
 #include <QDirIterator>
-#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -23,8 +22,14 @@
 
 using namespace urok;
 using namespace urok::setup;
+using urok::test::readFile;
+using urok::test::writeFile;
+
+Q_DECLARE_METATYPE(urok::setup::LessonFacts)
 
 namespace {
+
+const QString LessonProfile = QStringLiteral(UROK_SOURCE_DIR "/config/OPTIM.profile");
 
 struct Run
 {
@@ -33,44 +38,38 @@ struct Run
     QString err;
 };
 
-Run runWrite(const QString &profile, const QString &output,
-             const LessonFacts &lesson = LessonFacts::builtIn())
+Run runWrite(const QString &profile, const QString &output, const LessonFacts &lesson = LessonFacts::builtIn())
 {
     Run r;
-    QTextStream out(&r.out);
-    QTextStream err(&r.err);
+    QTextStream out(&r.out), err(&r.err);
     r.code = writeCommand(profile, output, lesson, out, err);
+    out.flush();
+    err.flush();
     return r;
 }
 
 Run runShow(const QString &file, const LessonFacts &lesson = LessonFacts::builtIn())
 {
     Run r;
-    QTextStream out(&r.out);
-    QTextStream err(&r.err);
+    QTextStream out(&r.out), err(&r.err);
     r.code = showCommand(file, lesson, out, err);
+    out.flush();
+    err.flush();
     return r;
 }
 
-bool writeFile(const QString &path, const QByteArray &bytes)
+// The golden file's bytes; with UROK_UPDATE_GOLDEN set, `actual` becomes them.
+QByteArray golden(const QString &name, const QByteArray &actual)
 {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+    const QString path = QStringLiteral(UROK_SOURCE_DIR "/tests/tools/testdata/") + name;
+    if (qEnvironmentVariableIsSet("UROK_UPDATE_GOLDEN"))
+        writeFile(path, actual);
+    return readFile(path);
 }
 
-QByteArray readFile(const QString &path)
+QString goldenText(const QString &name, const QString &actual)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-// The line of the report that starts with `start` (after blanks).
-QString reportLine(const QString &report, const QString &start)
-{
-    for (const QString &line : report.split(u'\n'))
-        if (line.trimmed().startsWith(start))
-            return line;
-    return {};
+    return QString::fromUtf8(golden(name, actual.toUtf8()));
 }
 
 // The text of a profile that says exactly what `p` holds.
@@ -78,51 +77,21 @@ QString profileText(const Profile &p)
 {
     QString t;
     QTextStream s(&t);
-    s << "lesson = \"" << p.lesson << "\"\n"
-      << "version = " << p.version << "\ndate = " << p.date << '\n'
-      << "tasks offered = " << p.tasksOffered << "\ntasks listed = " << p.tasksListed << '\n';
-    for (int i = 0; i < SlotCount; ++i) {
-        s << "option " << i + 1 << " = " << p.options[i] << '\n';
-        s << "task " << i + 1 << " level = " << p.levels[i] << '\n';
-        s << "task " << i + 1 << " budget = " << p.budgets[i] << '\n';
-        s << "task " << i + 1 << " hint = " << p.hints[i] << '\n';
-        s << "point " << i + 1 << " rate = " << p.rates[i] << '\n';
-    }
+    s << "lesson = \"" << p.lesson << "\"\nversion = " << p.version << "\ndate = " << p.date
+      << "\ntasks offered = " << p.tasksOffered << "\ntasks listed = " << p.tasksListed << '\n';
+    for (int i = 0; i < SlotCount; ++i)
+        s << "option " << i + 1 << " = " << p.options[i] << "\ntask " << i + 1 << " level = " << p.levels[i]
+          << "\ntask " << i + 1 << " budget = " << p.budgets[i] << "\ntask " << i + 1
+          << " hint = " << p.hints[i] << "\npoint " << i + 1 << " rate = " << p.rates[i] << '\n';
+    s.flush();
     return t;
-}
-
-// A profile with a different value in every field, the extremes included.
-Profile everyFieldDifferent()
-{
-    Profile p;
-    p.lesson = QStringLiteral("Урок-ОПТИМ 2026");   // 15 characters
-    p.version = std::numeric_limits<qint32>::min();
-    p.date = 20261206;
-    p.tasksOffered = -3;
-    p.tasksListed = std::numeric_limits<qint32>::max();
-    for (int i = 0; i < SlotCount; ++i) {
-        p.options[i] = static_cast<qint16>((i * 7 / 3) % 2);
-        p.levels[i] = static_cast<qint16>((i * 3) % 10);
-        p.budgets[i] = static_cast<qint16>(-32000 + i * 1601);
-        p.hints[i] = static_cast<qint16>(31000 - i * 1553);
-        p.rates[i] = static_cast<qint16>(i * i - 700);
-    }
-    p.budgets[0] = std::numeric_limits<qint16>::min();
-    p.hints[39] = std::numeric_limits<qint16>::max();
-    return p;
 }
 
 // A short valid profile for the built-in lesson (24 tasks, 4 points).
 QString validProfile()
 {
-    QString t = QStringLiteral("# a teacher's profile\n"
-                               "lesson = OPTIM\n"
-                               "version = 100\n"
-                               "date = 20261206\n"
-                               "tasks offered = 24\n"
-                               "tasks listed = 15\n"
-                               "option 1 = 1\n"
-                               "option 31 = 0\n");
+    QString t = QStringLiteral("# a teacher's profile\nlesson = OPTIM\nversion = 100\ndate = 20261206\n"
+                               "tasks offered = 24\ntasks listed = 15\noption 1 = 1\noption 31 = 0\n");
     for (int k = 1; k <= 24; ++k)
         t += QStringLiteral("task %1 level = 2\ntask %1 budget = 60\ntask %1 hint = -30\n").arg(k);
     for (int k = 1; k <= 4; ++k)
@@ -130,18 +99,14 @@ QString validProfile()
     return t;
 }
 
-// The line number (from 1) of the line that starts with `key` in `text`.
+// The line number (from 1) of the line that sets `key` in `text`.
 int lineOf(const QString &text, const QString &key)
 {
-    const QStringList lines = text.split(u'\n');
-    for (int i = 0; i < lines.size(); ++i)
-        if (lines[i].startsWith(key + QStringLiteral(" =")))
-            return i + 1;
-    return 0;
+    return int(text.split(u'\n').indexOf(QRegularExpression(QRegularExpression::escape(key) + " =.*"))) + 1;
 }
 
 // Replaces the line that sets `key`; an empty replacement removes it.
-QString withLine(const QString &text, const QString &key, const QString &replacement)
+QString withLine(QString text, const QString &key, const QString &replacement)
 {
     QStringList lines = text.split(u'\n');
     const int i = lineOf(text, key) - 1;
@@ -152,15 +117,17 @@ QString withLine(const QString &text, const QString &key, const QString &replace
     return lines.join(u'\n');
 }
 
-// The options the lesson's default profile is to switch on.
-const QList<int> DefaultOn = {1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 18,
-                              19, 20, 21, 22, 23, 24, 25, 26};
-const QList<int> DefaultOff = {2, 16, 17, 31};
-const int DefaultLevels[24] = {1, 3, 1, 2, 2, 3, 2, 2, 3, 3, 2, 3, 3, 3, 1, 2, 3, 2, 2, 4, 2, 2, 2, 2};
-
-QString defaultProfilePath()
+QString inserted(const QString &line)
 {
-    return QStringLiteral(UROK_SOURCE_DIR "/config/OPTIM.profile");
+    QStringList lines = validProfile().split(u'\n');
+    lines.insert(2, line);
+    return lines.join(u'\n');
+}
+
+// A configuration file written by the tool from the lesson's profile, changed.
+QByteArray lessonFileWith(const std::function<void(Profile &)> &change)
+{
+    return test::configWith({}, change);
 }
 
 } // namespace
@@ -169,31 +136,45 @@ class UrokSetupTest : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    // ---- Profile -> file -> decode ----------------------------------------
+    // Every test runs in a fresh folder of its own.
+    void init() { QVERIFY(dir.emplace().isValid() && QDir::setCurrent(dir->path())); }
+    void cleanup()
+    {
+        QDir::setCurrent(QStringLiteral(UROK_BINARY_DIR));
+        dir.reset();
+    }
+
+    // ---- Profile -> file -> decoding -------------------------------------
 
     void everyFieldSurvivesProfileFileAndDecoding()
     {
-        QTemporaryDir dir;
-        const Profile expected = everyFieldDifferent();
-        const QString profile = dir.filePath(QStringLiteral("any.profile"));
-        QVERIFY(writeFile(profile, profileText(expected).toUtf8()));
+        Profile expected;
+        expected.lesson = QStringLiteral("Урок-ОПТИМ 2026");   // 15 characters
+        expected.version = std::numeric_limits<qint32>::min();
+        expected.date = 20261206;
+        expected.tasksOffered = -3;
+        expected.tasksListed = std::numeric_limits<qint32>::max();
+        for (int i = 0; i < SlotCount; ++i) {
+            expected.options[i] = static_cast<qint16>((i * 7 / 3) % 2);
+            expected.levels[i] = static_cast<qint16>((i * 3) % 10);
+            expected.budgets[i] = static_cast<qint16>(-32000 + i * 1601);
+            expected.hints[i] = static_cast<qint16>(31000 - i * 1553);
+            expected.rates[i] = static_cast<qint16>(i * i - 700);
+        }
+        expected.budgets[0] = std::numeric_limits<qint16>::min();
+        expected.hints[39] = std::numeric_limits<qint16>::max();
+        QVERIFY(writeFile(QStringLiteral("any.profile"), profileText(expected).toUtf8()));
 
         // A lesson with all 40 tasks and points, so that every value is one it uses.
-        LessonFacts lesson{QStringLiteral("Урок-ОПТИМ 2026"), 40, QList<qint64>(40, 100)};
-        const QString output = dir.filePath(QStringLiteral("Урок-ОПТИМ 2026.UFG"));
-        const Run r = runWrite(profile, output, lesson);
+        const LessonFacts lesson{expected.lesson, 40, QList<qint64>(40, 100)};
+        const Run r = runWrite(QStringLiteral("any.profile"), QStringLiteral("Урок-ОПТИМ 2026.UFG"), lesson);
         QCOMPARE(r.err, QString());
         QCOMPARE(r.code, ExitOk);
-
-        const QByteArray bytes = readFile(output);
-        QCOMPARE(bytes.size(), 600);
+        const QByteArray bytes = readFile(QStringLiteral("Урок-ОПТИМ 2026.UFG"));
         const std::optional<DecodedFile> decoded = decodeConfigFile(bytes);
         QVERIFY(decoded);
-        // As profile texts, a difference shows by its key.
-        QCOMPARE(profileText(decoded->profile), profileText(expected));
-        QVERIFY(decoded->profile == expected);
+        QCOMPARE(profileText(decoded->profile), profileText(expected));   // a difference shows by its key
         QCOMPARE(decoded->textLength, 15);
-        QVERIFY(decoded->lastRecordEmpty);
         QVERIFY(bytes.right(100) == QByteArray(100, '\0'));
     }
 
@@ -202,331 +183,289 @@ private Q_SLOTS:
         // A byte-order mark, CR LF line ends, tabs, capitals, extra blanks,
         // comments after values, a quoted code with "#" and blanks in it,
         // numbers with a sign or leading zeros: all read as meant.
-        QString text = QString(QChar(0xFEFF))
-                       + QStringLiteral("  LESSON\t=  \" A#B \"   # quoted\r\n"
-                                        "Version=+096\r\n"
-                                        "date = 0020261206 # a date\r\n"
-                                        "TASKS   Offered = 24\r\n"
-                                        "tasks listed = -1\r\n"
-                                        "\t# only a comment\r\n"
-                                        "\r\n"
-                                        "option   07 = 1\r\n");
-        for (int k = 1; k <= 24; ++k)
-            text += QStringLiteral("Task %1 Level = 4\r\ntask %1 budget = %1\r\ntask %1 hint=-%1\r\n")
-                        .arg(k);
-        for (int k = 1; k <= 4; ++k)
+        QString text = QChar(0xFEFF)
+                       + QStringLiteral("  LESSON\t=  \" A#B \"   # quoted\r\nVersion=+096\r\n"
+                                        "date = 0020261206 # a date\r\nTASKS   Offered = 24\r\n"
+                                        "tasks listed = -1\r\n\t# only a comment\r\n\r\noption   07 = 1\r\n");
+        Profile expected{QStringLiteral(" A#B "), 96, 20261206, 24, -1};
+        expected.options[6] = 1;   // unset options are off
+        for (int k = 1; k <= 24; ++k) {
+            text += QStringLiteral("Task %1 Level = 4\r\ntask %1 budget = %1\r\ntask %1 hint=-%1\r\n").arg(k);
+            expected.levels[k - 1] = 4;
+            expected.budgets[k - 1] = qint16(k);
+            expected.hints[k - 1] = qint16(-k);
+        }
+        for (int k = 1; k <= 4; ++k) {
             text += QStringLiteral("point %1 RATE = %1\r\n").arg(k);
+            expected.rates[k - 1] = qint16(k);
+        }
         text += QStringLiteral("task 40 level = 9");   // no line end at the end
+        expected.levels[39] = 9;
 
-        const LessonFacts lesson{QStringLiteral(" A#B "), 24, {10, 10, 10, 10}};
-        const ProfileReading reading = readProfile(text, lesson);
+        const ProfileReading reading = readProfile(text, {QStringLiteral(" A#B "), 24, {10, 10, 10, 10}});
         QCOMPARE(reading.errors.size(), 0);
-        QVERIFY(reading.profile);
-        const Profile &p = *reading.profile;
-        QCOMPARE(p.lesson, QStringLiteral(" A#B "));
-        QCOMPARE(p.version, 96);
-        QCOMPARE(p.date, 20261206);
-        QCOMPARE(p.tasksOffered, 24);
-        QCOMPARE(p.tasksListed, -1);
-        for (int i = 0; i < SlotCount; ++i)
-            QCOMPARE(p.options[i], qint16(i == 6 ? 1 : 0));   // unset options are off
-        QCOMPARE(p.levels[0], qint16(4));
-        QCOMPARE(p.budgets[23], qint16(24));
-        QCOMPARE(p.hints[23], qint16(-24));
-        QCOMPARE(p.rates[3], qint16(4));
-        // Tasks and points the profile leaves out are 0, except what it sets.
-        QCOMPARE(p.levels[24], qint16(0));
-        QCOMPARE(p.budgets[30], qint16(0));
-        QCOMPARE(p.rates[4], qint16(0));
-        QCOMPARE(p.levels[39], qint16(9));
+        QCOMPARE(profileText(*reading.profile), profileText(expected));
         // ...and a value for a task the lesson does not have is worth a warning.
         QCOMPARE(reading.warnings.size(), 1);
         QCOMPARE(reading.warnings[0].line, 8 + 24 * 3 + 4 + 1);
     }
 
-    // ---- A file made by hand ----------------------------------------------
-
-    void aFileBuiltByHandIsShownAsItsGoldenFile()
+    // The lesson's own profile: the file the tool writes from it (and the
+    // build puts next to the program) is the golden one, the program reads
+    // back every value the tool wrote, and every task is timed for a class.
+    void theLessonProfileWritesTheGoldenFile()
     {
-        QByteArray f(600, '\0');
-        auto put16 = [&f](int at, int v) {
-            f[at] = static_cast<char>(v & 0xFF);
-            f[at + 1] = static_cast<char>((v >> 8) & 0xFF);
-        };
-        auto put32 = [&f](int at, qint64 v) {
-            for (int b = 0; b < 4; ++b)
-                f[at + b] = static_cast<char>((v >> (8 * b)) & 0xFF);
-        };
-        // Record 1: options 1 and 5 (stored as 3) on, option 40 stored as -1; 24 tasks.
-        put16(0, 1);
-        put16(8, 3);
-        put16(78, -1);
-        put32(80, 24);
-        // Record 2: task 1 at level 3, task 2 at level 2, task 3 stored as 12; 15 listed.
-        put16(100, 3);
-        put16(102, 2);
-        put16(104, 12);
-        put32(180, 15);
-        // Record 3: hint times -1, -30, 0; version 96.
-        put16(200, -1);
-        put16(202, -30);
-        put32(280, 96);
-        // Record 4: budgets 2, 60, 0; the date; "OPTIM" scrambled with keys 78..82.
-        put16(300, 2);
-        put16(302, 60);
-        put32(380, 20261206);
-        f[384] = 5;
-        const char scrambled[] = {0x01, 0x1F, 0x04, 0x18, 0x1F};
-        for (int i = 0; i < 5; ++i)
-            f[385 + i] = scrambled[i];
-        // Record 5: rates of points 1, 3 and 4.
-        put16(400, 2);
-        put16(404, 300);
-        put16(406, 32767);
-
-
-        // Shown, it reads as the golden file says (the first line names the
-        // temporary file). Worth knowing there: option 40 stored as -1 is off
-        // (-1 mod 2 is -1 for the program), and point 4's time is held at the
-        // 16-bit limit.
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("OPTIM.UFG"));
-        QVERIFY(writeFile(path, f));
-        const LessonFacts lesson{QStringLiteral("OPTIM"), 24, {1000, 2000, 3000, 4000}};
-        const Run r = runShow(path, lesson);
+        const Run r = runWrite(LessonProfile, QStringLiteral("OPTIM.UFG"));
         QCOMPARE(r.err, QString());
         QCOMPARE(r.code, ExitOk);
-        QCOMPARE(r.out.section(u'\n', 1),
-                 QString::fromUtf8(readFile(QStringLiteral(UROK_SOURCE_DIR "/tests/tools/testdata/hand-built.show.txt"))));
+        const QByteArray bytes = readFile(QStringLiteral("OPTIM.UFG"));
+        QCOMPARE(bytes.toHex(' '), golden(QStringLiteral("OPTIM.UFG"), bytes).toHex(' '));
+        const QString built = QStringLiteral(UROK_BINARY_DIR "/lesson/OPTIM.UFG");
+        if (QFile::exists(built))
+            QCOMPARE(readFile(built), bytes);
+
+        const Profile p = decodeConfigFile(bytes)->profile;
+        LessonState state;
+        const ConfigOutcome outcome = applyConfiguration(state, bytes);
+        QCOMPARE(outcome.status, ConfigOutcome::Status::Applied);
+        for (int n = 1; n <= 40; ++n)
+            QCOMPARE(state.Opcii_L().item(n), QString::number(p.options[n - 1]));
+        const LessonFacts lesson = LessonFacts::builtIn();
+        for (int k = 1; k <= 24; ++k) {
+            QCOMPARE(state.Wremena(4).item(k), QString::number(p.levels[k - 1]));
+            QCOMPARE(state.Wremena(1).item(k), QString::number(p.budgets[k - 1]));
+            QCOMPARE(state.Wremena(0).item(k), QString::number(p.hints[k - 1]));
+            const TaskTiming t = taskTiming(p.levels[k - 1], p.budgets[k - 1], p.hints[k - 1]);
+            QVERIFY2(t.hint == TaskTiming::Hint::During && t.hintAt <= t.countdown * 6 / 10
+                         && t.countdown >= 300 && t.countdown <= 2000,
+                     qPrintable(QStringLiteral("task %1").arg(k)));
+        }
+        for (int k = 1; k <= 4; ++k)   // the tool's writing time is the program's
+            QCOMPARE(state.Wremena(2).item(k), decimalText(writingTime(lesson.pointLengths[k - 1], p.rates[k - 1])));
+        QCOMPARE(state.List_Ur(3).item(1), p.lesson);
+        QCOMPARE(state.List_Ur(3).item(10), signedNumberText(p.date));
+        QCOMPARE(outcome.taskList->size(), p.tasksListed);
     }
 
-    void aStoredLengthAboveFifteenReadsFifteenCharacters()
-    {
-        ConfigRecord record;
-        QVERIFY(record.setText(QStringLiteral("ABCDEFGHIJKLMNO")));
-        record.textLength = 200;
-        QByteArray f(600, '\0');
-        f.replace(300, 100, record.toBytes());
-        f[599] = 1;
-        const std::optional<DecodedFile> d = decodeConfigFile(f);
-        QVERIFY(d);
-        QCOMPARE(d->profile.lesson, QStringLiteral("ABCDEFGHIJKLMNO"));
-        QCOMPARE(d->textLength, 200);
-        QVERIFY(!d->lastRecordEmpty);
+    // ---- show, compared whole with its golden file -------------------------
 
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("X.UFG"));
-        QVERIFY(writeFile(path, f));
-        const Run r = runShow(path, {QStringLiteral("ABCDEFGHIJKLMNO"), 1, {10}});
-        QCOMPARE(r.code, ExitOk);
-        QVERIFY(r.out.contains(QStringLiteral("записана дължина 200: четат се само 15 знака")));
-        QVERIFY(r.out.contains(QStringLiteral("Запис 6: не е празен")));
+    void showPrintsTheGoldenFile_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<LessonFacts>("lesson");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("golden");
+        const LessonFacts builtIn = LessonFacts::builtIn();
+        QTest::newRow("the lesson's profile") << test::configWith({}) << builtIn << ExitOk << "lesson.show.txt";
+
+        // Option 40 stored as -1 is off (-1 mod 2 is -1 for the program); point
+        // 4's time is held at the 16-bit limit; task 3 stored as 12 is level 2.
+        test::ConfigBytes f;
+        f.setCode("OPTIM");
+        const int values[][3] = {{1, 0, 1},  {1, 4, 3},  {1, 39, -1}, {2, 0, 3},  {2, 1, 2},
+                                 {2, 2, 12}, {3, 0, -1}, {3, 1, -30}, {4, 0, 2},  {4, 1, 60},
+                                 {5, 0, 2},  {5, 2, 300}, {5, 3, 32767}};
+        for (const auto &[record, i, v] : values)
+            f.value(record, i, qint16(v));
+        const int numbers[][2] = {{1, 24}, {2, 15}, {3, 96}, {4, 20261206}};
+        for (const auto &[record, n] : numbers)
+            f.number(record, n);
+        QTest::newRow("made by hand") << f.bytes << LessonFacts{QStringLiteral("OPTIM"), 24, {1000, 2000, 3000, 4000}}
+                                      << ExitOk << "hand-built.show.txt";
+
+        f = test::ConfigBytes();
+        f.setCode("ABCDEFGHIJKLMNO", 200);
+        f.bytes[599] = 1;
+        QTest::newRow("length 200, record 6 not empty")
+            << f.bytes << LessonFacts{QStringLiteral("ABCDEFGHIJKLMNO"), 1, {10}} << ExitOk << "long-code.show.txt";
+
+        QTest::newRow("tasks not offered, beyond the lesson") << lessonFileWith([](Profile &p) {
+            p.tasksOffered = 20;
+            p.tasksListed = 30;
+            p.levels[29] = 1;
+            p.budgets[29] = 100;
+            p.rates[6] = 5;
+        }) << builtIn << ExitOk << "not-offered.show.txt";
+        QTest::newRow("none offered") << lessonFileWith([](Profile &p) { p.tasksOffered = -1; }) << builtIn
+                                      << ExitOk << "none-offered.show.txt";
+        QTest::newRow("another lesson") << lessonFileWith([](Profile &p) { p.lesson = QStringLiteral("ДРУГ"); })
+                                        << builtIn << ExitFailed << "another-lesson.show.txt";
+        QTest::newRow("letter case counts") << lessonFileWith([](Profile &p) { p.lesson = QStringLiteral("optim"); })
+                                            << builtIn << ExitFailed << "lower-case.show.txt";
     }
 
-    // ---- Bad profiles -----------------------------------------------------
-
-    void badProfilesAreRejectedWithTheirLine()
+    void showPrintsTheGoldenFile()
     {
-        struct Case
-        {
-            const char *key;           // the line it replaces; nullptr: inserted as line 3
-            const char *line;          // the new line; empty removes the key's line
-            const char *message;       // a part of the message
-        };
-        const Case cases[] = {
-            {nullptr, "task 3 level 2", "очаква се ред „ключ = стойност“"},
-            {nullptr, "= 5", "липсва ключ"},
-            {nullptr, "colour = 5", "непознат ключ „colour“"},
-            {nullptr, "task 3 colour = 1", "непознат ключ „task 3 colour“"},
-            {nullptr, "point 1 level = 1", "непознат ключ „point 1 level“"},
-            {nullptr, "option 41 = 1", "от 1 до 40"},
-            {nullptr, "option 0 = 1", "от 1 до 40"},
-            {nullptr, "task 41 budget = 1", "от 1 до 40"},
-            {nullptr, "point 0 rate = 1", "от 1 до 40"},
-            {nullptr, "option 2 = 2", "от 0 до 1"},
-            {nullptr, "option 3 = -1", "от 0 до 1"},
-            {"task 7 level", "task 7 level = 10", "от 0 до 9"},
-            {"task 7 level", "task 7 level = -1", "от 0 до 9"},
-            {"task 8 budget", "task 8 budget = 32768", "от -32768 до 32767"},
-            {"task 9 hint", "task 9 hint = -32769", "от -32768 до 32767"},
-            {"point 2 rate", "point 2 rate = 99999999999999999999", "от -32768 до 32767"},
-            {"version", "version = 2147483648", "от -2147483648 до 2147483647"},
-            {"date", "date = 2026-12-06", "цяло число"},
-            {"version", "version = 1.5", "цяло число"},
-            {"tasks listed", "tasks listed = \"15\"", "цяло число"},
-            {"tasks offered", "tasks offered =", "липсва стойност"},
-            {"lesson", "lesson = ABCDEFGHIJKLMNOP", "най-много 15"},
-            {"lesson", "lesson = ОПТИМ≤", "Windows-1251"},
-            {"lesson", "lesson = \"\"", "празен"},
-            {"lesson", "lesson = \"OPTIM", "кавичките не са затворени"},
-            {"lesson", "lesson = \"OPT\" IM", "след затварящите кавички"},
-        };
+        QFETCH(QByteArray, file);
+        QFETCH(LessonFacts, lesson);
+        QFETCH(int, code);
+        QFETCH(QString, golden);
+        QVERIFY(writeFile(QStringLiteral("OPTIM.UFG"), file));
+        const Run r = runShow(QStringLiteral("OPTIM.UFG"), lesson);
+        QCOMPARE(r.out + r.err, goldenText(golden, r.out + r.err));
+        QCOMPARE(r.code, code);
+    }
 
-        QTemporaryDir dir;
-        const QString profile = dir.filePath(QStringLiteral("bad.profile"));
-        const QString output = dir.filePath(QStringLiteral("OPTIM.UFG"));
-        const QString base = validProfile();
-        for (const Case &c : cases) {
-            const QString line = QString::fromUtf8(c.line);
-            QString text;
-            int expectedLine = 3;
-            if (c.key) {
-                text = withLine(base, QString::fromUtf8(c.key), line);
-                expectedLine = lineOf(base, QString::fromUtf8(c.key));
-            } else {
-                QStringList lines = base.split(u'\n');
-                lines.insert(2, line);
-                text = lines.join(u'\n');
-            }
-            QVERIFY(writeFile(profile, text.toUtf8()));
+    // ---- write: every message of a profile, compared whole ------------------
 
-            for (const bool existing : {false, true}) {
-                QFile::remove(output);
-                if (existing)
-                    QVERIFY(writeFile(output, "the teacher's earlier file"));
-                const Run r = runWrite(profile, output);
-                const QString where = QStringLiteral("%1:%2: грешка: ").arg(profile).arg(expectedLine);
-                QVERIFY2(r.code == ExitFailed, c.line);
-                QVERIFY2(r.err.contains(where), qPrintable(line + u'\n' + r.err));
-                QVERIFY2(reportLine(r.err, where).contains(QString::fromUtf8(c.message)),
-                         qPrintable(line + u'\n' + r.err));
-                QCOMPARE(r.out, QString());
-                if (existing)
-                    QCOMPARE(readFile(output), QByteArray("the teacher's earlier file"));
-                else
-                    QVERIFY2(!QFile::exists(output), c.line);
-                QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(),
-                         existing ? 2 : 1);
-            }
+    // The output exists before; a failure leaves it as it was, a success
+    // replaces it whole with the 600 bytes of the file.
+    void writeReportsTheGoldenMessages_data()
+    {
+        QTest::addColumn<QString>("profile");
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("golden");
+        QString broken = withLine(validProfile(), QStringLiteral("task 2 level"), QStringLiteral("task 2 level = 11"));
+        broken = withLine(broken, QStringLiteral("task 3 level"), QStringLiteral("task 3 level = x"));
+        for (const char *key : {"point 3 rate", "task 5 level", "task 5 budget", "task 5 hint", "task 6 hint"})
+            broken = withLine(broken, QString::fromUtf8(key), QString());
+        broken.replace(QStringLiteral("\noption 1"), QStringLiteral("\nTask  07 LEVEL = 2\noption 1"));
+        QTest::newRow("every error at once") << broken << "OPTIM.UFG" << ExitFailed << "errors.write.txt";
+        QTest::newRow("an empty profile") << QString() << "OPTIM.UFG" << ExitFailed << "empty.write.txt";
+        QTest::newRow("a good profile replaces the file")
+            << validProfile() << "OPTIM.UFG" << ExitOk << "good.write.txt";
+        QTest::newRow("scrambled content")
+            << withLine(validProfile(), QStringLiteral("option 31"), QStringLiteral("option 31 = 1")) << "OPTIM.UFG"
+            << ExitOk << "scrambled.write.txt";
+        QTest::newRow("another code and file name")
+            << withLine(validProfile(), QStringLiteral("lesson"), QStringLiteral("lesson = DRUGI")) << "optim.ufg"
+            << ExitOk << "another-code.write.txt";
+    }
+
+    void writeReportsTheGoldenMessages()
+    {
+        QFETCH(QString, profile);
+        QFETCH(QString, output);
+        QFETCH(int, code);
+        QFETCH(QString, golden);
+        QVERIFY(writeFile(QStringLiteral("p.profile"), profile.toUtf8()));
+        QVERIFY(writeFile(output, QByteArray(5000, 'x')));
+        const Run r = runWrite(QStringLiteral("p.profile"), output);
+        QCOMPARE(r.out + r.err, goldenText(golden, r.out + r.err));
+        QCOMPARE(r.code, code);
+        const QByteArray bytes = readFile(output);
+        if (code == ExitOk)
+            QCOMPARE(decodeConfigFile(bytes)->profile, *readProfile(profile, LessonFacts::builtIn()).profile);
+        else
+            QCOMPARE(bytes, QByteArray(5000, 'x'));
+    }
+
+    // ---- Bad profiles: each message on its line ----------------------------
+
+    void aBadProfileIsRejectedWithItsLine_data()
+    {
+        QTest::addColumn<QString>("profile");
+        QTest::addColumn<int>("line");   // 0: the profile as a whole
+        QTest::addColumn<QString>("message");
+        const auto in = [](const char *line, const char *message) {
+            QTest::newRow(line) << inserted(QString::fromUtf8(line)) << 3 << QString::fromUtf8(message);
+        };
+        const auto instead = [](const char *key, const char *line, const char *message) {
+            QTest::newRow(line) << withLine(validProfile(), QString::fromUtf8(key), QString::fromUtf8(line))
+                                << lineOf(validProfile(), QString::fromUtf8(key)) << QString::fromUtf8(message);
+        };
+        in("task 3 level 2", "очаква се ред „ключ = стойност“");
+        in("= 5", "липсва ключ");
+        in("colour = 5", "непознат ключ „colour“");
+        in("task 3 colour = 1", "непознат ключ „task 3 colour“");
+        in("point 1 level = 1", "непознат ключ „point 1 level“");
+        in("option 41 = 1", "от 1 до 40");
+        in("option 0 = 1", "от 1 до 40");
+        in("task 41 budget = 1", "от 1 до 40");
+        in("point 0 rate = 1", "от 1 до 40");
+        in("option 2 = 2", "от 0 до 1");
+        in("option 3 = -1", "от 0 до 1");
+        instead("task 7 level", "task 7 level = 10", "от 0 до 9");
+        instead("task 7 level", "task 7 level = -1", "от 0 до 9");
+        instead("task 8 budget", "task 8 budget = 32768", "от -32768 до 32767");
+        instead("task 9 hint", "task 9 hint = -32769", "от -32768 до 32767");
+        instead("point 2 rate", "point 2 rate = 99999999999999999999", "от -32768 до 32767");
+        instead("version", "version = 2147483648", "от -2147483648 до 2147483647");
+        instead("date", "date = 2026-12-06", "цяло число");
+        instead("version", "version = 1.5", "цяло число");
+        instead("tasks listed", "tasks listed = \"15\"", "цяло число");
+        instead("tasks offered", "tasks offered =", "липсва стойност");
+        instead("lesson", "lesson = ABCDEFGHIJKLMNOP", "най-много 15");
+        instead("lesson", "lesson = ОПТИМ≤", "Windows-1251");
+        instead("lesson", "lesson = \"\"", "празен");
+        instead("lesson", "lesson = \"OPTIM", "кавичките не са затворени");
+        instead("lesson", "lesson = \"OPT\" IM", "след затварящите кавички");
+        QTest::newRow("a key twice") << inserted(QStringLiteral("Task  05 LEVEL = 2"))
+                                     << lineOf(validProfile(), QStringLiteral("task 5 level")) + 1
+                                     << QStringLiteral("„task 5 level“ вече е зададен на ред 3");
+        for (const char *key : {"lesson", "version", "date", "tasks offered", "tasks listed", "task 1 level",
+                                "task 12 budget", "task 24 hint", "point 1 rate", "point 4 rate"})
+            QTest::newRow(qPrintable(QStringLiteral("no ") + key))
+                << withLine(validProfile(), QString::fromUtf8(key), QString()) << 0
+                << QStringLiteral("липсва „%1“").arg(QString::fromUtf8(key));
+    }
+
+    void aBadProfileIsRejectedWithItsLine()
+    {
+        QFETCH(QString, profile);
+        QFETCH(int, line);
+        QFETCH(QString, message);
+        QVERIFY(writeFile(QStringLiteral("bad.profile"), profile.toUtf8()));
+        const QString where = line ? QStringLiteral("bad.profile:%1: грешка: ").arg(line)
+                                   : QStringLiteral("bad.profile: грешка: ");
+        for (const bool existing : {false, true}) {
+            if (existing)
+                QVERIFY(writeFile(QStringLiteral("OPTIM.UFG"), "the teacher's earlier file"));
+            const Run r = runWrite(QStringLiteral("bad.profile"), QStringLiteral("OPTIM.UFG"));
+            QCOMPARE(r.code, ExitFailed);
+            const QStringList lines = r.err.split(u'\n');
+            QVERIFY2(std::any_of(lines.begin(), lines.end(),
+                                 [&](const QString &l) { return l.startsWith(where) && l.contains(message); }),
+                     qPrintable(r.err));
+            QCOMPARE(r.out, QString());
+            QCOMPARE(readFile(QStringLiteral("OPTIM.UFG")),
+                     existing ? QByteArray("the teacher's earlier file") : QByteArray());
+            QCOMPARE(QDir().entryList(QDir::Files | QDir::Hidden).size(), existing ? 2 : 1);
         }
     }
 
-    void aDuplicateKeyNamesBothLines()
-    {
-        QTemporaryDir dir;
-        const QString profile = dir.filePath(QStringLiteral("dup.profile"));
-        const QString output = dir.filePath(QStringLiteral("OPTIM.UFG"));
-        QStringList lines = validProfile().split(u'\n');
-        lines.insert(2, QStringLiteral("Task  05 LEVEL = 2"));   // the same key as "task 5 level"
-        const QString text = lines.join(u'\n');
-        QVERIFY(writeFile(profile, text.toUtf8()));
-        const Run r = runWrite(profile, output);
-        QCOMPARE(r.code, ExitFailed);
-        const int second = lineOf(text, QStringLiteral("task 5 level"));
-        QVERIFY(second > 3);
-        QVERIFY2(r.err.contains(QStringLiteral("%1:%2: грешка: „task 5 level“ вече е зададен на ред 3")
-                                    .arg(profile)
-                                    .arg(second)),
-                 qPrintable(r.err));
-        QVERIFY(!QFile::exists(output));
-    }
-
-    void everyMissingRequiredKeyIsNamed_data()
-    {
-        QTest::addColumn<QString>("key");
-        for (const char *key : {"lesson", "version", "date", "tasks offered", "tasks listed",
-                                "task 1 level", "task 12 budget", "task 24 hint", "point 1 rate",
-                                "point 4 rate"})
-            QTest::newRow(key) << QString::fromUtf8(key);
-    }
-
-    void everyMissingRequiredKeyIsNamed()
-    {
-        QFETCH(QString, key);
-        QTemporaryDir dir;
-        const QString profile = dir.filePath(QStringLiteral("short.profile"));
-        const QString output = dir.filePath(QStringLiteral("OPTIM.UFG"));
-        QVERIFY(writeFile(profile, withLine(validProfile(), key, QString()).toUtf8()));
-        QVERIFY(writeFile(output, "old"));
-        const Run r = runWrite(profile, output);
-        QCOMPARE(r.code, ExitFailed);
-        QCOMPARE(r.err.split(u'\n').first(),
-                 QStringLiteral("%1: грешка: липсва „%2“").arg(profile, key));
-        QCOMPARE(readFile(output), QByteArray("old"));
-    }
-
-    void allErrorsOfAProfileAreReportedAtOnce()
-    {
-        QString text = validProfile();
-        text = withLine(text, QStringLiteral("task 2 level"), QStringLiteral("task 2 level = 11"));
-        text = withLine(text, QStringLiteral("task 3 level"), QStringLiteral("task 3 level = x"));
-        text = withLine(text, QStringLiteral("point 3 rate"), QString());
-        const ProfileReading reading = readProfile(text, LessonFacts::builtIn());
-        QVERIFY(!reading.profile);
-        QCOMPARE(reading.errors.size(), 3);
-        QCOMPARE(reading.errors[0].line, lineOf(validProfile(), QStringLiteral("task 2 level")));
-        QCOMPARE(reading.errors[1].line, lineOf(validProfile(), QStringLiteral("task 3 level")));
-        QCOMPARE(reading.errors[2].line, 0);
-    }
-
-    void missingKeysAreGroupedByTaskAndCounted()
-    {
-        QString text = validProfile();
-        for (const char *key : {"task 5 level", "task 5 budget", "task 5 hint", "task 6 hint"})
-            text = withLine(text, QString::fromUtf8(key), QString());
-        ProfileReading reading = readProfile(text, LessonFacts::builtIn());
-        QCOMPARE(reading.errors.size(), 2);
-        QCOMPARE(reading.errors[0].message,
-                 QStringLiteral("липсват „task 5 level“, „task 5 budget“, „task 5 hint“"));
-        QCOMPARE(reading.errors[1].message, QStringLiteral("липсва „task 6 hint“"));
-
-        // An empty profile: the five lesson keys and tasks 1..5 are named
-        // (20 keys), the other 19 tasks and 4 points are counted.
-        reading = readProfile(QString(), LessonFacts::builtIn());
-        QCOMPARE(reading.errors.size(), 11);
-        QCOMPARE(reading.errors[9].message,
-                 QStringLiteral("липсват „task 5 level“, „task 5 budget“, „task 5 hint“"));
-        QCOMPARE(reading.errors[10].message, QStringLiteral("липсват и още 61 ключа"));
-    }
-
-    // ---- The command line, through the real command ------------------------
+    // ---- The command line, through the real program ------------------------
 
     // Each case runs urok-setup in a folder holding ok.profile, cp1251.profile,
-    // task.txt, a/OTGOWORI.TXT and the folder "folder"; a failure leaves every
-    // file as it was and adds none.
+    // task.txt, bad-task.txt, configuration files of a wrong size, a/OTGOWORI.TXT
+    // and the folder "folder"; a failure leaves every file as it was and adds none.
     void commandLineFailures_data()
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("code");
         QTest::addColumn<QString>("message");
-        const auto row = [](const char *name, const QString &args, int code, const QString &message) {
-            QTest::newRow(name) << args.split(u' ') << code << message;
+        const auto row = [](const char *name, const char *args, int code, const char *message) {
+            QTest::newRow(name) << QString::fromUtf8(args).split(u' ') << code << QString::fromUtf8(message);
         };
-        row("no command", QStringLiteral("frob"), ExitUsage, QStringLiteral("грешни аргументи"));
-        row("unknown option", QStringLiteral("write -x ok.profile OPTIM.UFG"), ExitUsage,
-            QStringLiteral("непознат параметър „x“"));
-        row("report options elsewhere", QStringLiteral("write ok.profile OPTIM.UFG --csv t.csv"), ExitUsage,
-            QStringLiteral("само за report"));
-        row("missing profile", QStringLiteral("write missing.profile OPTIM.UFG"), ExitFailed,
-            QStringLiteral("missing.profile: грешка: профилът не може да се прочете"));
-        row("a folder as profile", QStringLiteral("write folder OPTIM.UFG"), ExitFailed,
-            QStringLiteral("folder: грешка: това е папка"));
-        row("a profile in Windows-1251", QStringLiteral("write cp1251.profile OPTIM.UFG"), ExitFailed,
-            QStringLiteral("не е записан в UTF-8"));
-        row("an endless profile", QStringLiteral("write /dev/zero OPTIM.UFG"), ExitFailed,
-            QStringLiteral("/dev/zero: грешка: профилът е по-голям от"));
-        row("onto the profile", QStringLiteral("write ok.profile ok.profile"), ExitFailed,
-            QStringLiteral("ok.profile: грешка: това е самият профил"));
-        row("onto the profile by another name", QStringLiteral("write ok.profile folder/../ok.profile"),
-            ExitFailed, QStringLiteral("това е самият профил"));
-        row("into a missing folder", QStringLiteral("write ok.profile nowhere/OPTIM.UFG"), ExitFailed,
-            QStringLiteral("не съществува"));
-        row("a folder in the way", QStringLiteral("write ok.profile folder"), ExitFailed,
-            QStringLiteral("на мястото на файла има папка"));
-        row("show a missing file", QStringLiteral("show OPTIM.UFG"), ExitFailed,
-            QStringLiteral("грешка: файлът не може да се прочете"));
-        row("scramble onto the task", QStringLiteral("scramble task.txt task.txt"), ExitFailed,
-            QStringLiteral("task.txt: това е входен файл"));
-        row("scramble an endless task", QStringLiteral("scramble /dev/zero s.txt"), ExitFailed,
-            QStringLiteral("/dev/zero: файлът е по-голям от"));
-        row("report of no answers", QStringLiteral("report folder"), ExitFailed,
-            QStringLiteral("не е намерен нито един файл с отговори"));
-        row("report onto an answers file", QStringLiteral("report -o a/OTGOWORI.TXT a"), ExitFailed,
-            QStringLiteral("a/OTGOWORI.TXT: грешка: това е входен файл"));
-        row("report of no path", QStringLiteral("report"), ExitUsage, QStringLiteral("поне една папка"));
-        row("report without a page", QStringLiteral("report a -o"), ExitUsage, QStringLiteral("липсва стойност"));
-        row("report into one file twice", QStringLiteral("report -o x --csv x a"), ExitUsage,
-            QStringLiteral("един и същ файл"));
+        row("no command", "frob", ExitUsage, "грешни аргументи");
+        row("unknown option", "write -x ok.profile OPTIM.UFG", ExitUsage, "непознат параметър „x“");
+        row("report options elsewhere", "write ok.profile OPTIM.UFG --csv t.csv", ExitUsage, "само за report");
+        row("missing profile", "write missing.profile OPTIM.UFG", ExitFailed,
+            "missing.profile: грешка: профилът не може да се прочете");
+        row("a folder as profile", "write folder OPTIM.UFG", ExitFailed, "folder: грешка: това е папка");
+        row("a profile in Windows-1251", "write cp1251.profile OPTIM.UFG", ExitFailed, "не е записан в UTF-8");
+        row("an endless profile", "write /dev/zero OPTIM.UFG", ExitFailed, "/dev/zero: грешка: профилът е по-голям от");
+        row("onto the profile", "write ok.profile ok.profile", ExitFailed, "ok.profile: грешка: това е самият профил");
+        row("onto the profile by another name", "write ok.profile folder/../ok.profile", ExitFailed,
+            "това е самият профил");
+        row("into a missing folder", "write ok.profile nowhere/OPTIM.UFG", ExitFailed, "не съществува");
+        row("a folder in the way", "write ok.profile folder", ExitFailed, "на мястото на файла има папка");
+        row("show a missing file", "show OPTIM.UFG", ExitFailed, "грешка: файлът не може да се прочете");
+        row("show 599 bytes", "show 599.UFG", ExitFailed,
+            "599.UFG: грешка: файлът има 599 байта, а конфигурационният файл има точно 600");
+        row("show 601 bytes", "show 601.UFG", ExitFailed, "601.UFG: грешка: файлът има 601 байта");
+        row("show an empty file", "show 0.UFG", ExitFailed, "0.UFG: грешка: файлът има 0 байта");
+        row("scramble onto the task", "scramble task.txt task.txt", ExitFailed, "task.txt: това е входен файл");
+        row("scramble an endless task", "scramble /dev/zero s.txt", ExitFailed, "/dev/zero: файлът е по-голям от");
+        row("scramble what Windows-1251 lacks", "scramble bad-task.txt s.txt", ExitFailed,
+            "bad-task.txt:2: има знак извън кодовата таблица Windows-1251");
+        row("report of no answers", "report folder", ExitFailed, "не е намерен нито един файл с отговори");
+        row("report onto an answers file", "report -o a/OTGOWORI.TXT a", ExitFailed,
+            "a/OTGOWORI.TXT: грешка: това е входен файл");
+        row("report of no path", "report", ExitUsage, "поне една папка");
+        row("report without a page", "report a -o", ExitUsage, "липсва стойност");
+        row("report into one file twice", "report -o x --csv x a", ExitUsage, "един и същ файл");
     }
 
     void commandLineFailures()
@@ -534,18 +473,22 @@ private Q_SLOTS:
         QFETCH(QStringList, args);
         QFETCH(int, code);
         QFETCH(QString, message);
-        QTemporaryDir dir;
-        const QByteArray task = "@hint\nh\n@hint2\nh\n@condition\nc\n@solution\ns\n";
-        QVERIFY(writeFile(dir.filePath(QStringLiteral("ok.profile")), validProfile().toUtf8()));
-        QVERIFY(writeFile(dir.filePath(QStringLiteral("cp1251.profile")),
-                          validProfile().toUtf8() + "# \xEA\xEE\xEC\n"));
-        QVERIFY(writeFile(dir.filePath(QStringLiteral("task.txt")), task));
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")) && QDir(dir.path()).mkdir(QStringLiteral("a")));
-        const QByteArray answers = toCp1251(QStringLiteral("Има въведен текст по следните задачи:\r\n"));
-        QVERIFY(writeFile(dir.filePath(QStringLiteral("a/OTGOWORI.TXT")), answers));
-        const auto listing = [&dir] {
+        const QByteArray file = test::ConfigBytes::usual().bytes;
+        const std::map<QString, QByteArray> inputs = {
+            {QStringLiteral("ok.profile"), validProfile().toUtf8()},
+            {QStringLiteral("cp1251.profile"), validProfile().toUtf8() + "# \xEA\xEE\xEC\n"},
+            {QStringLiteral("task.txt"), "@hint\nh\n@hint2\nh\n@condition\nc\n@solution\ns\n"},
+            {QStringLiteral("bad-task.txt"), "@hint\nупътване ≤\n@hint2\nx\n@condition\nc\n@solution\ns\n"},
+            {QStringLiteral("599.UFG"), file.left(599)},
+            {QStringLiteral("601.UFG"), file + '\0'},
+            {QStringLiteral("0.UFG"), QByteArray()},
+            {QStringLiteral("a/OTGOWORI.TXT"), toCp1251(QStringLiteral("Има въведен текст по следните задачи:\r\n"))}};
+        QVERIFY(QDir().mkdir(QStringLiteral("folder")) && QDir().mkdir(QStringLiteral("a")));
+        for (const auto &[name, bytes] : inputs)
+            QVERIFY(writeFile(name, bytes));
+        const auto listing = [] {
             QStringList all;
-            for (QDirIterator it(dir.path(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+            for (QDirIterator it(QStringLiteral("."), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
                                  QDirIterator::Subdirectories);
                  it.hasNext();)
                 all.append(it.next());
@@ -555,7 +498,6 @@ private Q_SLOTS:
         const QStringList before = listing();
 
         QProcess p;
-        p.setWorkingDirectory(dir.path());
         p.start(QStringLiteral(UROK_BINARY_DIR "/tools/urok-setup/urok-setup"), args);
         QVERIFY(p.waitForFinished(60000));
         const QString err = QString::fromUtf8(p.readAllStandardError());
@@ -564,184 +506,43 @@ private Q_SLOTS:
         QVERIFY2(err.contains(message), qPrintable(err));
         QCOMPARE(p.readAllStandardOutput(), QByteArray());
         QCOMPARE(listing(), before);
-        QCOMPARE(readFile(dir.filePath(QStringLiteral("ok.profile"))), validProfile().toUtf8());
-        QCOMPARE(readFile(dir.filePath(QStringLiteral("task.txt"))), task);
-        QCOMPARE(readFile(dir.filePath(QStringLiteral("a/OTGOWORI.TXT"))), answers);
+        for (const auto &[name, bytes] : inputs)
+            QCOMPARE(readFile(name), bytes);
     }
 
-    void anExistingFileIsReplacedWhole()
-    {
-        QTemporaryDir dir;
-        const QString profile = dir.filePath(QStringLiteral("ok.profile"));
-        const QString output = dir.filePath(QStringLiteral("OPTIM.UFG"));
-        QVERIFY(writeFile(profile, validProfile().toUtf8()));
-        QVERIFY(writeFile(output, QByteArray(5000, 'x')));
-        const Run r = runWrite(profile, output);
-        QCOMPARE(r.code, ExitOk);
-        QCOMPARE(r.err, QString());
-        QVERIFY(r.out.contains(QStringLiteral("600 байта")));
-        const QByteArray bytes = readFile(output);
-        QCOMPARE(bytes.size(), 600);
-        QCOMPARE(decodeConfigFile(bytes)->profile.lesson, QStringLiteral("OPTIM"));
-    }
-
-    // ---- Warnings ---------------------------------------------------------
-
-    void scrambledContentIsWarnedAbout()
-    {
-        QTemporaryDir dir;
-        const QString profile = dir.filePath(QStringLiteral("p.profile"));
-        const QString output = dir.filePath(QStringLiteral("OPTIM.UFG"));
-        const QString text =
-            withLine(validProfile(), QStringLiteral("option 31"), QStringLiteral("option 31 = 1"));
-        QVERIFY(writeFile(profile, text.toUtf8()));
-        const Run r = runWrite(profile, output);
-        QCOMPARE(r.code, ExitOk);
-        QCOMPARE(r.err.trimmed(),
-                 QStringLiteral("%1:%2: предупреждение: опция 31 (кодирано съдържание) е включена, "
-                                "а съдържанието на този урок не е кодирано")
-                     .arg(profile)
-                     .arg(lineOf(text, QStringLiteral("option 31"))));
-        QCOMPARE(decodeConfigFile(readFile(output))->profile.options[30], qint16(1));
-    }
-
-    void anotherCodeOrFileNameIsWarnedAbout()
-    {
-        QTemporaryDir dir;
-        const QString profile = dir.filePath(QStringLiteral("p.profile"));
-        const QString output = dir.filePath(QStringLiteral("optim.ufg"));
-        QVERIFY(writeFile(profile, withLine(validProfile(), QStringLiteral("lesson"),
-                                            QStringLiteral("lesson = DRUGI"))
-                                       .toUtf8()));
-        const Run r = runWrite(profile, output);
-        QCOMPARE(r.code, ExitOk);
-        QVERIFY2(r.err.contains(QStringLiteral(":2: предупреждение: кодът на урока „DRUGI“ не е "
-                                               "кодът на този урок (OPTIM)")),
-                 qPrintable(r.err));
-        QVERIFY2(r.err.contains(QStringLiteral("optim.ufg: предупреждение: програмата търси файла "
-                                               "си под името OPTIM.UFG")),
-                 qPrintable(r.err));
-        QVERIFY(QFile::exists(output));
-    }
-
-    // ---- show -------------------------------------------------------------
-
-    void showFlagsAWrongSize_data()
-    {
-        QTest::addColumn<int>("size");
-        QTest::newRow("599") << 599;
-        QTest::newRow("601") << 601;
-        QTest::newRow("empty") << 0;
-    }
-
-    void showFlagsAWrongSize()
-    {
-        QFETCH(int, size);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("OPTIM.UFG"));
-        const QByteArray good = configFile(*readProfile(validProfile(), LessonFacts::builtIn()).profile);
-        QCOMPARE(good.size(), 600);
-        QVERIFY(writeFile(path, (good + QByteArray(10, '\0')).left(size)));
-        const Run r = runShow(path);
-        QCOMPARE(r.code, ExitFailed);
-        QCOMPARE(r.out, QString());
-        QVERIFY2(r.err.startsWith(
-                     QStringLiteral("%1: грешка: файлът има %2 байта, а конфигурационният файл има "
-                                    "точно 600")
-                         .arg(path)
-                         .arg(size)),
-                 qPrintable(r.err));
-    }
-
-    void showFlagsAnotherLesson()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("OPTIM.UFG"));
-        Profile p = *readProfile(validProfile(), LessonFacts::builtIn()).profile;
-        p.lesson = QStringLiteral("ДРУГ");
-        QVERIFY(writeFile(path, configFile(p)));
-        const Run r = runShow(path);
-        QCOMPARE(r.code, ExitFailed);
-        QVERIFY(r.out.contains(QStringLiteral("Код на урока: ДРУГ\n")));
-        QVERIFY(!r.out.contains(QStringLiteral("задача")));
-        QVERIFY2(r.err.contains(QStringLiteral("грешка: файлът е за урок „ДРУГ“, а не за този урок (OPTIM)")),
-                 qPrintable(r.err));
-
-        // Letter case counts, as it does for the program.
-        p.lesson = QStringLiteral("optim");
-        QVERIFY(writeFile(path, configFile(p)));
-        QCOMPARE(runShow(path).code, ExitFailed);
-    }
-
-    void showMarksTasksNotOfferedAndBeyondTheLesson()
-    {
-        Profile p = *readProfile(validProfile(), LessonFacts::builtIn()).profile;
-        p.tasksOffered = 20;
-        p.tasksListed = 30;
-        p.levels[29] = 1;
-        p.budgets[29] = 100;
-        p.rates[6] = 5;
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("OPTIM.UFG"));
-        QVERIFY(writeFile(path, configFile(p)));
-        const Run r = runShow(path);
-        QCOMPARE(r.code, ExitOk);
-        QVERIFY(r.out.contains(QStringLiteral("Задачи в списъка отначало: 30 (в списъка влизат 20); "
-                                              "останалите 0 са в менюто „+ 0 задачи“")));
-        QVERIFY(!reportLine(r.out, QStringLiteral("задача 20:")).contains(QStringLiteral("не се предлага")));
-        QVERIFY(reportLine(r.out, QStringLiteral("задача 21:")).contains(QStringLiteral("(не се предлага)")));
-        QVERIFY(reportLine(r.out, QStringLiteral("задача 30:"))
-                    .contains(QStringLiteral("(урокът няма такава задача)")));
-        QVERIFY(reportLine(r.out, QStringLiteral("задача 29:")).isEmpty());
-        QVERIFY(reportLine(r.out, QStringLiteral("точка  7:"))
-                    .contains(QStringLiteral("(планът няма такава точка)")));
-        QVERIFY(reportLine(r.out, QStringLiteral("точка  6:")).isEmpty());
-
-        p.tasksOffered = -1;
-        QVERIFY(writeFile(path, configFile(p)));
-        QVERIFY(runShow(path).out.contains(QStringLiteral("Предлагани задачи: -1 (отрицателно: не се "
-                                                          "предлага нито една задача")));
-    }
-
-    // ---- Timing -----------------------------------------------------------
+    // ---- Timing ------------------------------------------------------------
 
     void taskTimingFollowsTheTasksWindow_data()
     {
         QTest::addColumn<int>("level");
         QTest::addColumn<int>("budget");
         QTest::addColumn<int>("hint");
-        QTest::addColumn<int>("factor");
         QTest::addColumn<qint64>("countdown");
-        QTest::addColumn<int>("when");   // TaskTiming::Hint
-        QTest::addColumn<qint64>("hintAt");
-
-        const int atOnce = int(TaskTiming::Hint::AtOnce);
-        const int during = int(TaskTiming::Hint::During);
-        const int withSolution = int(TaskTiming::Hint::WithSolution);
-        QTest::newRow("level 1") << 1 << 420 << 151 << 1 << qint64(420) << during << qint64(150);
-        QTest::newRow("level 0 counts as 1") << 0 << 420 << 151 << 1 << qint64(420) << during << qint64(150);
-        QTest::newRow("negative level counts as 1") << -3 << 100 << 10 << 1 << qint64(100) << during << qint64(9);
-        QTest::newRow("level 2") << 2 << 60 << -30 << 10 << qint64(600) << during << qint64(239);
-        QTest::newRow("stored 12 is level 2") << 12 << 60 << -30 << 10 << qint64(600) << during << qint64(239);
-        QTest::newRow("level 3") << 3 << 2 << -1 << 1000 << qint64(2000) << during << qint64(997);
-        QTest::newRow("level 4") << 4 << 2 << -1 << 1000 << qint64(2000) << during << qint64(997);
-        QTest::newRow("levels above 4 are timed as 3 and 4") << 7 << 1 << 0 << 1000 << qint64(1000) << during << qint64(998);
-        QTest::newRow("level 4, one budget, hint 0: just before the end")
-            << 4 << 1 << 0 << 1000 << qint64(1000) << during << qint64(998);
-        QTest::newRow("level 3, one budget, hint -1: at once")
-            << 3 << 1 << -1 << 1000 << qint64(1000) << atOnce << qint64(0);
-        QTest::newRow("level 3, hint 1: after the time") << 3 << 1 << 1 << 1000 << qint64(1000) << withSolution << qint64(0);
-        QTest::newRow("hint moment 0 is at once") << 1 << 300 << 1 << 1 << qint64(300) << atOnce << qint64(0);
-        QTest::newRow("hint moment 1") << 1 << 300 << 2 << 1 << qint64(300) << during << qint64(1);
-        QTest::newRow("hint a second before the end") << 1 << 300 << 300 << 1 << qint64(300) << during << qint64(299);
-        QTest::newRow("hint at the end comes with the solution")
-            << 1 << 300 << 301 << 1 << qint64(300) << withSolution << qint64(0);
-        QTest::newRow("budget 0 expires at once") << 1 << 0 << -5 << 1 << qint64(0) << withSolution << qint64(0);
-        QTest::newRow("negative budget expires at once") << 2 << -5 << 0 << 10 << qint64(-50) << withSolution << qint64(0);
-        QTest::newRow("largest values do not overflow")
-            << 3 << 32767 << 32767 << 1000 << qint64(32767000) << withSolution << qint64(0);
-        QTest::newRow("largest budget, smallest hint: at once")
-            << 3 << 32767 << -32768 << 1000 << qint64(32767000) << atOnce << qint64(0);
+        QTest::addColumn<int>("when");
+        QTest::addColumn<qint64>("hintAt");   // for a hint during the countdown
+        const auto row = [](const char *name, int level, int budget, int hint, qint64 countdown,
+                            TaskTiming::Hint when, qint64 hintAt) {
+            QTest::newRow(name) << level << budget << hint << countdown << int(when) << hintAt;
+        };
+        using H = TaskTiming::Hint;
+        row("level 1", 1, 420, 151, 420, H::During, 150);
+        row("level 0 counts as 1", 0, 420, 151, 420, H::During, 150);
+        row("negative level counts as 1", -3, 100, 10, 100, H::During, 9);
+        row("level 2", 2, 60, -30, 600, H::During, 239);
+        row("stored 12 is level 2", 12, 60, -30, 600, H::During, 239);
+        row("level 3", 3, 2, -1, 2000, H::During, 997);
+        row("level 4", 4, 2, -1, 2000, H::During, 997);
+        row("levels above 4 are timed as 3 and 4", 7, 1, 0, 1000, H::During, 998);
+        row("level 3, one budget, hint -1: at once", 3, 1, -1, 1000, H::AtOnce, 0);
+        row("level 3, hint 1: after the time", 3, 1, 1, 1000, H::WithSolution, 0);
+        row("hint moment 0 is at once", 1, 300, 1, 300, H::AtOnce, 0);
+        row("hint moment 1", 1, 300, 2, 300, H::During, 1);
+        row("hint a second before the end", 1, 300, 300, 300, H::During, 299);
+        row("hint at the end comes with the solution", 1, 300, 301, 300, H::WithSolution, 0);
+        row("budget 0 expires at once", 1, 0, -5, 0, H::WithSolution, 0);
+        row("negative budget expires at once", 2, -5, 0, -50, H::WithSolution, 0);
+        row("largest values do not overflow", 3, 32767, 32767, 32767000, H::WithSolution, 0);
+        row("largest budget, smallest hint: at once", 3, 32767, -32768, 32767000, H::AtOnce, 0);
     }
 
     void taskTimingFollowsTheTasksWindow()
@@ -749,12 +550,10 @@ private Q_SLOTS:
         QFETCH(int, level);
         QFETCH(int, budget);
         QFETCH(int, hint);
-        QFETCH(int, factor);
         QFETCH(qint64, countdown);
         QFETCH(int, when);
         QFETCH(qint64, hintAt);
         const TaskTiming t = taskTiming(level, budget, hint);
-        QCOMPARE(t.factor, factor);
         QCOMPARE(t.countdown, countdown);
         QCOMPARE(int(t.hint), when);
         if (t.hint == TaskTiming::Hint::During)
@@ -771,162 +570,43 @@ private Q_SLOTS:
         QCOMPARE(writingTime(100000, -32768), -32768.0);
     }
 
-    // ---- The lesson's default profile ------------------------------------
-
-    void theDefaultProfileIsCleanAndAsTheLessonNeeds()
-    {
-        const QByteArray text = readFile(defaultProfilePath());
-        QVERIFY(!text.isEmpty());
-        const ProfileReading reading = readProfile(QString::fromUtf8(text), LessonFacts::builtIn());
-        for (const Problem &e : reading.errors + reading.warnings)
-            qWarning("line %d: %s", e.line, qPrintable(e.message));
-        QVERIFY(reading.errors.isEmpty());
-        QVERIFY(reading.warnings.isEmpty());
-        const Profile &p = *reading.profile;
-
-        QCOMPARE(p.lesson, QStringLiteral("OPTIM"));
-        QCOMPARE(p.version, 100);
-        QVERIFY(p.date >= 20261206 && p.date <= 20991231);
-        QCOMPARE(p.tasksOffered, 24);
-        QCOMPARE(p.tasksListed, 15);
-        for (int n : DefaultOn)
-            QVERIFY2(p.options[n - 1] == 1, qPrintable(QString::number(n)));
-        for (int n : DefaultOff)
-            QVERIFY2(p.options[n - 1] == 0, qPrintable(QString::number(n)));
-        for (int k = 1; k <= 24; ++k)
-            QCOMPARE(p.levels[k - 1], qint16(DefaultLevels[k - 1]));
-        for (int k = 1; k <= 4; ++k)
-            QCOMPARE(p.rates[k - 1], qint16(2));
-
-        // Every task has a countdown a class can use, and its hint well before the end.
-        for (int k = 1; k <= 24; ++k) {
-            const TaskTiming t = taskTiming(p.levels[k - 1], p.budgets[k - 1], p.hints[k - 1]);
-            const QByteArray what = "task " + QByteArray::number(k);
-            QVERIFY2(t.hint == TaskTiming::Hint::During, what);
-            QVERIFY2(t.hintAt <= t.countdown * 6 / 10, what);
-            switch (p.levels[k - 1]) {
-            case 1:
-                QVERIFY2(t.countdown >= 300 && t.countdown <= 600, what);
-                QVERIFY2(t.hintAt >= 120 && t.hintAt <= 180, what);
-                break;
-            case 2:
-                QVERIFY2(t.countdown >= 600 && t.countdown <= 900, what);
-                break;
-            default:
-                QVERIFY2(t.countdown == 1000 || t.countdown == 2000, what);
-                QVERIFY2(t.hintAt >= 60, what);
-                break;
-            }
-        }
-    }
-
-    void theDefaultProfileConfiguresTheLesson()
-    {
-        QTemporaryDir dir;
-        const QString output = dir.filePath(QStringLiteral("OPTIM.UFG"));
-        const Run r = runWrite(defaultProfilePath(), output);
-        QCOMPARE(r.err, QString());
-        QCOMPARE(r.code, ExitOk);
-        const Profile p = *readProfile(QString::fromUtf8(readFile(defaultProfilePath())),
-                                       LessonFacts::builtIn())
-                               .profile;
-
-        LessonState state;
-        const ConfigOutcome outcome = applyConfiguration(state, readFile(output));
-        QCOMPARE(outcome.status, ConfigOutcome::Status::Applied);
-        for (int n = 1; n <= 40; ++n)
-            QCOMPARE(state.Opcii_L().item(n), QString::number(p.options[n - 1]));
-        for (int k = 1; k <= 24; ++k) {
-            QCOMPARE(state.Wremena(4).item(k), QString::number(DefaultLevels[k - 1]));
-            QCOMPARE(state.Wremena(1).item(k), QString::number(p.budgets[k - 1]));
-            QCOMPARE(state.Wremena(0).item(k), QString::number(p.hints[k - 1]));
-        }
-        const LessonFacts lesson = LessonFacts::builtIn();
-        for (int k = 1; k <= 4; ++k)
-            QCOMPARE(state.Wremena(2).item(k), decimalText(lesson.pointLengths[k - 1] * 2 / 100.0 + 2));
-        QCOMPARE(state.List_Ur(3).item(1), QStringLiteral("OPTIM"));
-        QCOMPARE(state.List_Ur(3).item(3), QStringLiteral(" 100"));
-        QCOMPARE(state.List_Ur(3).item(10), signedNumberText(p.date));
-        QCOMPARE(state.Uslowie_L(0).count(), 25);
-        QVERIFY(outcome.taskList);
-        QCOMPARE(outcome.taskList->size(), 15);
-        QCOMPARE(outcome.allTasksCaption, std::optional<QString>(QStringLiteral("+ 9 задачи")));
-
-        // show agrees with the file, and finds nothing wrong with it.
-        const Run shown = runShow(output);
-        QCOMPARE(shown.code, ExitOk);
-        QCOMPARE(shown.err, QString());
-        QVERIFY(shown.out.contains(QStringLiteral("„Версия  1 от ")));
-    }
-
-    void theLessonStartsWithoutAMessage()
-    {
-        test::LessonFixture f;
-        const Run r = runWrite(defaultProfilePath(), f.path(QStringLiteral("OPTIM.UFG")));
-        QCOMPARE(r.code, ExitOk);
-        const qint32 date = readProfile(QString::fromUtf8(readFile(defaultProfilePath())),
-                                        LessonFacts::builtIn())
-                                .profile->date;
-        Tarv &main = f.windows.get<Tarv>();
-        QCOMPARE(f.prompter.texts(), QStringList());
-        QVERIFY2(main.windowTitle().endsWith(QStringLiteral("  Версия  1 от ") + signedNumberText(date)),
-                 qPrintable(main.windowTitle()));
-    }
-
+    // The times show prints are the ones the tasks window keeps: the hint
+    // appears just after hintAt, the answer locks at the countdown's end.
     void theTasksWindowKeepsTheTimesShowPrints()
     {
-        test::LessonFixture f;
-        QCOMPARE(runWrite(defaultProfilePath(), f.path(QStringLiteral("OPTIM.UFG"))).code, ExitOk);
-        const Profile p = *readProfile(QString::fromUtf8(readFile(defaultProfilePath())),
-                                       LessonFacts::builtIn())
-                               .profile;
-        Tarv &main = f.windows.get<Tarv>();
-        main.show();
-        main.mnu_Wyprosi_Click();
-        Tarv_n &tasks = f.windows.get<Tarv_n>();
-        // The countdown ticks ten times a second.
-        auto seconds = [&tasks](qint64 s) {
-            for (qint64 i = 0; i < s * 10; ++i)
-                tasks.Timer_n_Timer();
-        };
-        auto hintShown = [&tasks] { return !tasks.Text_Un[4]->text().isEmpty(); };
+        test::Lesson lesson({{16, 1}});   // the tasks before the whole plan
+        const Profile p = test::defaultProfile();
+        test::Lesson::command(&lesson.start(), QStringLiteral("mnu_Wyprosi"));
+        auto *tasks = lesson.window<Tarv_n>(QStringLiteral("Tarv_n"));
+        QVERIFY(tasks);
+        auto hintShown = [tasks] { return !tasks->Text_Un[4]->text().isEmpty(); };
 
-        // Task 1 (level 1): the hint just after hintAt, the end at the countdown.
         const TaskTiming one = taskTiming(p.levels[0], p.budgets[0], p.hints[0]);
-        seconds(one.hintAt);
+        lesson.tick(int(one.hintAt) * 10);
         QVERIFY(!hintShown());
-        tasks.Timer_n_Timer();
+        lesson.tick();
         QVERIFY(hintShown());
-        seconds(one.countdown - one.hintAt - 1);
-        for (int i = 0; i < 9; ++i)
-            tasks.Timer_n_Timer();
-        QCOMPARE(tasks.Ostawashto_wreme, 0.0);
-        QVERIFY(!tasks.Text_Un[0]->isLocked());
-        tasks.Timer_n_Timer();
-        QVERIFY(tasks.Text_Un[0]->isLocked());
+        lesson.tick(int(one.countdown - one.hintAt) * 10 - 1);
+        QCOMPARE(tasks->Ostawashto_wreme, 0.0);
+        QVERIFY(!tasks->Text_Un[0]->isLocked());
+        lesson.tick();
+        QVERIFY(tasks->Text_Un[0]->isLocked());
 
-        // Task 2 (level 3): the pupil agrees to move and to a hard task.
-        f.prompter.answer(true);
-        f.prompter.answer(true);
-        tasks.List_Un[1]->setListIndex(1);
+        // Task 2 (level 3): the pupil agrees to move on and to a hard task.
+        lesson.boxes.answer(QStringLiteral("Да"));
+        lesson.boxes.answer(QStringLiteral("Да"));
+        test::Lesson::click(tasks->List_Un[1], 1);
+        QVERIFY(lesson.boxes.allAnswered());
         const TaskTiming two = taskTiming(p.levels[1], p.budgets[1], p.hints[1]);
-        QCOMPARE(tasks.Ostawashto_wreme, double(two.countdown));
-        seconds(two.hintAt);
+        QCOMPARE(tasks->Ostawashto_wreme, double(two.countdown));
+        lesson.tick(int(two.hintAt) * 10);
         QVERIFY(!hintShown());
-        tasks.Timer_n_Timer();
+        lesson.tick();
         QVERIFY(hintShown());
     }
 
-    void theBuildPutsTheFileNextToTheProgram()
-    {
-        const QString built = QStringLiteral(UROK_BINARY_DIR "/lesson/OPTIM.UFG");
-        if (!QFile::exists(built))
-            QSKIP("the lesson folder has not been built");
-        QTemporaryDir dir;
-        const QString fresh = dir.filePath(QStringLiteral("OPTIM.UFG"));
-        QCOMPARE(runWrite(defaultProfilePath(), fresh).code, ExitOk);
-        QCOMPARE(readFile(built), readFile(fresh));
-    }
+private:
+    std::optional<QTemporaryDir> dir;
 };
 
 QTEST_MAIN(UrokSetupTest)
