@@ -270,7 +270,22 @@ private Q_SLOTS:
         const int numbers[][2] = {{1, 24}, {2, 15}, {3, 96}, {4, 20261206}};
         for (const auto &[record, n] : numbers)
             f.number(record, n);
-        QTest::newRow("made by hand") << f.bytes << LessonFacts{QStringLiteral("OPTIM"), 24, {1000, 2000, 3000, 4000}}
+        // Tasks 4 to 21, timed at the edges: levels below 1, stored above 9
+        // and above 4, the hint at once, at its first and last moment or only
+        // with the solution, budgets of 0 or less, the largest values.
+        const int timed[][3] = {{1, 420, 151}, {0, 420, 151}, {-3, 100, 10},   {2, 60, -30},  {12, 60, -30},
+                                {3, 2, -1},    {4, 2, -1},    {7, 1, 0},       {3, 1, -1},    {3, 1, 1},
+                                {1, 300, 1},   {1, 300, 2},   {1, 300, 300},   {1, 300, 301}, {1, 0, -5},
+                                {2, -5, 0},    {3, 32767, 32767}, {3, 32767, -32768}};
+        for (int i = 0; i < 18; ++i) {
+            f.value(2, 3 + i, qint16(timed[i][0]));
+            f.value(4, 3 + i, qint16(timed[i][1]));
+            f.value(3, 3 + i, qint16(timed[i][2]));
+        }
+        // Points 5 to 7: a time in hundredths, one below 0, the lower 16-bit limit.
+        for (const auto &[i, rate] : {std::pair{4, 2}, {5, -2}, {6, -32768}})
+            f.value(5, i, qint16(rate));
+        QTest::newRow("made by hand") << f.bytes << LessonFacts{QStringLiteral("OPTIM"), 24, {1000, 2000, 3000, 4000, 3656, 100, 100000}}
                                       << ExitOk << "hand-built.show.txt";
 
         f = test::ConfigBytes();
@@ -508,66 +523,6 @@ private Q_SLOTS:
         QCOMPARE(listing(), before);
         for (const auto &[name, bytes] : inputs)
             QCOMPARE(readFile(name), bytes);
-    }
-
-    // ---- Timing ------------------------------------------------------------
-
-    void taskTimingFollowsTheTasksWindow_data()
-    {
-        QTest::addColumn<int>("level");
-        QTest::addColumn<int>("budget");
-        QTest::addColumn<int>("hint");
-        QTest::addColumn<qint64>("countdown");
-        QTest::addColumn<int>("when");
-        QTest::addColumn<qint64>("hintAt");   // for a hint during the countdown
-        const auto row = [](const char *name, int level, int budget, int hint, qint64 countdown,
-                            TaskTiming::Hint when, qint64 hintAt) {
-            QTest::newRow(name) << level << budget << hint << countdown << int(when) << hintAt;
-        };
-        using H = TaskTiming::Hint;
-        row("level 1", 1, 420, 151, 420, H::During, 150);
-        row("level 0 counts as 1", 0, 420, 151, 420, H::During, 150);
-        row("negative level counts as 1", -3, 100, 10, 100, H::During, 9);
-        row("level 2", 2, 60, -30, 600, H::During, 239);
-        row("stored 12 is level 2", 12, 60, -30, 600, H::During, 239);
-        row("level 3", 3, 2, -1, 2000, H::During, 997);
-        row("level 4", 4, 2, -1, 2000, H::During, 997);
-        row("levels above 4 are timed as 3 and 4", 7, 1, 0, 1000, H::During, 998);
-        row("level 3, one budget, hint -1: at once", 3, 1, -1, 1000, H::AtOnce, 0);
-        row("level 3, hint 1: after the time", 3, 1, 1, 1000, H::WithSolution, 0);
-        row("hint moment 0 is at once", 1, 300, 1, 300, H::AtOnce, 0);
-        row("hint moment 1", 1, 300, 2, 300, H::During, 1);
-        row("hint a second before the end", 1, 300, 300, 300, H::During, 299);
-        row("hint at the end comes with the solution", 1, 300, 301, 300, H::WithSolution, 0);
-        row("budget 0 expires at once", 1, 0, -5, 0, H::WithSolution, 0);
-        row("negative budget expires at once", 2, -5, 0, -50, H::WithSolution, 0);
-        row("largest values do not overflow", 3, 32767, 32767, 32767000, H::WithSolution, 0);
-        row("largest budget, smallest hint: at once", 3, 32767, -32768, 32767000, H::AtOnce, 0);
-    }
-
-    void taskTimingFollowsTheTasksWindow()
-    {
-        QFETCH(int, level);
-        QFETCH(int, budget);
-        QFETCH(int, hint);
-        QFETCH(qint64, countdown);
-        QFETCH(int, when);
-        QFETCH(qint64, hintAt);
-        const TaskTiming t = taskTiming(level, budget, hint);
-        QCOMPARE(t.countdown, countdown);
-        QCOMPARE(int(t.hint), when);
-        if (t.hint == TaskTiming::Hint::During)
-            QCOMPARE(t.hintAt, hintAt);
-        QCOMPARE(t.expiresAtOnce(), countdown <= 0);
-    }
-
-    void writingTimeIsHeldToSixteenBits()
-    {
-        QCOMPARE(writingTime(3656, 2), 75.12);
-        QCOMPARE(writingTime(0, 100), 2.0);
-        QCOMPARE(writingTime(100, -2), 0.0);
-        QCOMPARE(writingTime(100000, 32767), 32767.0);
-        QCOMPARE(writingTime(100000, -32768), -32768.0);
     }
 
     // The times show prints are the ones the tasks window keeps: the hint
