@@ -1,13 +1,14 @@
 #include "Scramble.h"
 #include "content/Catalogue.h"
+#include "support/Lesson.h"
 #include "tasks/Decrypt.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace urok;
 using namespace urok::setup;
+using urok::test::readFile;
 
 namespace {
 
@@ -23,12 +24,6 @@ Catalogue taskCatalogue(const QByteArray &taskFile)
         QStringLiteral("/"));
 }
 
-QByteArray lessonTask(int k)
-{
-    QFile f(QStringLiteral(UROK_SOURCE_DIR "/data/tasks/task-%1.txt").arg(k, 2, 10, QLatin1Char('0')));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 } // namespace
 
 class ScrambleTest : public QObject
@@ -39,23 +34,30 @@ private Q_SLOTS:
     // line, gives back every line of the plain task.
     void everyLessonTaskSurvivesScrambling_data()
     {
-        QTest::addColumn<int>("task");
+        QTest::addColumn<QString>("path");
         for (int k = 1; k <= 24; ++k)
-            QTest::newRow(qPrintable(QString::number(k))) << k;
+            QTest::newRow(qPrintable(QString::number(k)))
+                << QStringLiteral(UROK_SOURCE_DIR "/data/tasks/task-%1.txt").arg(k, 2, 10, QLatin1Char('0'));
+        QTest::newRow("the golden one") << QStringLiteral(UROK_SOURCE_DIR "/tests/tools/testdata/task.txt");
+        QTest::newRow("a blank line closing a hint")
+            << QStringLiteral(UROK_SOURCE_DIR "/tests/tools/testdata/task-blank-line.txt");
     }
     void everyLessonTaskSurvivesScrambling()
     {
-        QFETCH(int, task);
-        const QByteArray plainFile = lessonTask(task);
+        QFETCH(QString, path);
+        const QByteArray plainFile = readFile(path);
         QVERIFY(!plainFile.isEmpty());
         const ScrambledTask scrambled = scrambleTaskFile(QString::fromUtf8(plainFile));
         // A lesson task that cannot be scrambled is a fault of the lesson's data.
         QVERIFY2(scrambled.errors.isEmpty(), qPrintable(scrambled.errors.value(0)));
         const Catalogue plain = taskCatalogue(plainFile);
         const Catalogue hidden = taskCatalogue(scrambled.text.toUtf8());
-        QVERIFY(hidden.errors().isEmpty());
         const QStringList expected = plain.list(Holder::Uslowie_L, 1);
         const QStringList stored = hidden.list(Holder::Uslowie_L, 1);
+        QVERIFY(plain.errors().isEmpty());
+        QEXPECT_FAIL("a blank line closing a hint", "a blank line is stored as \"~\", which the lesson does not "
+                     "take for a blank line around a section", Abort);
+        QVERIFY2(hidden.errors().isEmpty(), qPrintable(hidden.errors().join(u'\n')));
         QCOMPARE(stored.size(), expected.size());
         QCOMPARE(hidden.list(Holder::Redowe_L, 2), plain.list(Holder::Redowe_L, 2));
         for (int i = 0; i < stored.size(); ++i) {
@@ -64,49 +66,42 @@ private Q_SLOTS:
         }
     }
 
-    void aCharacterThatWouldBreakTheLineIsNamed()
-    {
-        // Find a character that scrambles into a line feed at position 1.
-        QString bad;
-        for (ushort c = 0xA0; c <= 0xFF && bad.isEmpty(); ++c) {
-            const QString candidate = QString(QChar(c));
-            if (scrambleContentLine(candidate).contains(u'\n'))
-                bad = candidate;
-        }
-        if (bad.isEmpty()) {
-            for (const char16_t c : u"«»№©§°±")
-                if (c && scrambleContentLine(QString(QChar(c))).contains(u'\n'))
-                    bad = QString(QChar(c));
-        }
-        QVERIFY(!bad.isEmpty());
-        const ScrambledTask t = scrambleTaskFile(QStringLiteral("@hint\nok\n@hint2\n") + bad
-                                                 + QStringLiteral("\n@condition\nc\n@solution\ns\n"));
-        QCOMPARE(t.errors.size(), 1);
-        QVERIFY(t.errors[0].startsWith(QStringLiteral("ред 4:")));
-        QVERIFY(t.errors[0].contains(bad));
-        QVERIFY(t.text.isEmpty());
-    }
-
-    void commandWritesNothingOnError()
+    // The scrambled file is byte for byte the golden one: marker lines as
+    // they are, every other line scrambled, in UTF-8 with LF line ends.
+    void theScrambledFileIsTheGoldenOne()
     {
         QTemporaryDir dir;
-        const QString in = dir.filePath(QStringLiteral("t.txt"));
-        const QString outPath = dir.filePath(QStringLiteral("s.txt"));
-        QFile f(in);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("@hint\nупътване ≤\n@hint2\nx\n@condition\nc\n@solution\ns\n");
-        f.close();
+        const QString output = dir.filePath(QStringLiteral("s.txt"));
         QString o, e;
         QTextStream out(&o), err(&e);
-        QCOMPARE(scrambleCommand(in, outPath, out, err), 1);
-        QVERIFY(e.contains(QStringLiteral(":2:")));
-        QVERIFY(!QFile::exists(outPath));
+        QCOMPARE(scrambleCommand(QStringLiteral(UROK_SOURCE_DIR "/tests/tools/testdata/task.txt"), output, out, err),
+                 0);
+        err.flush();
+        QCOMPARE(e, QString());
+        const QString golden = QStringLiteral(UROK_SOURCE_DIR "/tests/tools/testdata/task.scrambled.txt");
+        if (qEnvironmentVariableIsSet("UROK_UPDATE_GOLDEN"))
+            test::writeFile(golden, readFile(output));
+        QCOMPARE(QString::fromUtf8(readFile(output)), QString::fromUtf8(readFile(golden)));
+    }
 
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("@hint\nупътване\n@hint2\nx\n@condition\nc\n@solution\ns\n");
-        f.close();
-        QCOMPARE(scrambleCommand(in, outPath, out, err), 0);
-        QVERIFY(QFile::exists(outPath));
+    // With the key 163 + position, "®" (0xAE) at position 1 would be stored
+    // as a line feed and "Ё" (0xA8) at position 2 as a carriage return.
+    void aCharacterThatWouldBreakTheLineIsNamed_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("line feed") << QStringLiteral("®") << QStringLiteral("ред 4: знакът „®“ (позиция 1)");
+        QTest::newRow("carriage return") << QStringLiteral("xЁ") << QStringLiteral("ред 4: знакът „Ё“ (позиция 2)");
+    }
+    void aCharacterThatWouldBreakTheLineIsNamed()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, error);
+        const ScrambledTask t =
+            scrambleTaskFile(QStringLiteral("@hint\nok\n@hint2\n") + line + QStringLiteral("\n@condition\nc\n@solution\ns\n"));
+        QCOMPARE(t.errors.size(), 1);
+        QVERIFY2(t.errors[0].startsWith(error), qPrintable(t.errors[0]));
+        QVERIFY(t.text.isEmpty());
     }
 };
 
