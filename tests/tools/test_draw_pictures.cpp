@@ -36,24 +36,6 @@ QImage noise(int width, int height, int colours)
     return image;
 }
 
-QImage filled(int width, int height, QRgb colour)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(colour);
-    return image;
-}
-
-// Reads a GIF back the way the lesson does, through Qt's reader; a null
-// image when Qt refuses it.
-QImage decode(QByteArray gif)
-{
-    QBuffer buffer(&gif);
-    QImageReader reader(&buffer, "gif");
-    if (reader.format() != "gif")
-        return {};
-    return reader.read().convertToFormat(QImage::Format_RGB32);
-}
-
 } // namespace
 
 class TestDrawPictures : public QObject
@@ -66,12 +48,12 @@ private Q_SLOTS:
     void gifDecodesToTheSameImage_data()
     {
         QTest::addColumn<QImage>("image");
-        QTest::newRow("one pixel") << filled(1, 1, qRgb(200, 10, 10));
+        QTest::newRow("one pixel") << noise(1, 1, 1);
         QTest::newRow("two colours") << noise(7, 5, 2);
         QTest::newRow("three colours, table of four") << noise(9, 4, 3);
         // One long run: the encoder keeps meeting a string it has just added
         // (the case where the decoder sees a code it has not yet stored).
-        QTest::newRow("one colour, long run") << filled(1000, 3, qRgb(1, 2, 3));
+        QTest::newRow("one colour, long run") << noise(1000, 3, 1);
         // Noise fills the 4096-code table many times over: clear codes.
         QTest::newRow("256 colours of noise") << noise(300, 200, 256);
         QTest::newRow("17 colours, table of 32") << noise(41, 37, 17);
@@ -88,9 +70,11 @@ private Q_SLOTS:
         QString error;
         const QByteArray gif = gif::encode(image, &error);
         QVERIFY2(!gif.isEmpty(), qPrintable(error));
-        const QImage decoded = decode(gif);
-        QVERIFY2(!decoded.isNull(), "Qt cannot read the GIF");
-        QCOMPARE(decoded, image);
+        // Read back the way the lesson reads it, through Qt's reader.
+        QBuffer buffer(const_cast<QByteArray *>(&gif));
+        QImageReader reader(&buffer, "gif");
+        QCOMPARE(reader.format(), QByteArray("gif"));
+        QCOMPARE(reader.read().convertToFormat(QImage::Format_RGB32), image);
     }
 
     void gifRefusesWhatItCannotWrite()

@@ -38,21 +38,13 @@ struct Run
     QString err;
 };
 
-Run runWrite(const QString &profile, const QString &output, const LessonFacts &lesson = LessonFacts::builtIn())
+// A command of the tool run in this process: what it prints, and its exit code.
+template <class... Args>
+Run run(int (*command)(Args...), const auto &...args)
 {
     Run r;
     QTextStream out(&r.out), err(&r.err);
-    r.code = writeCommand(profile, output, lesson, out, err);
-    out.flush();
-    err.flush();
-    return r;
-}
-
-Run runShow(const QString &file, const LessonFacts &lesson = LessonFacts::builtIn())
-{
-    Run r;
-    QTextStream out(&r.out), err(&r.err);
-    r.code = showCommand(file, lesson, out, err);
+    r.code = command(args..., out, err);
     out.flush();
     err.flush();
     return r;
@@ -106,22 +98,17 @@ int lineOf(const QString &text, const QString &key)
 }
 
 // Replaces the line that sets `key`; an empty replacement removes it.
-QString withLine(QString text, const QString &key, const QString &replacement)
+QString withLine(const QString &text, const QString &key, const QString &replacement)
 {
     QStringList lines = text.split(u'\n');
-    const int i = lineOf(text, key) - 1;
-    if (replacement.isEmpty())
-        lines.removeAt(i);
-    else
-        lines[i] = replacement;
-    return lines.join(u'\n');
+    lines.replace(lineOf(text, key) - 1, replacement);
+    return lines.join(u'\n').replace(QStringLiteral("\n\n"), QStringLiteral("\n"));
 }
 
+// The valid profile with `line` as its line 3.
 QString inserted(const QString &line)
 {
-    QStringList lines = validProfile().split(u'\n');
-    lines.insert(2, line);
-    return lines.join(u'\n');
+    return QString(validProfile()).replace(QStringLiteral("version ="), line + QStringLiteral("\nversion ="));
 }
 
 // A configuration file written by the tool from the lesson's profile, changed.
@@ -167,7 +154,7 @@ private Q_SLOTS:
 
         // A lesson with all 40 tasks and points, so that every value is one it uses.
         const LessonFacts lesson{expected.lesson, 40, QList<qint64>(40, 100)};
-        const Run r = runWrite(QStringLiteral("any.profile"), QStringLiteral("Урок-ОПТИМ 2026.UFG"), lesson);
+        const Run r = run(writeCommand, QStringLiteral("any.profile"), QStringLiteral("Урок-ОПТИМ 2026.UFG"), lesson);
         QCOMPARE(r.err, QString());
         QCOMPARE(r.code, ExitOk);
         const QByteArray bytes = readFile(QStringLiteral("Урок-ОПТИМ 2026.UFG"));
@@ -215,7 +202,7 @@ private Q_SLOTS:
     // back every value the tool wrote, and every task is timed for a class.
     void theLessonProfileWritesTheGoldenFile()
     {
-        const Run r = runWrite(LessonProfile, QStringLiteral("OPTIM.UFG"));
+        const Run r = run(writeCommand, LessonProfile, QStringLiteral("OPTIM.UFG"), LessonFacts::builtIn());
         QCOMPARE(r.err, QString());
         QCOMPARE(r.code, ExitOk);
         const QByteArray bytes = readFile(QStringLiteral("OPTIM.UFG"));
@@ -316,7 +303,7 @@ private Q_SLOTS:
         QFETCH(int, code);
         QFETCH(QString, golden);
         QVERIFY(writeFile(QStringLiteral("OPTIM.UFG"), file));
-        const Run r = runShow(QStringLiteral("OPTIM.UFG"), lesson);
+        const Run r = run(showCommand, QStringLiteral("OPTIM.UFG"), lesson);
         QCOMPARE(r.out + r.err, goldenText(golden, r.out + r.err));
         QCOMPARE(r.code, code);
     }
@@ -356,7 +343,7 @@ private Q_SLOTS:
         QFETCH(QString, golden);
         QVERIFY(writeFile(QStringLiteral("p.profile"), profile.toUtf8()));
         QVERIFY(writeFile(output, QByteArray(5000, 'x')));
-        const Run r = runWrite(QStringLiteral("p.profile"), output);
+        const Run r = run(writeCommand, QStringLiteral("p.profile"), output, LessonFacts::builtIn());
         QCOMPARE(r.out + r.err, goldenText(golden, r.out + r.err));
         QCOMPARE(r.code, code);
         const QByteArray bytes = readFile(output);
@@ -427,7 +414,7 @@ private Q_SLOTS:
         for (const bool existing : {false, true}) {
             if (existing)
                 QVERIFY(writeFile(QStringLiteral("OPTIM.UFG"), "the teacher's earlier file"));
-            const Run r = runWrite(QStringLiteral("bad.profile"), QStringLiteral("OPTIM.UFG"));
+            const Run r = run(writeCommand, QStringLiteral("bad.profile"), QStringLiteral("OPTIM.UFG"), LessonFacts::builtIn());
             QCOMPARE(r.code, ExitFailed);
             const QStringList lines = r.err.split(u'\n');
             QVERIFY2(std::any_of(lines.begin(), lines.end(),
