@@ -35,6 +35,10 @@ QString Fn_Decrypt(const QString &stored, bool scrambled)
 
 QString scrambleContentLine(const QString &text)
 {
+    // An empty line hides nothing and stays empty, so that a blank line
+    // around a section of a task file is still read as blank.
+    if (text.isEmpty())
+        return {};
     QString scrambled = fromCp1251(applyKeyStream(toCp1251(text)));
     std::reverse(scrambled.begin(), scrambled.end());
     return QStringLiteral("~") + scrambled;
