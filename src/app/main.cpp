@@ -13,8 +13,11 @@ int main(int argc, char *argv[])
 {
 #ifdef SIGXFSZ
     // A file that may not grow further (a size limit) is a write error the
-    // pupil is told about, not the end of the program.
+    // pupil is told about, not the end of the program; a connection that
+    // broke (the display's, the session manager's) is one too, and the
+    // lesson keeps its answers as it ends.
     std::signal(SIGXFSZ, SIG_IGN);
+    std::signal(SIGPIPE, SIG_IGN);
 #endif
     QApplication app(argc, argv);
     // The lesson ends only through its exit question, never by a window

@@ -1,9 +1,11 @@
 // The pupil's files under faults of the file system and endings other than
 // "Изход": symbolic links, a lesson folder moved, replaced or deleted during
 // the lesson, a folder where files may be changed but not created, an
-// unreadable configuration file, the signals that end a program, the display
-// gone and a file-size limit (the last three on the real program in a child
-// process), and the teacher's tool on a full disk.
+// unreadable configuration file, a signal while an answer is being typed;
+// then the real program in a child process: the signals that end a program,
+// a file-size limit, the display gone and the end of the desktop session
+// (this test plays the session manager); and the teacher's tool on a full
+// disk.
 #include "app/LessonEndings.h"
 #include "controls/TextBox.h"
 #include "engine/Cp1251.h"
@@ -17,9 +19,14 @@
 #include <QStandardPaths>
 
 #include <csignal>
+#include <poll.h>
 #include <sys/fsuid.h>
 #include <sys/resource.h>
 #include <unistd.h>
+
+#ifdef UROK_HAVE_SM
+#include <X11/SM/SMlib.h>
+#endif
 
 using namespace urok;
 using namespace urok::test;
@@ -84,16 +91,143 @@ struct Pupil
     bool start()
     {
         process.start();
-        while (!process.readAllStandardOutput().contains("shown")) {
+        while (!shown()) {
             if (!process.waitForReadyRead(30000))
                 return false;
         }
         return true;
     }
+    bool shown()
+    {
+        said += process.readAllStandardOutput();
+        return said.contains("shown");
+    }
     QString path(const QString &name) const { return folder.filePath(name); }
 
     QTemporaryDir folder;
     QProcess process;
+    QByteArray said;
+};
+
+#ifdef UROK_HAVE_SM
+// The desktop's session manager, as far as a session's end goes: it lets the
+// program register, then ends the session (shutdown, nobody asked) and waits
+// until the program is done saving and has left.
+class SessionManager
+{
+public:
+    SessionManager()
+    {
+        // A client that has left is no reason for the manager to die.
+        std::signal(SIGPIPE, SIG_IGN);
+        char error[256];
+        IceListenObj *listen = nullptr;
+        if (!SmsInitialize("test", "1", newClient, this, anyHost, sizeof error, error)
+            || !IceListenForConnections(&count_, &listen, sizeof error, error))
+            return;
+        listen_ = listen;
+        for (int i = 0; i < count_; ++i)
+            IceSetHostBasedAuthProc(listen_[i], anyHost);
+        address = QString::fromLatin1(IceComposeNetworkIdList(count_, listen_));
+    }
+    // Runs the session; once `ready`, ends it. False when it never ended.
+    bool endSession(const std::function<bool()> &ready)
+    {
+        IceConn ice = nullptr;
+        for (QDeadlineTimer d(30000); !left_ && !d.hasExpired();) {
+            std::vector<pollfd> fds;
+            for (int i = 0; i < count_; ++i)
+                fds.push_back({IceGetListenConnectionNumber(listen_[i]), POLLIN, 0});
+            if (ice)
+                fds.push_back({IceConnectionNumber(ice), POLLIN, 0});
+            poll(fds.data(), fds.size(), 100);
+            for (int i = 0; i < count_; ++i) {
+                IceAcceptStatus status;
+                if (fds[size_t(i)].revents & POLLIN)
+                    ice = IceAcceptConnection(listen_[i], &status);
+            }
+            if (ice && (fds.back().revents & POLLIN || IceConnectionStatus(ice) == IceConnectPending)
+                && IceProcessMessages(ice, nullptr, nullptr) == IceProcessMessagesIOError)
+                break;
+            if (client_ && registered_ && !asked_ && ready()) {
+                asked_ = true;
+                SmsSaveYourself(client_, SmSaveBoth, True, SmInteractStyleNone, False);
+            }
+        }
+        return saved;
+    }
+
+    QString address;
+    bool saved = false;
+
+private:
+    static Bool anyHost(char *) { return True; }
+    static Status newClient(SmsConn c, SmPointer self, unsigned long *mask, SmsCallbacks *cb, char **)
+    {
+        auto *m = static_cast<SessionManager *>(self);
+        m->client_ = c;
+        *cb = {};
+        cb->register_client = {[](SmsConn conn, SmPointer p, char *) -> Status {
+                                   SmsRegisterClientReply(conn, SmsGenerateClientID(conn));
+                                   static_cast<SessionManager *>(p)->registered_ = true;
+                                   return 1;
+                               }, self};
+        cb->save_yourself_phase2_request = {[](SmsConn conn, SmPointer) { SmsSaveYourselfPhase2(conn); }, self};
+        cb->save_yourself_done = {[](SmsConn conn, SmPointer p, Bool) {
+                                      static_cast<SessionManager *>(p)->saved = true;
+                                      SmsDie(conn);
+                                  }, self};
+        cb->close_connection = {[](SmsConn, SmPointer p, int, char **) {
+                                    static_cast<SessionManager *>(p)->left_ = true;
+                                }, self};
+        cb->set_properties = {[](SmsConn, SmPointer, int n, SmProp **props) {
+                                  for (int i = 0; i < n; ++i)
+                                      SmFreeProperty(props[i]);
+                                  free(props);
+                              }, self};
+        cb->get_properties = {[](SmsConn conn, SmPointer) { SmsReturnProperties(conn, 0, nullptr); }, self};
+        cb->interact_request = {[](SmsConn, SmPointer, int) {}, self};
+        cb->interact_done = {[](SmsConn, SmPointer, Bool) {}, self};
+        cb->save_yourself_request = {[](SmsConn, SmPointer, int, Bool, int, Bool, Bool) {}, self};
+        cb->delete_properties = {[](SmsConn, SmPointer, int, char **) {}, self};
+        *mask = ~0UL;
+        return 1;
+    }
+
+    int count_ = 0;
+    IceListenObj *listen_ = nullptr;
+    SmsConn client_ = nullptr;
+    bool registered_ = false, asked_ = false, left_ = false;
+};
+#endif
+
+// An X server of its own for the real program.
+struct XServer
+{
+    XServer()
+    {
+        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+        if (xvfb.isEmpty())
+            return;
+        server.start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"),
+                            QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+        if (server.waitForReadyRead(30000))
+            name = QStringLiteral(":") + QString::fromLatin1(server.readAllStandardOutput().trimmed());
+    }
+    ~XServer()
+    {
+        server.kill();
+        server.waitForFinished();
+    }
+    QProcessEnvironment environment() const
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        env.insert(QStringLiteral("DISPLAY"), name);
+        return env;
+    }
+    QProcess server;
+    QString name;
 };
 
 } // namespace
@@ -301,23 +435,42 @@ private Q_SLOTS:
     void theDisplayGoneKeepsTheAnswers()
     {
         NEEDS_THE_PROGRAM();
-        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
-        if (xvfb.isEmpty())
+        XServer display;
+        if (display.name.isEmpty())
             QSKIP("no Xvfb");
-        QProcess server;
-        server.start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"),
-                            QStringLiteral("-nolisten"), QStringLiteral("tcp")});
-        QVERIFY(server.waitForReadyRead(30000));
-        const QByteArray display = server.readAllStandardOutput().trimmed();
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        env.insert(QStringLiteral("DISPLAY"), QStringLiteral(":") + QString::fromLatin1(display));
-        Pupil pupil(env);
+        Pupil pupil(display.environment());
         QVERIFY(pupil.start());
-        server.kill();
+        display.server.kill();
         QVERIFY(pupil.process.waitForFinished(30000));
         QCOMPARE(readFile(pupil.path(QStringLiteral("OTGOWORI.TXT"))), heading);
-        server.waitForFinished();
+    }
+
+    // The desktop session ends: the session manager is told the work is
+    // kept, and the program leaves.
+    void theEndOfTheSessionKeepsTheAnswers()
+    {
+        NEEDS_THE_PROGRAM();
+#ifdef UROK_HAVE_SM
+        XServer display;
+        if (display.name.isEmpty())
+            QSKIP("no Xvfb");
+        SessionManager manager;
+        QVERIFY(!manager.address.isEmpty());
+        QProcessEnvironment env = display.environment();
+        env.insert(QStringLiteral("SESSION_MANAGER"), manager.address);
+        Pupil pupil(env);
+        // The program registers with the session manager as it starts.
+        pupil.process.start();
+        QVERIFY(manager.endSession([&pupil] {
+            pupil.process.waitForReadyRead(0);
+            return pupil.shown();
+        }));
+        QVERIFY(pupil.process.waitForFinished(30000));
+        QCOMPARE(pupil.process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(readFile(pupil.path(QStringLiteral("OTGOWORI.TXT"))), heading);
+#else
+        QSKIP("built without the session management library (libsm-dev)");
+#endif
     }
 
     void urokSetupOntoAFullDiskKeepsTheOldFile()
