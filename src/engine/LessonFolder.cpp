@@ -104,7 +104,10 @@ int syncFile(int fd)
 // overwritten; the rest then lands on blocks the file already has.
 QString rewriteInPlace(int folder, const QByteArray &name, const QByteArray &bytes)
 {
+    // Read too, to put the old contents back should the rewrite fail half-way.
     int fd = ::openat(folder, name.constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0 && errno == EACCES)
+        fd = ::openat(folder, name.constData(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
         return failureReason(errno);
     struct stat st{};
@@ -116,15 +119,13 @@ QString rewriteInPlace(int folder, const QByteArray &name, const QByteArray &byt
         old.resize(n < 0 ? 0 : qsizetype(n));
     }
     const off_t oldSize = st.st_size;
-    const auto putBack = [&] {
-        // Best effort: nothing more can be done when this fails too.
-        if (writeAllAt(fd, old, 0) != 0 || ::ftruncate(fd, oldSize) != 0)
-            return;
-    };
+    // Best effort: nothing more can be done when this fails too.
+    const auto cutBack = [&] { return ::ftruncate(fd, oldSize) == 0; };
+    const auto putBack = [&] { return writeAllAt(fd, old, 0) == 0 && cutBack(); };
     if (!error && bytes.size() > oldSize) {
         error = writeAllAt(fd, bytes.mid(qsizetype(oldSize)), oldSize);
-        if (error && ::ftruncate(fd, oldSize) != 0)
-            error = errno;
+        if (error)
+            cutBack();
     }
     if (!error) {
         error = writeAllAt(fd, bytes.left(qsizetype(qMin<off_t>(bytes.size(), oldSize))), 0);
