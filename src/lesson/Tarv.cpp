@@ -262,14 +262,16 @@ void Tarv::Form_Load()
 
     // Pupils save their work only onto a removable or fixed disk.
     const int drive = windows_.platform.folderDriveType();
-    if (drive < DriveRemovable || drive > DriveFixed) {
-        // The items too: a screen reader or a shortcut reaches them without the menu.
+    if (drive < DriveRemovable || drive > DriveFixed)
         tasks.zap_resheshenie->menuAction()->setEnabled(false);
+
+    Nastroj_dostap(windows_);
+    // Whatever the options offer, a menu that is off has every command off:
+    // a screen reader or a shortcut reaches the commands without the menu.
+    if (!tasks.zap_resheshenie->menuAction()->isEnabled()) {
         for (QAction *item : tasks.zap_resheshenie->actions())
             item->setEnabled(false);
     }
-
-    Nastroj_dostap(windows_);
 
     std::array<qint16, MaxPlanPoints + 1> times{};
     for (int k = 1; k <= qMin(planCount, MaxPlanPoints); ++k)

@@ -1,6 +1,7 @@
 #include "engine/AnswersFile.h"
 #include "engine/Cp1251.h"
 #include "engine/DriveType.h"
+#include "support/Lesson.h"
 #include "support/TaskSession.h"
 #include "tasks/SaveFile.h"
 
@@ -214,19 +215,25 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(s.f.path(QStringLiteral("OTGOWORI.TXT"))));
     }
 
+    // The menu and every command in it, whatever the options offer: a screen
+    // reader or a shortcut reaches the commands without the menu.
+    void saveMenuIsOffOnDisksThatAreNotRemovableOrFixed_data()
+    {
+        QTest::addColumn<int>("drive");
+        QTest::newRow("network") << int(DriveNetwork);
+        QTest::newRow("fixed") << int(DriveFixed);
+    }
     void saveMenuIsOffOnDisksThatAreNotRemovableOrFixed()
     {
-        LessonFixture f;
-        f.driveType = DriveNetwork;
-        Tarv_n &tasks = f.windows.get<Tarv_n>();
-        f.windows.get<Tarv>();
-        QVERIFY(!tasks.zap_resheshenie->menuAction()->isEnabled());
-        // Its items too: a screen reader or a shortcut reaches them directly.
-        for (QAction *item : tasks.zap_resheshenie->actions())
-            QVERIFY(!item->isEnabled());
-        LessonFixture g;
-        g.windows.get<Tarv>();
-        QVERIFY(g.windows.get<Tarv_n>().zap_resheshenie->menuAction()->isEnabled());
+        QFETCH(int, drive);
+        Lesson lesson({{11, 1}, {15, 1}});
+        lesson.driveType = drive;
+        lesson.start();
+        auto *tasks = lesson.window<Tarv_n>(QStringLiteral("Tarv_n"));
+        QMenu *menu = tasks->zap_resheshenie;
+        QCOMPARE(menu->menuAction()->isEnabled(), drive == DriveFixed);
+        for (QAction *item : menu->actions())
+            QCOMPARE(item->isEnabled(), drive == DriveFixed);
     }
 
     void exitWhenTheAnswersCannotBeWritten()
