@@ -317,7 +317,8 @@ QString LessonFolder::path() const
 
 QString LessonFolder::filePath(const QString &name) const
 {
-    return QDir(path()).filePath(name);
+    const QString now = currentPath();
+    return QDir(now.isEmpty() ? path() : now).filePath(name);
 }
 
 } // namespace urok

@@ -32,7 +32,8 @@ public:
     QString path() const;
     // Where the folder is now; empty when it no longer exists.
     QString currentPath() const;
-    // The name as a path in the folder, for the pupil to read.
+    // The name as a path in the folder where it is now (where it was taken,
+    // once it has vanished), for the pupil to read.
     QString filePath(const QString &name) const;
 
     // Writes the file `name` (no folder part) in this folder. Returns an

@@ -56,7 +56,6 @@ public:
     bool writeAnswersUnasked(Prompter &reporter);
     // The same, and then the lesson ends.
     bool endUnasked(Prompter &reporter);
-    bool hasEnded() const { return closing_; }
 
     // Plan navigation and content
     void Popylni_plan();
