@@ -261,7 +261,8 @@ LessonFolder LessonFolder::open(const QString &path)
     if (!QFileInfo(path).isDir())
         return {};
     LessonFolder folder;
-    folder.handle_ = std::make_shared<Handle>(Handle{QDir::cleanPath(QFileInfo(path).absoluteFilePath())});
+    const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    folder.handle_ = std::make_shared<Handle>(Handle{absolute});
     return folder;
 }
 

@@ -125,7 +125,9 @@ public:
             && IceListenForConnections(&count_, &listen_, sizeof error, error)) {
             for (int i = 0; i < count_; ++i)
                 IceSetHostBasedAuthProc(listen_[i], anyHost);
-            address = QString::fromLatin1(IceComposeNetworkIdList(count_, listen_));
+            char *ids = IceComposeNetworkIdList(count_, listen_);
+            address = QString::fromLatin1(ids);
+            free(ids);
         }
     }
     ~SessionManager() { IceFreeListenObjs(count_, listen_); }
@@ -164,13 +166,21 @@ private:
     {
         cb->register_client = {[](SmsConn c, SmPointer p, char *) -> Status {
                                    of(p)->client_ = c;
-                                   return SmsRegisterClientReply(c, SmsGenerateClientID(c));
+                                   char *id = SmsGenerateClientID(c); // copied by the reply
+                                   const Status replied = SmsRegisterClientReply(c, id);
+                                   free(id);
+                                   return replied;
                                }, self};
         cb->save_yourself_done = {[](SmsConn c, SmPointer p, Bool) {
                                       of(p)->saved_ = true;
                                       SmsDie(c);
                                   }, self};
-        cb->close_connection = {[](SmsConn, SmPointer p, int, char **) { of(p)->left_ = true; }, self};
+        cb->close_connection = {[](SmsConn c, SmPointer p, int n, char **reasons) {
+                                    of(p)->left_ = true;
+                                    SmFreeReasons(n, reasons);
+                                    IceCloseConnection(SmsGetIceConnection(c));
+                                    SmsCleanUp(c);
+                                }, self};
         cb->set_properties = {[](SmsConn, SmPointer, int n, SmProp **props) {
                                   for (int i = 0; i < n; ++i)
                                       SmFreeProperty(props[i]);
