@@ -72,10 +72,6 @@ void leave(Lesson &lesson, const QStringList &then = {})
     Lesson::command(lesson.main, QStringLiteral("Izhod"));
 }
 
-#define NEEDS_THE_PROGRAM()                                                                  \
-    if (!QFileInfo(program).isExecutable())                                                  \
-    QSKIP("the lesson program has not been built")
-
 // The real program, started in its folder with the teacher's configuration
 // file; it tells when its window is on the screen.
 struct Pupil
@@ -378,7 +374,8 @@ private Q_SLOTS:
         QFETCH(int, signal);
         QFETCH(bool, sizeLimit);
         QFETCH(bool, session);
-        NEEDS_THE_PROGRAM();
+        if (!QFileInfo(program).isExecutable())
+            QSKIP("the lesson program has not been built");
         // The display and the session need an X server of their own.
         QProcess display;
         const auto stop = qScopeGuard([&display] {
