@@ -31,5 +31,20 @@ chmod +x "$folder/urok"
 (cd / && "$folder/urok.sh") || fail "urok.sh failed"
 [ "$(cat "$folder/started-in" 2>/dev/null)" = "$folder" ] || fail "urok.sh does not start the program in its folder"
 
+# A lesson folder the user cannot write, started with no home folder (as
+# some menus do): the launcher finds a folder of the user's own and says so.
+if setpriv --version >/dev/null 2>&1 && [ "$(id -u)" -eq 0 ]; then
+    printf '#!/bin/sh\npwd\n' >"$folder/urok"
+    chmod -R a+rX "$(dirname "$folder")"
+    rm -rf /tmp/urok-65534
+    started=$(cd / && env -u HOME -u TMPDIR setpriv --reuid=65534 --regid=65534 --clear-groups \
+        "$folder/urok.sh" 2>"$folder/said") || fail "urok.sh failed without a home folder"
+    [ "$started" = /tmp/urok-65534 ] || fail "urok.sh without a home folder ran in '$started'"
+    grep -q "урокът работи в /tmp/urok-65534 " "$folder/said" \
+        || fail "urok.sh did not say where the lesson runs without a home folder"
+    [ -s /tmp/urok-65534/OPTIM.UFG ] || fail "urok.sh did not copy OPTIM.UFG without a home folder"
+    rm -rf /tmp/urok-65534
+fi
+
 [ "$failures" -eq 0 ] && echo "the lesson folder is complete"
 exit "$failures"

@@ -5,13 +5,36 @@
 # A lesson folder that cannot be written (the lesson installed for every
 # user under /opt/urok) is not a place for the pupil's files: the lesson
 # then runs from the folder ~/urok (or $UROK_FOLDER), which gets a copy of
-# the configuration file whenever the installed one is newer.
+# the configuration file whenever the installed one is newer. Started with
+# no home folder (HOME unset or empty, as some menus and services start
+# programs), it takes the user's home folder from the user database, and
+# when there is none it runs in a folder of the user's own under /tmp, and
+# says so.
 here=$(dirname "$(readlink -f "$0")")
+say() { echo "urok.sh: $1" >&2; }
 if [ -w "$here" ]; then
     cd "$here" || exit 1
 else
-    work=${UROK_FOLDER:-$HOME/urok}
-    mkdir -p "$work" || exit 1
+    work=${UROK_FOLDER:-${HOME:+$HOME/urok}}
+    if [ -z "$work" ]; then
+        home=$(getent passwd "$(id -u)" | cut -d: -f6)
+        if [ -n "$home" ] && mkdir -p "$home/urok" 2>/dev/null; then
+            work=$home/urok
+        else
+            work=${TMPDIR:-/tmp}/urok-$(id -u)
+            mkdir -p -m 700 "$work" 2>/dev/null
+            # Only a folder of this user's own, never one someone else put there.
+            if [ -L "$work" ] || [ ! -O "$work" ]; then
+                say "няма папка, в която урокът да записва файловете на ученика ($work е чужда)"
+                exit 1
+            fi
+        fi
+        say "променливата HOME е празна; урокът работи в $work и файловете на ученика са там"
+    fi
+    if ! mkdir -p "$work"; then
+        say "папката $work не може да бъде създадена"
+        exit 1
+    fi
     for config in "$here"/*.UFG; do
         [ -e "$config" ] && cp -u -p "$config" "$work/"
     done

@@ -1,4 +1,5 @@
 #include "app/ExitWhenShown.h"
+#include "app/LessonEndings.h"
 #include "app/WindowRegistry.h"
 #include "engine/LessonState.h"
 #include "engine/Prompter.h"
@@ -6,8 +7,18 @@
 
 #include <QApplication>
 
+#include <csignal>
+
 int main(int argc, char *argv[])
 {
+#ifdef SIGXFSZ
+    // A file that may not grow further (a size limit) is a write error the
+    // pupil is told about, not the end of the program; a connection that
+    // broke (the display's, the session manager's) is one too, and the
+    // lesson keeps its answers as it ends.
+    std::signal(SIGXFSZ, SIG_IGN);
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
     QApplication app(argc, argv);
     // The lesson ends only through its exit question, never by a window
     // that happens to be the last one closed.
@@ -17,6 +28,7 @@ int main(int argc, char *argv[])
     urok::MessageBoxPrompter prompter;
     urok::WindowRegistry windows(state, prompter);
     windows.setProgramEndHook([] { QCoreApplication::quit(); });
+    urok::LessonEndings endings(windows, urok::LessonEndings::dieOf);
 
     urok::Tarv &lesson = windows.get<urok::Tarv>();
     if (urok::ExitWhenShown::wanted())

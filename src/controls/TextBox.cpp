@@ -1,6 +1,7 @@
 #include "controls/TextBox.h"
 
 #include <QKeyEvent>
+#include <QTextDocument>
 
 namespace urok {
 
@@ -16,7 +17,13 @@ TextBox::TextBox(const QString &name, QWidget *parent)
 
 QString TextBox::text() const
 {
-    QString t = pending_ ? *pending_ : toPlainText();
+    // toPlainText() would turn a no-break space into a plain one; the text is
+    // taken as typed, with only the paragraph breaks made line ends.
+    QString t = pending_ ? *pending_ : document()->toRawText();
+    if (!pending_) {
+        t.replace(QChar::ParagraphSeparator, u'\n');
+        t.replace(QChar::LineSeparator, u'\n');
+    }
     t.replace(u'\n', QStringLiteral("\r\n"));
     return t;
 }

@@ -27,16 +27,13 @@ bool Zapis_otgowori(LessonState &state, Prompter &prompter, const Platform &plat
 {
     if (optionValue(state.Opcii_L(), 12) < 1)
         return true;
-    const int first = platform.driveType(platform.directory);
-    const int second = platform.driveType(platform.directory);
+    const int first = platform.folderDriveType();
+    const int second = platform.folderDriveType();
     if (first < DriveRemovable || second > DriveFixed)
         return true;
-    const QString path = platform.pathOf(answersFileName(optionValue(state.Opcii_L(), 31)));
-    const QString failure = writeTextFile(path, answersFileText(state));
-    if (failure.isEmpty())
-        return true;
-    reportWriteFailure(prompter, path, failure);
-    return false;
+    return writeLessonText(prompter, platform.folder,
+                           answersFileName(optionValue(state.Opcii_L(), 31)),
+                           answersFileText(state));
 }
 
 } // namespace urok

@@ -4,6 +4,7 @@
 #include "engine/MainMessages.h"
 #include "engine/NumericText.h"
 #include "engine/Platform.h"
+#include "engine/Prompter.h"
 
 #include <QFile>
 #include <QDir>
@@ -11,8 +12,14 @@
 
 #include <limits>
 
+#include <cerrno>
+
 #ifdef Q_OS_WIN
 #include <windows.h>
+#endif
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
 #endif
 
 namespace urok {
@@ -83,6 +90,33 @@ void resetAttributes([[maybe_unused]] const QString &path)
 #endif
     // Other systems have no read-only, hidden or system attributes to clear,
     // and the lesson only reads the file: it is left as it is.
+}
+
+// The file is there but cannot be read: the pupil is told that, not that
+// the file is wrong, with the instruction of the missing-file message.
+void tellUnreadable(Prompter &prompter, const QString &path)
+{
+    int error = EIO;
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        error = errno;
+    else
+        ::close(fd);
+#endif
+    const QString crlf = QStringLiteral("\r\n");
+    Message m;
+    m.caption = lessonCaption();
+    m.icon = Message::Icon::Critical;
+    m.text = QStringLiteral("Конфигурационният файл „%1“ не може да бъде прочетен.")
+                 .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()))
+             + crlf
+             + (error == EACCES || error == EPERM
+                    ? QStringLiteral("Няма разрешение за четене на файла.")
+                    : QStringLiteral("Дискът не позволява файлът да бъде прочетен."))
+             + crlf + QStringLiteral("Моля, копирайте изпълнимия и коректния конфигурационен файл")
+             + crlf + QStringLiteral("в основната директория на урока ");
+    prompter.ask(m);
 }
 
 } // namespace
@@ -167,8 +201,14 @@ ConfigOutcome Zaredi_konfiguraciq(LessonState &state, Prompter &prompter, const 
     resetAttributes(path);
     QFile file(path);
     QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly))
+    const bool opened = file.open(QIODevice::ReadOnly);
+    if (opened)
         bytes = file.read(ConfigFileSize + 1);
+    if (!opened || file.error() != QFileDevice::NoError) {
+        outcome.status = ConfigOutcome::Status::Unreadable;
+        tellUnreadable(prompter, path);
+        return outcome;
+    }
     outcome = applyConfiguration(state, bytes);
     switch (outcome.status) {
     case ConfigOutcome::Status::WrongSize:

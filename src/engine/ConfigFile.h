@@ -16,7 +16,7 @@ struct Platform;
 // the tasks window (its task list and the caption of "Допълнително").
 struct ConfigOutcome
 {
-    enum class Status { Applied, Missing, WrongSize, ForeignLesson };
+    enum class Status { Applied, Missing, WrongSize, ForeignLesson, Unreadable };
     Status status = Status::Missing;
     std::optional<QStringList> taskList;
     std::optional<QString> allTasksCaption;

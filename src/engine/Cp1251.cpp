@@ -35,6 +35,21 @@ QString fromCp1251(const QByteArray &bytes)
     return decoder.decode(bytes);
 }
 
+QStringList charactersNotInCp1251(const QString &text)
+{
+    QStringList lost;
+    if (fitsCp1251(text))
+        return lost;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype len = (text[i].isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+        const QString c = text.mid(i, len);
+        if (!lost.contains(c) && !fitsCp1251(c))
+            lost.append(c);
+        i += len - 1;
+    }
+    return lost;
+}
+
 bool fitsCp1251(const QString &text)
 {
     bool lossless = false;

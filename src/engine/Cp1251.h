@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 namespace urok {
 
@@ -17,5 +18,9 @@ QString fromCp1251(const QByteArray &bytes);
 
 // True when every character of the text exists in the code page.
 bool fitsCp1251(const QString &text);
+
+// The characters of the text that the code page lacks, each once, in the
+// order they first appear.
+QStringList charactersNotInCp1251(const QString &text);
 
 } // namespace urok

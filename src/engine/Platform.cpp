@@ -8,15 +8,24 @@ namespace urok {
 
 Platform Platform::current()
 {
-    return Platform{QDir::currentPath(), [](const QString &directory) {
-                        return Tip_disk(directory);
-                    },
-                    {}};
+    Platform p;
+    p.directory = QDir::currentPath();
+    p.driveType = [](const QString &directory) { return Tip_disk(directory); };
+    p.folder = LessonFolder::current();
+    return p;
 }
 
 QString Platform::pathOf(const QString &fileName) const
 {
     return QDir(directory).filePath(fileName);
+}
+
+int Platform::folderDriveType() const
+{
+    const QString now = folder.isOpen() ? folder.currentPath() : directory;
+    if (!now.isEmpty())
+        lastDriveType_ = driveType(now);
+    return lastDriveType_;
 }
 
 } // namespace urok

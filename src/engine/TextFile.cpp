@@ -4,58 +4,51 @@
 #include "engine/Prompter.h"
 
 #include <QDir>
-#include <QFileInfo>
-#include <QSaveFile>
 
 namespace urok {
 
 namespace {
 
-QString whyNotOpened(const QString &path, const QSaveFile &file)
+void tell(Prompter &prompter, Message::Icon icon, const QString &text)
 {
-    const QFileInfo info(path);
-    if (!info.absoluteDir().exists())
-        return QStringLiteral("Папката „%1“ не съществува.").arg(QDir::toNativeSeparators(info.absolutePath()));
-    if (info.isDir())
-        return QStringLiteral("На мястото на файла има папка със същото име.");
-    if (file.error() == QFileDevice::PermissionsError)
-        return QStringLiteral("Няма разрешение за запис в тази папка.");
-    return QStringLiteral("Файлът не може да бъде създаден (%1).").arg(file.errorString());
+    Message m;
+    m.caption = lessonCaption();
+    m.icon = icon;
+    m.buttons = Message::Buttons::Ok;
+    m.text = text;
+    prompter.ask(m);
 }
 
 } // namespace
 
-QString writeTextFile(const QString &path, const QString &text)
+bool writeLessonText(Prompter &prompter, const LessonFolder &folder, const QString &name,
+                     const QString &text)
 {
-    return writeFileBytes(path, toCp1251(text));
-}
-
-QString writeFileBytes(const QString &path, const QByteArray &bytes)
-{
-    QSaveFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::WriteOnly))
-        return whyNotOpened(path, file);
-    // commit() may report success after a flush that failed, so every step
-    // of the writing is checked before the file replaces the old one.
-    if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
-        file.commit();
-        return QStringLiteral("Записът прекъсна: дискът може да е пълен или защитен срещу запис.");
+    const QString failure = folder.write(name, toCp1251(text));
+    if (!failure.isEmpty()) {
+        reportWriteFailure(prompter, folder.filePath(name), failure);
+        return false;
     }
-    if (!file.commit())
-        return QStringLiteral("Записът не завърши: дискът може да е пълен или защитен срещу запис.");
-    return {};
+    const QStringList lost = charactersNotInCp1251(text);
+    if (!lost.isEmpty()) {
+        QStringList shown;
+        for (const QString &c : lost)
+            shown.append(QStringLiteral("%1 (U+%2)")
+                             .arg(c)
+                             .arg(QString::number(c.toUcs4().value(0), 16).toUpper(), 4, u'0'));
+        tell(prompter, Message::Icon::Warning,
+             QStringLiteral("Файлът „%1“ е записан, но тези знаци не могат да се запишат в "
+                            "кодировка Windows-1251 и във файла са заменени с „?“:\r\n%2")
+                 .arg(QDir::toNativeSeparators(folder.filePath(name)), shown.join(u' ')));
+    }
+    return true;
 }
 
 void reportWriteFailure(Prompter &prompter, const QString &path, const QString &reason)
 {
-    Message m;
-    m.caption = lessonCaption();
-    m.icon = Message::Icon::Critical;
-    m.buttons = Message::Buttons::Ok;
-    m.text = QStringLiteral("Файлът „%1“ не беше записан.\r\n%2")
-                 .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), reason);
-    prompter.ask(m);
+    tell(prompter, Message::Icon::Critical,
+         QStringLiteral("Файлът „%1“ не беше записан.\r\n%2")
+             .arg(QDir::toNativeSeparators(path), reason));
 }
 
 } // namespace urok

@@ -261,11 +261,17 @@ void Tarv::Form_Load()
         tasks.mnu_All_zadachi->setText(*config.allTasksCaption);
 
     // Pupils save their work only onto a removable or fixed disk.
-    const int drive = windows_.platform.driveType(windows_.platform.directory);
+    const int drive = windows_.platform.folderDriveType();
     if (drive < DriveRemovable || drive > DriveFixed)
         tasks.zap_resheshenie->menuAction()->setEnabled(false);
 
     Nastroj_dostap(windows_);
+    // Whatever the options offer, a menu that is off has every command off:
+    // a screen reader or a shortcut reaches the commands without the menu.
+    if (!tasks.zap_resheshenie->menuAction()->isEnabled()) {
+        for (QAction *item : tasks.zap_resheshenie->actions())
+            item->setEnabled(false);
+    }
 
     std::array<qint16, MaxPlanPoints + 1> times{};
     for (int k = 1; k <= qMin(planCount, MaxPlanPoints); ++k)
@@ -373,11 +379,31 @@ void Tarv::Form_MouseDown(Qt::MouseButton button, QPoint position)
 
 void Tarv::Izhod_Click()
 {
-    if (Greska_Otgowor1(windows_.prompter(), 2) != yesText())
+    if (Greska_Otgowor1(windows_.prompter(), 2) != yesText() || closing_)
         return;
-    if (!Zapis_otgowori(state_, windows_.prompter(), windows_.platform) && stayAfterLostAnswers())
+    if (!Zapis_otgowori(state_, windows_.prompter(), windows_.platform) && !closing_
+        && stayAfterLostAnswers())
         return;
-    Kraj();
+    if (!closing_)
+        Kraj();
+}
+
+bool Tarv::writeAnswersUnasked(Prompter &reporter)
+{
+    if (closing_ || answersWrittenUnasked_)
+        return true;
+    answersWrittenUnasked_ = true;
+    if (windows_.isLoaded<Tarv_n>())
+        windows_.get<Tarv_n>().keepTypedAnswer();
+    return Zapis_otgowori(state_, reporter, windows_.platform);
+}
+
+bool Tarv::endUnasked(Prompter &reporter)
+{
+    const bool written = writeAnswersUnasked(reporter);
+    if (!closing_)
+        Kraj();
+    return written;
 }
 
 // The answers could not be written: the pupil chooses whether to leave anyway.

@@ -14,6 +14,7 @@ class QMenu;
 namespace urok {
 
 class ClientArea;
+class Prompter;
 class ItemList;
 class LessonState;
 class ListBox;
@@ -46,6 +47,15 @@ public:
     void Form_MouseDown(Qt::MouseButton button, QPoint position);
     void Izhod_Click();
     void Kraj();
+    // The lesson is ended from outside (a signal, the end of the desktop
+    // session, the display gone): the answers file is written as "Изход"
+    // with "Да" writes it, the answer being typed included, with nobody
+    // asked; a failure goes to the reporter. False when the answers should
+    // have been written and were not. Only the first call writes, and none
+    // after the lesson has ended.
+    bool writeAnswersUnasked(Prompter &reporter);
+    // The same, and then the lesson ends.
+    bool endUnasked(Prompter &reporter);
 
     // Plan navigation and content
     void Popylni_plan();
@@ -129,6 +139,7 @@ private:
     ClientArea *client_ = nullptr;
     QSize inner_; // the inner area's size once it has been laid out
     bool closing_ = false;
+    bool answersWrittenUnasked_ = false;
 };
 
 } // namespace urok

@@ -57,6 +57,9 @@ public:
     void mnu_ZapReshen_Click(int index);
     void Ime_na_fail();
     bool Zapishi_fail(int mode);
+    // While the window is shown, the answer being typed is put into the
+    // answers store, as going back to the lesson puts it there.
+    void keepTypedAnswer();
 
     // The other commands.
     void mnu_All_zadachi_Click();

@@ -4,6 +4,7 @@
 #include "controls/TextBox.h"
 #include "engine/LessonState.h"
 #include "engine/NumericText.h"
+#include "engine/Prompter.h"
 #include "engine/TextFile.h"
 #include "engine/TickSource.h"
 #include "lesson/Tarv.h"
@@ -12,6 +13,8 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
+#include <QMenu>
 
 namespace urok {
 
@@ -46,6 +49,9 @@ void Tarv_n::closeEvent(QCloseEvent *event)
 
 void Tarv_n::mnu_ZapReshen_Click(int index)
 {
+    // Off on a disk that takes no files, whatever way the command came.
+    if (!zap_resheshenie->menuAction()->isEnabled())
+        return;
     Ime_na_fail();
     if (!mnu_IzhodN->isEnabled())
         mnu_IzhodN->setEnabled(true);
@@ -62,14 +68,27 @@ void Tarv_n::Ime_na_fail()
 
 bool Tarv_n::Zapishi_fail(int mode)
 {
-    const QString path = windows_.platform.pathOf(Ime_fail);
+    const LessonFolder &folder = windows_.platform.folder;
+    if (mode == 3 && Text_Un[3]->text().isEmpty()) {
+        // Before the author's solution is shown there is nothing to save,
+        // and an empty file would replace what may have been saved before.
+        Message m;
+        m.caption = lessonCaption();
+        m.text = QStringLiteral("Решението на автора още не е показано и няма какво да се "
+                                "запише.\r\nФайлът „%1“ не е променен.")
+                     .arg(QDir::toNativeSeparators(folder.filePath(Ime_fail)));
+        windows_.prompter().ask(m);
+        return false;
+    }
     const QString text =
         saveFileText(mode, Text_Un[2]->text(), Text_Un[0]->text(), Text_Un[3]->text());
-    const QString failure = writeTextFile(path, text);
-    if (failure.isEmpty())
-        return true;
-    reportWriteFailure(windows_.prompter(), path, failure);
-    return false;
+    return writeLessonText(windows_.prompter(), folder, Ime_fail, text);
+}
+
+void Tarv_n::keepTypedAnswer()
+{
+    if (isVisible())
+        state_.List_Un(3).setItem(List_Un[1]->listIndex() + 1, Text_Un[0]->text());
 }
 
 } // namespace urok

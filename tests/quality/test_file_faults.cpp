@@ -1,75 +1,43 @@
-// File-system faults for the files the program writes, where the tests of
-// the tasks window (tests/tasks/test_saving.cpp) and of urok-setup
-// (tests/tools/test_urok_setup.cpp) leave them out:
-//
-// - a save file through the "Запис" menu when the disk fills;
-// - the answers file on leaving, when the folder is gone or the disk fills,
-//   both when the pupil stays and when the pupil leaves anyway;
-// - the real urok-setup program when the disk fills.
-//
-// A full disk is a file-size limit (RLIMIT_FSIZE) with SIGXFSZ ignored, set
-// for the test process itself only while the program writes, so that the
-// windows stay in this process; a child started meanwhile inherits it.
-#include "engine/AnswersFile.h"
+// The pupil's files under faults of the file system and endings other than
+// "Изход": symbolic links, a lesson folder moved, replaced or deleted during
+// the lesson, a folder where files may be changed but not created, an
+// unreadable configuration file, a signal while an answer is being typed;
+// then the real program in a child process: the signals that end a program,
+// a file-size limit, the display gone and the end of the desktop session
+// (this test plays the session manager); and the teacher's tool on a full
+// disk.
+#include "app/LessonEndings.h"
+#include "controls/TextBox.h"
 #include "engine/Cp1251.h"
-#include "support/TaskSession.h"
+#include "support/Lesson.h"
+#include "tasks/Tarv_n.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFile>
+#include <QDeadlineTimer>
+#include <QInputMethodEvent>
 #include <QProcess>
-#include <QTest>
+#include <QScopeGuard>
+#include <QStandardPaths>
 
 #include <csignal>
+#include <poll.h>
+#include <sys/fsuid.h>
 #include <sys/resource.h>
+#include <unistd.h>
+
+#ifdef UROK_HAVE_SM
+#include <X11/SM/SMlib.h>
+#endif
 
 using namespace urok;
 using namespace urok::test;
 
 namespace {
 
-// While it lives, no file of this process (or of a child it starts) can
-// grow past `bytes`: a write beyond that fails as on a full disk.
-class DiskFullAt
-{
-public:
-    explicit DiskFullAt(rlim_t bytes)
-    {
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit limit = previous_;
-        limit.rlim_cur = bytes;
-        if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
-            qFatal("the file-size limit cannot be set");
-    }
-    ~DiskFullAt()
-    {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-    DiskFullAt(const DiskFullAt &) = delete;
-    DiskFullAt &operator=(const DiskFullAt &) = delete;
+const QByteArray heading = toCp1251(QStringLiteral("Има въведен текст по следните задачи:\r\n"));
+const QString program = QStringLiteral(UROK_BINARY_DIR "/lesson/urok");
 
-private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = nullptr;
-};
-
-QByteArray contents(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return "<missing>";
-    return f.readAll();
-}
-
-bool put(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
-// Everything in a folder, hidden files (temporary ones) included.
+// Everything in a folder, hidden (temporary) files included.
 QStringList everything(const QString &folder)
 {
     QStringList names = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System
@@ -78,12 +46,158 @@ QStringList everything(const QString &folder)
     return names;
 }
 
-QByteArray cp(const char *utf8)
+// Root may write anywhere; while this lives, this thread opens files with
+// the rights of an ordinary user, so that permissions count.
+struct AsOrdinaryUser
 {
-    return toCp1251(QString::fromUtf8(utf8));
+    AsOrdinaryUser() { setfsuid(geteuid() == 0 ? 65534 : geteuid()); }
+    ~AsOrdinaryUser() { setfsuid(geteuid()); }
+};
+
+// What the pupil types, as the keyboard's input method delivers it.
+void type(QWidget *field, const QString &text)
+{
+    field->setFocus();
+    QInputMethodEvent typed;
+    typed.setCommitString(text);
+    QCoreApplication::sendEvent(field, &typed);
 }
 
-const QByteArray oldContents = "old contents";
+// "Изход", "Да", and the answers to the boxes that follow.
+void leave(Lesson &lesson, const QStringList &then = {})
+{
+    lesson.boxes.answer(QStringLiteral("Да"));
+    for (const QString &button : then)
+        lesson.boxes.answer(button);
+    Lesson::command(lesson.main, QStringLiteral("Izhod"));
+}
+
+// The real program, started in its folder with the teacher's configuration
+// file; it tells when its window is on the screen.
+struct Pupil
+{
+    explicit Pupil(const QProcessEnvironment &env = QProcessEnvironment::systemEnvironment())
+    {
+        writeFile(folder.filePath(QStringLiteral("OPTIM.UFG")), configWith({}));
+        QProcessEnvironment e = env;
+        e.insert(QStringLiteral("UROK_BENCH_EXIT_WHEN_SHOWN"), QStringLiteral("2"));
+        process.setProcessEnvironment(e);
+        process.setWorkingDirectory(folder.path());
+        process.setProgram(program);
+    }
+    bool start()
+    {
+        process.start();
+        while (!shown()) {
+            if (!process.waitForReadyRead(30000))
+                return false;
+        }
+        return true;
+    }
+    bool shown()
+    {
+        said += process.readAllStandardOutput();
+        return said.contains("shown");
+    }
+    QString path(const QString &name) const { return folder.filePath(name); }
+
+    QTemporaryDir folder;
+    QProcess process;
+    QByteArray said;
+};
+
+#ifdef UROK_HAVE_SM
+// The desktop's session manager, as far as a session's end goes: it lets the
+// program register, then ends the session (shutdown, nobody asked) and waits
+// until the program is done saving and has left.
+class SessionManager
+{
+public:
+    SessionManager()
+    {
+        std::signal(SIGPIPE, SIG_IGN); // a client that has left is no reason to die
+        char error[256];
+        if (SmsInitialize("test", "1", newClient, this, anyHost, sizeof error, error)
+            && IceListenForConnections(&count_, &listen_, sizeof error, error)) {
+            for (int i = 0; i < count_; ++i)
+                IceSetHostBasedAuthProc(listen_[i], anyHost);
+            char *ids = IceComposeNetworkIdList(count_, listen_);
+            address = QString::fromLatin1(ids);
+            free(ids);
+        }
+    }
+    ~SessionManager() { IceFreeListenObjs(count_, listen_); }
+
+    // Runs the session; once `ready`, ends it. False when it never ended.
+    bool endSession(const std::function<bool()> &ready)
+    {
+        IceConn ice = nullptr;
+        for (QDeadlineTimer d(30000); !left_ && !d.hasExpired();) {
+            std::vector<pollfd> fds;
+            for (int i = 0; i < count_; ++i)
+                fds.push_back({IceGetListenConnectionNumber(listen_[i]), POLLIN, 0});
+            if (ice)
+                fds.push_back({IceConnectionNumber(ice), POLLIN, 0});
+            poll(fds.data(), fds.size(), 100);
+            IceAcceptStatus status;
+            for (int i = 0; i < count_; ++i)
+                ice = fds[size_t(i)].revents & POLLIN ? IceAcceptConnection(listen_[i], &status) : ice;
+            if (ice && (fds.back().revents & POLLIN || IceConnectionStatus(ice) == IceConnectPending)
+                && IceProcessMessages(ice, nullptr, nullptr) == IceProcessMessagesIOError)
+                break;
+            if (client_ && !asked_ && ready()) {
+                asked_ = true;
+                SmsSaveYourself(client_, SmSaveBoth, True, SmInteractStyleNone, False);
+            }
+        }
+        return saved_;
+    }
+
+    QString address;
+
+private:
+    static Bool anyHost(char *) { return True; }
+    static SessionManager *of(SmPointer p) { return static_cast<SessionManager *>(p); }
+    static Status newClient(SmsConn, SmPointer self, unsigned long *mask, SmsCallbacks *cb, char **)
+    {
+        cb->register_client = {[](SmsConn c, SmPointer p, char *) -> Status {
+                                   of(p)->client_ = c;
+                                   char *id = SmsGenerateClientID(c); // copied by the reply
+                                   const Status replied = SmsRegisterClientReply(c, id);
+                                   free(id);
+                                   return replied;
+                               }, self};
+        cb->save_yourself_done = {[](SmsConn c, SmPointer p, Bool) {
+                                      of(p)->saved_ = true;
+                                      SmsDie(c);
+                                  }, self};
+        cb->close_connection = {[](SmsConn c, SmPointer p, int n, char **reasons) {
+                                    of(p)->left_ = true;
+                                    SmFreeReasons(n, reasons);
+                                    IceCloseConnection(SmsGetIceConnection(c));
+                                    SmsCleanUp(c);
+                                }, self};
+        cb->set_properties = {[](SmsConn, SmPointer, int n, SmProp **props) {
+                                  for (int i = 0; i < n; ++i)
+                                      SmFreeProperty(props[i]);
+                                  free(props);
+                              }, self};
+        cb->save_yourself_phase2_request = {[](SmsConn c, SmPointer) { SmsSaveYourselfPhase2(c); }, self};
+        cb->get_properties = {[](SmsConn c, SmPointer) { SmsReturnProperties(c, 0, nullptr); }, self};
+        cb->interact_request = {[](SmsConn, SmPointer, int) {}, self};
+        cb->interact_done = {[](SmsConn, SmPointer, Bool) {}, self};
+        cb->save_yourself_request = {[](SmsConn, SmPointer, int, Bool, int, Bool, Bool) {}, self};
+        cb->delete_properties = {[](SmsConn, SmPointer, int, char **) {}, self};
+        *mask = ~0UL;
+        return 1;
+    }
+
+    int count_ = 0;
+    IceListenObj *listen_ = nullptr;
+    SmsConn client_ = nullptr;
+    bool asked_ = false, saved_ = false, left_ = false;
+};
+#endif
 
 } // namespace
 
@@ -91,185 +205,269 @@ class FileFaultsTest : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    // The limit really does what a full disk does to a plain write, and it
-    // is lifted afterwards: without this the tests below would prove nothing.
-    void theLimitFailsLargeWritesOnlyWhileItLasts()
+    void symbolicLinksAreReplacedNotFollowed_data()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("probe"));
-        {
-            DiskFullAt full(100);
-            QFile f(path);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            QVERIFY(f.write(QByteArray(1000, 'x')) < 1000 || !f.flush());
-        }
-        QVERIFY(put(path, QByteArray(1000, 'x')));
-        QCOMPARE(QFileInfo(path).size(), 1000);
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("dangling");
+        QTest::newRow("answers file, link to a file outside") << "OTGOWORI.TXT" << false;
+        QTest::newRow("save file, dangling link") << "OPTIM_01.TXT" << true;
     }
-
-    // ---- Save files through the "Запис" menu -------------------------------
-
-    void aSaveOntoAFullDiskKeepsTheOldFile_data()
+    void symbolicLinksAreReplacedNotFollowed()
     {
-        QTest::addColumn<int>("mode");
-        QTest::newRow("condition and answer") << 1;
-        QTest::newRow("answer alone") << 2;
-    }
-    void aSaveOntoAFullDiskKeepsTheOldFile()
-    {
-        QFETCH(int, mode);
-        TaskSession s({11, 15});
-        const QString path = s.f.path(QStringLiteral("OPTIM_01.TXT"));
-        QVERIFY(put(path, oldContents));
-        s.type(QString(300, u'ж'));   // 300 bytes in Windows-1251
-        {
-            DiskFullAt full(64);
-            s.tasks->mnu_ZapReshen[mode]->trigger();
-        }
-        QCOMPARE(s.f.prompter.shown.size(), 1);
-        const Message &m = s.f.prompter.shown[0];
-        QCOMPARE(m.icon, Message::Icon::Critical);
-        QVERIFY2(m.text.contains(QStringLiteral("„%1“").arg(QDir::toNativeSeparators(path)))
-                     && m.text.contains(QStringLiteral("не беше записан"))
-                     && m.text.contains(QStringLiteral("дискът може да е пълен")),
-                 qPrintable(m.text));
-        QCOMPARE(contents(path), oldContents);
-        QCOMPARE(everything(s.f.folder.path()), QStringList({QStringLiteral("OPTIM_01.TXT")}));
-
-        // The pupil goes on: the answer is still there, and with room on
-        // the disk the same command saves it.
-        QVERIFY(s.tasks->isVisible());
-        QCOMPARE(s.field(0), QString(300, u'ж'));
-        s.tasks->mnu_ZapReshen[mode]->trigger();
-        QCOMPARE(s.f.prompter.shown.size(), 1);
-        QVERIFY(contents(path).endsWith(QByteArray(300, '\xE6')));
-        QCOMPARE(everything(s.f.folder.path()), QStringList({QStringLiteral("OPTIM_01.TXT")}));
-    }
-
-    // A save file smaller than the room left is written whole: the limit
-    // above is what made the difference.
-    void aSmallSaveFitsOntoTheSameDisk()
-    {
-        TaskSession s({11});
-        s.type(QStringLiteral("да"));
-        {
-            DiskFullAt full(64);
-            s.tasks->mnu_ZapReshen[2]->trigger();
-        }
-        QVERIFY(s.f.prompter.shown.isEmpty());
-        QCOMPARE(contents(s.f.path(QStringLiteral("OPTIM_01.TXT"))), cp("да"));
-    }
-
-    // ---- The answers file on leaving the lesson ---------------------------
-
-    void answersThatCannotBeWrittenKeepThePupilInTheLesson_data()
-    {
-        QTest::addColumn<QString>("fault");
-        QTest::newRow("the folder is gone") << QStringLiteral("folder");
-        QTest::newRow("the disk is full") << QStringLiteral("disk");
-    }
-    void answersThatCannotBeWrittenKeepThePupilInTheLesson()
-    {
-        QFETCH(QString, fault);
-        TaskSession s({12});
-        const QString answer = QStringLiteral("Решавам с връщане назад: ") + QString(400, u'я');
-        s.type(answer);
-        s.tasks->mnu_IzhodN_Click();
-        const QString folder = s.f.folder.path();
-        const QString path = s.f.path(QStringLiteral("OTGOWORI.TXT"));
-        QVERIFY(put(path, oldContents));
-
-        s.f.prompter.answer(true);    // leave the lesson? Yes
-        s.f.prompter.answer(false);   // leave without the answers? No
-        if (fault == u"folder") {
-            s.f.windows.platform.directory = s.f.path(QStringLiteral("gone"));
-            s.main->Izhod_Click();
-            s.f.windows.platform.directory = folder;
+        QFETCH(QString, name);
+        QFETCH(bool, dangling);
+        QTemporaryDir outside;
+        const QString target = outside.filePath(QStringLiteral("target"));
+        if (!dangling)
+            QVERIFY(writeFile(target, "another pupil's file"));
+        Lesson lesson({{16, 1}});
+        QVERIFY(QFile::link(target, lesson.path(name)));
+        lesson.start();
+        if (name == u"OTGOWORI.TXT") {
+            leave(lesson);
+            QVERIFY(lesson.ended);
         } else {
-            DiskFullAt full(64);
-            s.main->Izhod_Click();
+            Lesson::command(lesson.main, QStringLiteral("mnu_Wyprosi"));
+            auto *tasks = lesson.window<Tarv_n>(QStringLiteral("Tarv_n"));
+            type(tasks->Text_Un[0], QStringLiteral("отговор"));
+            Lesson::command(tasks, QStringLiteral("mnu_ZapReshen(2)"));
         }
-        QVERIFY(!s.f.ended);
-        QCOMPARE(s.f.prompter.shown.size(), 3);
-        QVERIFY(s.f.prompter.answers.isEmpty());
-        const QString failure = s.f.prompter.shown[1].text;
-        QVERIFY2(failure.contains(QStringLiteral("OTGOWORI.TXT“ не беше записан")), qPrintable(failure));
-        QVERIFY2(failure.contains(fault == u"folder" ? QStringLiteral("не съществува")
-                                                     : QStringLiteral("дискът може да е пълен")),
-                 qPrintable(failure));
-        QVERIFY(s.f.prompter.shown[2].text.contains(QStringLiteral("не бяха записани")));
-        QCOMPARE(contents(path), oldContents);
-        QCOMPARE(everything(folder), QStringList({QStringLiteral("OTGOWORI.TXT")}));
-
-        // The lesson goes on: the tasks window opens with the answer kept,
-        // and leaving once the fault is gone writes the answers.
-        QVERIFY(s.main->isVisible());
-        s.main->mnu_Wyprosi_Click();
-        QCOMPARE(s.field(0), answer);
-        s.tasks->mnu_IzhodN_Click();
-        s.f.prompter.shown.clear();
-        s.f.prompter.answer(true);
-        s.main->Izhod_Click();
-        QVERIFY(s.f.ended);
-        QCOMPARE(s.f.prompter.shown.size(), 1);
-        QVERIFY(contents(path).contains(toCp1251(answer)));
-        QCOMPARE(everything(folder), QStringList({QStringLiteral("OTGOWORI.TXT")}));
+        QCOMPARE(QFileInfo::exists(target), !dangling);
+        if (!dangling)
+            QCOMPARE(readFile(target), QByteArray("another pupil's file"));
+        QVERIFY(!QFileInfo(lesson.path(name)).isSymLink());
+        QCOMPARE(lesson.file(name), dangling ? toCp1251(QStringLiteral("отговор")) : heading);
+        QVERIFY(lesson.boxes.allAnswered());
     }
 
-    void thePupilMayLeaveWithoutTheAnswers()
+    void theFolderMovedOrDeletedDuringTheLesson_data()
     {
-        TaskSession s({12});
-        s.type(QString(400, u'я'));
-        s.tasks->mnu_IzhodN_Click();
-        const QString path = s.f.path(QStringLiteral("OTGOWORI.TXT"));
-        QVERIFY(put(path, oldContents));
-        s.f.prompter.answer(true);   // leave the lesson
-        s.f.prompter.answer(true);   // and leave without the answers
-        {
-            DiskFullAt full(64);
-            s.main->Izhod_Click();
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("moved, another folder at its path") << true;
+        QTest::newRow("deleted") << false;
+    }
+    void theFolderMovedOrDeletedDuringTheLesson()
+    {
+        QFETCH(bool, replaced);
+        Lesson lesson;
+        lesson.start();
+        const QString original = lesson.folder.path();
+        const QString moved = original + QStringLiteral("-moved");
+        QVERIFY(QDir().rename(original, moved));
+        if (replaced) {
+            QVERIFY(QDir().mkdir(original));
+            leave(lesson);
+            QVERIFY(lesson.ended);
+            QCOMPARE(readFile(moved + QStringLiteral("/OTGOWORI.TXT")), heading);
+            QCOMPARE(everything(original), QStringList());
+        } else {
+            QVERIFY(QDir(moved).removeRecursively());
+            leave(lesson, {QStringLiteral("OK"), QStringLiteral("Не")}); // and stay
+            QVERIFY(!lesson.ended);
+            const QStringList seen = lesson.boxes.texts();
+            QCOMPARE(seen.size(), 3);
+            QVERIFY2(seen[1].contains(QStringLiteral("OTGOWORI.TXT“ не беше записан.\n"
+                                                     "Папката на урока вече не съществува")),
+                     qPrintable(seen[1]));
+            QVERIFY(lesson.main->isVisible());
         }
-        QVERIFY(s.f.ended);
-        QCOMPARE(s.f.prompter.shown.size(), 3);
-        QCOMPARE(contents(path), oldContents);
-        QCOMPARE(everything(s.f.folder.path()), QStringList({QStringLiteral("OTGOWORI.TXT")}));
+        QDir(moved).removeRecursively();
+        QVERIFY(lesson.boxes.allAnswered());
     }
 
-    // ---- urok-setup --------------------------------------------------------
+    // Some removable disks let a file be changed but no file be created: the
+    // file is rewritten in place, and nothing is left beside it.
+    void aFolderWhereFilesCannotBeCreated_data()
+    {
+        QTest::addColumn<QByteArray>("old");
+        QTest::newRow("the file grows") << QByteArray("x");
+        QTest::newRow("the file shrinks") << QByteArray(300, 'x');
+        QTest::newRow("no file yet") << QByteArray();
+    }
+    void aFolderWhereFilesCannotBeCreated()
+    {
+        QFETCH(QByteArray, old);
+        Lesson lesson;
+        const QString answers = lesson.path(QStringLiteral("OTGOWORI.TXT"));
+        if (!old.isEmpty()) {
+            QVERIFY(writeFile(answers, old));
+            QVERIFY(QFile::setPermissions(answers, QFileDevice::Permissions(0x6666)));
+        }
+        lesson.start();
+        QVERIFY(QFile::setPermissions(lesson.folder.path(), QFileDevice::Permissions(0x5555)));
+        {
+            AsOrdinaryUser ordinary;
+            // With no file to change: leave without the answers.
+            leave(lesson, old.isEmpty() ? QStringList({"OK", "Да"}) : QStringList());
+        }
+        QVERIFY(lesson.ended);
+        QVERIFY(lesson.boxes.allAnswered());
+        if (old.isEmpty()) {
+            QVERIFY2(lesson.boxes.texts()[1].endsWith(
+                         QStringLiteral("Няма разрешение за запис в тази папка.")),
+                     qPrintable(lesson.boxes.texts()[1]));
+            QCOMPARE(everything(lesson.folder.path()), QStringList({"OPTIM.UFG"}));
+        } else {
+            QCOMPARE(readFile(answers), heading);
+            QCOMPARE(everything(lesson.folder.path()), QStringList({"OPTIM.UFG", "OTGOWORI.TXT"}));
+        }
+        QFile::setPermissions(lesson.folder.path(), QFileDevice::Permissions(0x7777));
+    }
+
+    void anUnreadableConfigurationFileIsToldAsSuch()
+    {
+        Lesson lesson;
+        QVERIFY(QFile::setPermissions(lesson.folder.path(), QFileDevice::Permissions(0x7755)));
+        QVERIFY(QFile::setPermissions(lesson.path(QStringLiteral("OPTIM.UFG")), {}));
+        lesson.boxes.answer(QStringLiteral("OK"));
+        {
+            AsOrdinaryUser ordinary;
+            lesson.start();
+        }
+        QCOMPARE(lesson.boxes.texts(),
+                 QStringList({QStringLiteral("Конфигурационният файл „%1“ не може да бъде "
+                                             "прочетен.\nНяма разрешение за четене на файла.\n"
+                                             "Моля, копирайте изпълнимия и коректния "
+                                             "конфигурационен файл\nв основната директория на "
+                                             "урока ")
+                                  .arg(lesson.path(QStringLiteral("OPTIM.UFG")))}));
+    }
+
+    // A signal ends the lesson as "Изход" → "Да" would, the answer being
+    // typed included. The program dies of the signal afterwards; here the
+    // test only takes note of it.
+    void aSignalKeepsTheAnswerBeingTyped()
+    {
+        Lesson lesson({{16, 1}});
+        lesson.start();
+        int ended = 0;
+        LessonEndings endings(lesson.windows(), [&ended](int signal) { ended = signal; });
+        Lesson::command(lesson.main, QStringLiteral("mnu_Wyprosi"));
+        auto *tasks = lesson.window<Tarv_n>(QStringLiteral("Tarv_n"));
+        type(tasks->Text_Un[0], QStringLiteral("Още пиша"));
+        QCOMPARE(::kill(::getpid(), SIGTERM), 0);
+        for (QDeadlineTimer d(30000); ended == 0 && !d.hasExpired();)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+        QCOMPARE(ended, SIGTERM);
+        QVERIFY(lesson.ended);
+        QCOMPARE(lesson.file(QStringLiteral("OTGOWORI.TXT")),
+                 heading + toCp1251(QStringLiteral("Задача  1\r\nОще пиша\r\n")));
+    }
+
+    // The real program ended from outside writes the answers as "Изход" →
+    // "Да" would, and ends. Files that may not grow make a failure it tells
+    // on standard error; the old file stays and nothing is left beside it.
+    void endingsFromOutsideKeepTheAnswers_data()
+    {
+        QTest::addColumn<int>("signal"); // 0: the display or the session ends
+        QTest::addColumn<bool>("sizeLimit");
+        QTest::addColumn<bool>("session");
+        QTest::newRow("SIGTERM") << int(SIGTERM) << false << false;
+        QTest::newRow("SIGINT") << int(SIGINT) << false << false;
+        QTest::newRow("SIGHUP") << int(SIGHUP) << false << false;
+        QTest::newRow("SIGTERM, no file may grow") << int(SIGTERM) << true << false;
+        QTest::newRow("the display gone") << 0 << false << false;
+        QTest::newRow("the end of the session") << 0 << false << true;
+    }
+    void endingsFromOutsideKeepTheAnswers()
+    {
+        QFETCH(int, signal);
+        QFETCH(bool, sizeLimit);
+        QFETCH(bool, session);
+        if (!QFileInfo(program).isExecutable())
+            QSKIP("the lesson program has not been built");
+        // The display and the session need an X server of their own.
+        QProcess display;
+        const auto stop = qScopeGuard([&display] {
+            display.kill();
+            display.waitForFinished();
+        });
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        if (signal == 0) {
+            const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+            if (xvfb.isEmpty())
+                QSKIP("no Xvfb");
+            display.start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"),
+                                 QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+            QVERIFY(display.waitForReadyRead(30000));
+            env.insert(QStringLiteral("DISPLAY"), ":" + QString::fromLatin1(display.readAll().trimmed()));
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        }
+        Pupil pupil(env);
+        const QString answers = pupil.path(QStringLiteral("OTGOWORI.TXT"));
+        if (sizeLimit) {
+            QVERIFY(writeFile(answers, "old"));
+            pupil.process.setChildProcessModifier([] {
+                std::signal(SIGXFSZ, SIG_DFL);
+                const rlimit limit{10, 10};
+                setrlimit(RLIMIT_FSIZE, &limit);
+            });
+        }
+        if (session) {
+#ifdef UROK_HAVE_SM
+            SessionManager manager;
+            QProcessEnvironment managed = pupil.process.processEnvironment();
+            managed.insert(QStringLiteral("SESSION_MANAGER"), manager.address);
+            pupil.process.setProcessEnvironment(managed);
+            // The program registers with the session manager as it starts.
+            pupil.process.start();
+            QVERIFY(manager.endSession([&pupil] {
+                pupil.process.waitForReadyRead(0);
+                return pupil.shown();
+            }));
+#else
+            QSKIP("built without the session management library (libsm-dev)");
+#endif
+        } else {
+            QVERIFY(pupil.start());
+            if (signal)
+                QCOMPARE(::kill(pid_t(pupil.process.processId()), signal), 0);
+            else
+                display.kill();
+        }
+        QVERIFY(pupil.process.waitForFinished(30000));
+        if (signal) {
+            QCOMPARE(pupil.process.exitStatus(), QProcess::CrashExit);
+            QCOMPARE(pupil.process.exitCode(), signal);
+        }
+        if (!sizeLimit) {
+            QCOMPARE(readFile(answers), heading);
+            return;
+        }
+        QVERIFY(pupil.process.readAllStandardError().contains(
+            QStringLiteral("OTGOWORI.TXT“ не беше записан. Файлът е по-голям, отколкото този "
+                           "диск позволява.")
+                .toUtf8()));
+        QCOMPARE(readFile(answers), QByteArray("old"));
+        QCOMPARE(everything(pupil.folder.path()), QStringList({"OPTIM.UFG", "OTGOWORI.TXT"}));
+    }
 
     void urokSetupOntoAFullDiskKeepsTheOldFile()
     {
-        const QString program = QStringLiteral(UROK_BINARY_DIR "/tools/urok-setup/urok-setup");
-        const QString profile = QStringLiteral(UROK_SOURCE_DIR "/config/OPTIM.profile");
-        if (!QFileInfo(program).isExecutable())
+        const QString setup = QStringLiteral(UROK_BINARY_DIR "/tools/urok-setup/urok-setup");
+        if (!QFileInfo(setup).isExecutable())
             QSKIP("urok-setup has not been built");
         QTemporaryDir dir;
         const QString output = dir.filePath(QStringLiteral("OPTIM.UFG"));
-        QVERIFY(put(output, oldContents));
-
-        QProcess setup;
-        setup.setProgram(program);
-        setup.setArguments({QStringLiteral("write"), profile, output});
-        {
-            DiskFullAt full(300);   // half of the 600 bytes
-            setup.start();
-            QVERIFY(setup.waitForFinished(60000));
-        }
-        QCOMPARE(setup.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(setup.exitCode(), 1);
-        const QString err = QString::fromUtf8(setup.readAllStandardError());
+        QVERIFY(writeFile(output, "old contents"));
+        QProcess tool;
+        tool.setProgram(setup);
+        tool.setArguments({QStringLiteral("write"),
+                           QStringLiteral(UROK_SOURCE_DIR "/config/OPTIM.profile"), output});
+        tool.setChildProcessModifier([] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{300, 300}; // half of the 600 bytes
+            setrlimit(RLIMIT_FSIZE, &limit);
+        });
+        tool.start();
+        QVERIFY(tool.waitForFinished(60000));
+        QCOMPARE(tool.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(tool.exitCode(), 1);
+        const QString err = QString::fromUtf8(tool.readAllStandardError());
         QVERIFY2(err.contains(output + QStringLiteral(": грешка: записът на файла не успя; файлът е "
                                                       "оставен какъвто беше")),
                  qPrintable(err));
-        QCOMPARE(setup.readAllStandardOutput(), QByteArray());
-        QCOMPARE(contents(output), oldContents);
-        QCOMPARE(everything(dir.path()), QStringList({QStringLiteral("OPTIM.UFG")}));
-
-        // With room on the disk the same command writes the whole file.
-        setup.start();
-        QVERIFY(setup.waitForFinished(60000));
-        QCOMPARE(setup.exitCode(), 0);
-        QCOMPARE(QFileInfo(output).size(), 600);
+        QCOMPARE(readFile(output), QByteArray("old contents"));
         QCOMPARE(everything(dir.path()), QStringList({QStringLiteral("OPTIM.UFG")}));
     }
 };

@@ -40,6 +40,7 @@ struct LessonFixture
         , windows(state, prompter)
     {
         windows.platform.directory = folder.path();
+        windows.platform.folder = LessonFolder::open(folder.path());
         windows.platform.driveType = [this](const QString &) { return driveType; };
         windows.setProgramEndHook([this] { ended = true; });
     }

@@ -1,7 +1,7 @@
 #include "engine/AnswersFile.h"
 #include "engine/Cp1251.h"
 #include "engine/DriveType.h"
-#include "engine/TextFile.h"
+#include "support/Lesson.h"
 #include "support/TaskSession.h"
 #include "tasks/SaveFile.h"
 
@@ -9,12 +9,9 @@
 #include <QMenu>
 #include <QDir>
 #include <QFile>
+#include <QInputMethodEvent>
 #include <QTest>
 
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <csignal>
-#include <unistd.h>
 
 using namespace urok;
 using namespace urok::test;
@@ -72,13 +69,19 @@ private Q_SLOTS:
         s.tasks->mnu_ZapReshen[2]->trigger();
         QCOMPARE(contents(path), cp("Отговор\r\nна два реда"));
 
-        s.tasks->mnu_ZapReshen[3]->trigger(); // no solution shown yet
-        QCOMPARE(contents(path), QByteArray());
+        QVERIFY(s.f.prompter.shown.isEmpty());
+        // No solution shown yet: the saved answer stays, and the pupil is told.
+        s.tasks->mnu_ZapReshen[3]->trigger();
+        QCOMPARE(contents(path), cp("Отговор\r\nна два реда"));
+        QCOMPARE(s.f.prompter.texts(),
+                 QStringList(QStringLiteral("Решението на автора още не е показано и няма какво "
+                                            "да се запише.\r\nФайлът „%1“ не е променен.")
+                                 .arg(path)));
         s.ticks(201); // task 1's 20 seconds run out: its solution appears
         s.tasks->mnu_ZapReshen[3]->trigger();
         QCOMPARE(contents(path), toCp1251(s.field(3)));
         QVERIFY(contents(path).startsWith("\r\n"));
-        QVERIFY(s.f.prompter.shown.isEmpty());
+        QCOMPARE(s.f.prompter.shown.size(), 1);
     }
 
     void emptyConditionStillHasBothHeadings()
@@ -93,7 +96,7 @@ private Q_SLOTS:
     {
         TaskSession s;
         s.tasks->List_Un[1]->setListIndex(-1);
-        s.tasks->mnu_ZapReshen[3]->trigger();
+        s.tasks->mnu_ZapReshen_Click(2);
         QVERIFY(QFile::exists(s.f.path(QStringLiteral("OPTIM_00.TXT"))));
     }
 
@@ -110,66 +113,42 @@ private Q_SLOTS:
     void failedSaveIsReportedAndLosesNothing()
     {
         TaskSession s;
-        s.type(QStringLiteral("първи отговор"));
-        s.tasks->mnu_ZapReshen[3]->trigger();
-        const QString path = s.f.path(QStringLiteral("OPTIM_01.TXT"));
-        QFile old(path);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("old contents");
-        old.close();
-
         // A folder stands where the file of task 2 would go.
         QVERIFY(QDir(s.f.folder.path()).mkdir(QStringLiteral("OPTIM_02.TXT")));
         s.f.prompter.answer(true);
         s.choose(1);
         s.f.prompter.shown.clear();
-        s.tasks->mnu_ZapReshen[3]->trigger();
-        QCOMPARE(s.f.prompter.shown.size(), 1);
-        QVERIFY(s.f.prompter.shown[0].text.contains(QStringLiteral("OPTIM_02.TXT")));
-        QVERIFY(s.f.prompter.shown[0].text.contains(QStringLiteral("папка")));
+        s.type(QStringLiteral("отговор"));
+        s.tasks->mnu_ZapReshen_Click(2);
+        QCOMPARE(s.f.prompter.texts(),
+                 QStringList(QStringLiteral("Файлът „%1“ не беше записан.\r\nНа мястото на файла "
+                                            "има папка със същото име.")
+                                 .arg(s.f.path(QStringLiteral("OPTIM_02.TXT")))));
         QCOMPARE(s.f.prompter.shown[0].icon, Message::Icon::Critical);
         QVERIFY(QFileInfo(s.f.path(QStringLiteral("OPTIM_02.TXT"))).isDir());
-
-        // The folder of the lesson is gone.
-        s.f.windows.platform.directory = s.f.path(QStringLiteral("no/such/folder"));
-        s.f.prompter.shown.clear();
-        s.f.prompter.answer(true);
-        s.choose(0);
-        s.tasks->mnu_ZapReshen[3]->trigger();
-        QCOMPARE(s.f.prompter.shown.size(), 2); // the move question, then the failure
-        QVERIFY(s.f.prompter.shown[1].text.contains(QStringLiteral("не съществува")));
-        QCOMPARE(contents(path), QByteArray("old contents"));
         // The window goes on working.
         QVERIFY(s.tasks->isVisible());
-        s.type(QStringLiteral("още"));
-        QCOMPARE(s.field(0), QStringLiteral("още"));
+        QCOMPARE(s.field(0), QStringLiteral("отговор"));
     }
 
-    // A write cut short by a full disk leaves the old file as it was. The
-    // disk is filled with a file-size limit in a child process.
-    void fullDiskKeepsTheOldFile()
+    // Characters the code page lacks are written as "?" and the pupil is
+    // told which; a no-break space is kept.
+    void charactersTheFileCannotHoldAreTold()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("OPTIM_03.TXT"));
-        {
-            QFile old(path);
-            QVERIFY(old.open(QIODevice::WriteOnly));
-            old.write("old contents");
-        }
-        const pid_t child = fork();
-        if (child == 0) {
-            signal(SIGXFSZ, SIG_IGN);
-            rlimit limit{1000, 1000};
-            setrlimit(RLIMIT_FSIZE, &limit);
-            const QString failure = writeTextFile(path, QString(100000, u'ж'));
-            _exit(failure.isEmpty() ? 1 : 0);
-        }
-        int status = 0;
-        waitpid(child, &status, 0);
-        QVERIFY(WIFEXITED(status));
-        QCOMPARE(WEXITSTATUS(status), 0); // the failure was reported
-        QCOMPARE(contents(path), QByteArray("old contents"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({QStringLiteral("OPTIM_03.TXT")}));
+        TaskSession s({11});
+        s.tasks->Text_Un[0]->setFocus();
+        QInputMethodEvent typed;
+        typed.setCommitString(QString::fromUtf8("Сума\u00A0= 5 \U0001F600 中 е\u0301"));
+        QCoreApplication::sendEvent(s.tasks->Text_Un[0], &typed);
+        s.tasks->mnu_ZapReshen[2]->trigger();
+        const QString path = s.f.path(QStringLiteral("OPTIM_01.TXT"));
+        QCOMPARE(contents(path), cp("Сума\u00A0= 5 ? ? е?"));
+        QCOMPARE(s.f.prompter.texts(),
+                 QStringList(QString::fromUtf8("Файлът „%1“ е записан, но тези знаци не могат да "
+                                               "се запишат в кодировка Windows-1251 и във файла "
+                                               "са заменени с „?“:\r\n\U0001F600 (U+1F600) 中 "
+                                               "(U+4E2D) \u0301 (U+0301)")
+                                 .arg(path)));
     }
 
     void answersFileListsAnswersLongerThanFive()
@@ -236,16 +215,25 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(s.f.path(QStringLiteral("OTGOWORI.TXT"))));
     }
 
+    // The menu and every command in it, whatever the options offer: a screen
+    // reader or a shortcut reaches the commands without the menu.
+    void saveMenuIsOffOnDisksThatAreNotRemovableOrFixed_data()
+    {
+        QTest::addColumn<int>("drive");
+        QTest::newRow("network") << int(DriveNetwork);
+        QTest::newRow("fixed") << int(DriveFixed);
+    }
     void saveMenuIsOffOnDisksThatAreNotRemovableOrFixed()
     {
-        LessonFixture f;
-        f.driveType = DriveNetwork;
-        Tarv_n &tasks = f.windows.get<Tarv_n>();
-        f.windows.get<Tarv>();
-        QVERIFY(!tasks.zap_resheshenie->menuAction()->isEnabled());
-        LessonFixture g;
-        g.windows.get<Tarv>();
-        QVERIFY(g.windows.get<Tarv_n>().zap_resheshenie->menuAction()->isEnabled());
+        QFETCH(int, drive);
+        Lesson lesson({{11, 1}, {15, 1}});
+        lesson.driveType = drive;
+        lesson.start();
+        auto *tasks = lesson.window<Tarv_n>(QStringLiteral("Tarv_n"));
+        QMenu *menu = tasks->zap_resheshenie;
+        QCOMPARE(menu->menuAction()->isEnabled(), drive == DriveFixed);
+        for (QAction *item : menu->actions())
+            QCOMPARE(item->isEnabled(), drive == DriveFixed);
     }
 
     void exitWhenTheAnswersCannotBeWritten()
