@@ -12,7 +12,6 @@
 #include <QAccessibleActionInterface>
 #include <QAccessibleValueInterface>
 #include <QFile>
-#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -159,45 +158,6 @@ private Q_SLOTS:
         picture.setEnabled(false);
         actions->doAction(QAccessibleActionInterface::pressAction());
         QCOMPARE(pressed.size(), 1);
-    }
-
-    void listEntrySelectedWithoutBecomingCurrentIsChosen()
-    {
-        ListBox list(QStringLiteral("l"));
-        list.setEntries({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
-        QSignalSpy clicks(&list, &ListBox::Click);
-        list.item(2)->setSelected(true); // what a screen reader's "Toggle" does
-        QCOMPARE(list.listIndex(), 2);
-        QCOMPARE(clicks.size(), 1);
-        QCOMPARE(clicks[0][0].toInt(), 2);
-        // Selecting the entry that is already chosen chooses nothing anew.
-        list.item(2)->setSelected(true);
-        QCOMPARE(clicks.size(), 1);
-    }
-
-    void focusingAListChoosesNothing()
-    {
-        QWidget window;
-        auto *first = new QLineEdit(&window);
-        auto *list = new ListBox(QStringLiteral("l"), &window);
-        list->setEntries({QStringLiteral("a"), QStringLiteral("b")});
-        QSignalSpy clicks(list, &ListBox::Click);
-        window.show();
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        first->setFocus();
-        QTest::keyClick(first, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), list);
-        QCOMPARE(list->listIndex(), -1);
-        QCOMPARE(clicks.size(), 0);
-        QTest::keyClick(list, Qt::Key_Down);
-        QCOMPARE(list->listIndex(), 0);
-        QCOMPARE(clicks.size(), 1);
-        // With an entry chosen, focus comes back to it and chooses nothing.
-        first->setFocus();
-        list->setFocus(Qt::TabFocusReason);
-        QCOMPARE(list->listIndex(), 0);
-        QCOMPARE(clicks.size(), 1);
     }
 };
 

@@ -114,19 +114,20 @@ private Q_SLOTS:
         QCOMPARE(t.List_Ur[0]->listIndex(), -1);
         QCOMPARE(t.writing.currentPoint, 0);
 
-        // Every point of the plan: an arrow key chooses it, the list is locked
-        // while it is written and the focus goes on to the picture; Shift+Tab
-        // comes back to the list once it is open again.
+        // Every point of the plan: Enter chooses the current entry, Down moves
+        // to the next one. The list is locked while the point is written and
+        // keeps the focus.
         for (int point = 1; point <= t.planCount; ++point) {
-            press(Qt::Key_Down);
+            if (point > 1)
+                press(Qt::Key_Down);
+            QCOMPARE(t.writing.currentPoint, point - 1);
+            press(Qt::Key_Return);
             QCOMPARE(t.writing.currentPoint, point);
             QCOMPARE(t.Text_U[1]->text(), l.f.state.Podtochki(point));
-            QVERIFY(!t.List_Ur[0]->isEnabled());
-            QCOMPARE(focused(), t.Picture_Ur[0]);
-            l.seconds(t.writing.remaining[point] + 1);
-            QVERIFY(t.List_Ur[0]->isEnabled());
-            press(Qt::Key_Backtab);
+            QVERIFY(t.List_Ur[0]->isLocked());
             QCOMPARE(focused(), t.List_Ur[0]);
+            l.seconds(t.writing.remaining[point] + 1);
+            QVERIFY(!t.List_Ur[0]->isLocked());
         }
         QVERIFY(t.mnu_Wyprosi->isEnabled());
 
@@ -139,10 +140,13 @@ private Q_SLOTS:
         QCOMPARE(focused(), n.List_Un[1]);
         QCOMPARE(n.List_Un[1]->listIndex(), 0);
 
-        // The next task, with the arrow key: the move and the harder level are confirmed.
-        l.f.prompter.answer(true);
-        l.f.prompter.answer(true);
+        // The next task, with the arrow key and Enter: the move and the harder
+        // level are confirmed.
         press(Qt::Key_Down);
+        QCOMPARE(n.Tekushta_zadacha, 1);
+        l.f.prompter.answer(true);
+        l.f.prompter.answer(true);
+        press(Qt::Key_Return);
         QCOMPARE(n.List_Un[1]->listIndex(), 1);
         QCOMPARE(n.Tekushta_zadacha, 2);
 
@@ -271,24 +275,6 @@ private Q_SLOTS:
         QVERIFY(!l.f.windows.isLoaded<Tarv_Glos>());
     }
 
-    void chooserPicksATaskWithEnter()
-    {
-        KeyboardLesson l;
-        QVERIFY(l.start());
-        l.main->mnu_Wyprosi_Click();
-        QVERIFY(QTest::qWaitForWindowActive(l.tasks));
-        press(KeyN, Qt::AltModifier);
-        Tarv_Glos &chooser = l.f.windows.get<Tarv_Glos>();
-        QVERIFY(QTest::qWaitForWindowActive(&chooser));
-        QCOMPARE(focused(), chooser.Wremena[3]);
-        QCOMPARE(chooser.Wremena[3]->listIndex(), -1);
-        // Down makes the first level entry current and chooses it.
-        l.f.prompter.answer(true);
-        l.f.prompter.answer(true);
-        press(Qt::Key_Down);
-        QVERIFY(!l.f.windows.isLoaded<Tarv_Glos>());
-    }
-
     void pictureOpensFullSizeWithEnterAndClosesWithEscape()
     {
         KeyboardLesson l;
@@ -298,7 +284,9 @@ private Q_SLOTS:
         press(Qt::Key_Tab);
         int point = 0;
         while (point < t.planCount) {
-            press(Qt::Key_Down);
+            if (point > 0)
+                press(Qt::Key_Down);
+            press(Qt::Key_Return);
             ++point;
             if (t.pictureNumber > 0) {
                 const QSize size = l.f.state.Grafika_G(t.pictureNumber).holderSize();
@@ -306,8 +294,8 @@ private Q_SLOTS:
                     break;
             }
             l.seconds(t.writing.remaining[point] + 1);
-            press(Qt::Key_Backtab);
         }
+        press(Qt::Key_Tab);
         QCOMPARE(focused(), t.Picture_Ur[0]);
         press(Qt::Key_Return);
         QVERIFY(l.f.windows.isLoaded<Tarv_Gra>());

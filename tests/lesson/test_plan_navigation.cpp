@@ -3,6 +3,7 @@
 #include "controls/TextBox.h"
 #include "engine/TickSource.h"
 #include "lesson/Tarv.h"
+#include "support/Lesson.h"
 #include "support/LessonFixture.h"
 #include "tasks/Tarv_n.h"
 
@@ -66,41 +67,39 @@ private Q_SLOTS:
         QCOMPARE(t.writing.currentPoint, 1);
         QCOMPARE(t.currentTime, 10);
         // The list is locked while the point is written.
-        QVERIFY(!t.List_Ur[0]->isEnabled());
+        QVERIFY(t.List_Ur[0]->isLocked());
     }
 
-    void choosingWithTheMouse()
+    // The keys move through the plan without choosing; Enter chooses. While
+    // the point is written the list is locked: the focus stays on it, and
+    // neither a click nor Enter chooses another point.
+    void keysMoveEnterChoosesALockedListKeepsTheFocus()
     {
-        LessonFixture f;
-        allowMaterial(f.state);
-        Tarv &t = f.windows.get<Tarv>();
-        t.show();
+        Lesson lesson;
+        Tarv &t = lesson.start();
+        QVERIFY(QTest::qWaitForWindowActive(&t));
         ListBox *plan = t.List_Ur[0];
-        QTest::mouseClick(plan->viewport(), Qt::LeftButton, {},
-                          plan->visualItemRect(plan->item(0)).center());
-        QCOMPARE(t.Text_U[1]->text(), f.state.Podtochki(1));
-        QCOMPARE(t.writing.currentPoint, 1);
-        QVERIFY(!plan->isEnabled());
-        QCOMPARE(plan->listIndex(), 0);
-    }
+        for (Qt::Key key : {Qt::Key_End, Qt::Key_Home, Qt::Key_Down})
+            Lesson::key(plan, key);
+        QCOMPARE(t.writing.currentPoint, 0);
+        QCOMPARE(plan->listIndex(), -1);
+        QCOMPARE(plan->currentRow(), 1);
+        QTest::keyClick(plan, Qt::Key_Return);
+        QCOMPARE(t.writing.currentPoint, 2);
+        const QString written = t.Text_U[1]->text();
+        QCOMPARE(QApplication::focusWidget(), plan);
 
-    void choosingWithTheKeyboard()
-    {
-        LessonFixture f;
-        allowMaterial(f.state);
-        f.state.Opcii_L().setItem(17, QStringLiteral("1"));
-        Tarv &t = f.windows.get<Tarv>();
-        t.show();
-        ListBox *plan = t.List_Ur[0];
-        plan->setFocus();
+        Lesson::click(plan, 0);
         QTest::keyClick(plan, Qt::Key_Down);
-        QCOMPARE(plan->listIndex(), 0);
-        QCOMPARE(t.Text_U[1]->text(), f.state.Podtochki(1));
-        QTest::keyClick(plan, Qt::Key_Down);
-        QCOMPARE(t.Text_U[1]->text(), f.state.Podtochki(2));
-        t.Sydyrv_pla_Click(5);
-        QTest::keyClick(plan, Qt::Key_Return); // Enter chooses the entry again
-        QCOMPARE(t.Text_U[1]->text(), f.state.Podtochki(2));
+        QTest::keyClick(plan, Qt::Key_Space);
+        QCOMPARE(t.writing.currentPoint, 2);
+        QCOMPARE(plan->listIndex(), 1);
+        QCOMPARE(t.Text_U[1]->text(), written);
+        QCOMPARE(QApplication::focusWidget(), plan);
+
+        lesson.tick(10 * (t.writing.remaining[2] + 1)); // written, unlocked
+        QTest::keyClick(plan, Qt::Key_Return);
+        QCOMPARE(t.writing.currentPoint, 3);
     }
 
     void pointWithoutAPictureShowsTheEmptyPicture()
@@ -115,7 +114,7 @@ private Q_SLOTS:
         QVERIFY(t.Picture_Ur[0]->picture().sameAs(f.state.Grafika_W(1)));
         QCOMPARE(t.pictureNumber, 0);
         QCOMPARE(t.pictureSource, 1); // left as it was
-        QVERIFY(t.List_Ur[0]->isEnabled());
+        QVERIFY(!t.List_Ur[0]->isLocked());
     }
 
     void lastMatchingEntryWins()
@@ -150,7 +149,7 @@ private Q_SLOTS:
         for (int tick = 0; tick < 110; ++tick) // 11 seconds: written and unlocked
             t.Timer1_Timer();
         QCOMPARE(t.writing.done[1], 1);
-        QVERIFY(t.List_Ur[0]->isEnabled());
+        QVERIFY(!t.List_Ur[0]->isLocked());
         t.Sydyrv_pla_Click(5);
         // The pupil clicks the entry that is still selected.
         ListBox *plan = t.List_Ur[0];
