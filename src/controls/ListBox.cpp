@@ -128,14 +128,15 @@ void ListBox::mousePressEvent(QMouseEvent *event)
     if (event->button() != Qt::LeftButton || !choosable())
         return;
     const QModelIndex at = indexAt(event->position().toPoint());
+    if (!at.isValid())
+        return; // below the entries: nothing is chosen, nothing let go
     {
         const QScopedValueRollback quiet(quiet_, quiet_ + 1);
         QListWidget::mousePressEvent(event);
     }
     // The click chooses once the view has settled on the pressed entry
     // (also the entry already chosen).
-    if (at.isValid())
-        choose(at.row());
+    choose(at.row());
 }
 
 void ListBox::mouseMoveEvent(QMouseEvent *event)
