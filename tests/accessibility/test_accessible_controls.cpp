@@ -64,28 +64,13 @@ class AccessibleControlsTest : public QObject
 private Q_SLOTS:
     // ---- The countdown bar and the plan ribbon ------------------------------
 
-    void barAndRibbonAreProgressBarsWithTheirNames()
-    {
-        Writing w;
-        QAccessibleInterface *bar = face(w.t->Label_U[2]);
-        QCOMPARE(bar->role(), QAccessible::ProgressBar);
-        QCOMPARE(bar->text(QAccessible::Name), QStringLiteral("Оставащо време за записване на точката"));
-        QVERIFY(bar->valueInterface());
-        QAccessibleInterface *ribbon = face(w.t->Label_U[1]);
-        QCOMPARE(ribbon->role(), QAccessible::ProgressBar);
-        QCOMPARE(ribbon->text(QAccessible::Name), QStringLiteral("Преминат материал от плана"));
-        // Before any point: nothing counts down, nothing is written.
-        QCOMPARE(value(w.t->Label_U[2]).toInt(), 0);
-        QCOMPARE(maximum(w.t->Label_U[2]).toInt(), 0);
-        QCOMPARE(bar->text(QAccessible::Value), QStringLiteral("Не се записва точка"));
-        QCOMPARE(value(w.t->Label_U[1]).toInt(), 0);
-        QCOMPARE(maximum(w.t->Label_U[1]).toInt(), 4);
-        QCOMPARE(ribbon->text(QAccessible::Value), QStringLiteral("Записани точки: 0 от 4"));
-    }
-
     void barCountsTheSecondsOfThePointAndRibbonThePointsWritten()
     {
         Writing w;
+        // Before any point (the names and roles are heard in the
+        // accessibility check).
+        QCOMPARE(face(w.t->Label_U[2])->text(QAccessible::Value), QStringLiteral("Не се записва точка"));
+        QCOMPARE(face(w.t->Label_U[1])->text(QAccessible::Value), QStringLiteral("Записани точки: 0 от 4"));
         w.choose(0);
         const int time = w.t->writing.remaining[1];
         QVERIFY(time > 2);
