@@ -1,10 +1,7 @@
 // The lists as the pupil meets them: a click chooses, the keys move and
 // Enter chooses, a refused move is asked once and stays refused, and a list
 // that takes no choice takes none from a screen reader either.
-#include "controls/ListBox.h"
-#include "controls/TextBox.h"
-#include "support/Lesson.h"
-#include "tasks/Tarv_n.h"
+#include "support/Tasks.h"
 #include "windows/Tarv_Glos.h"
 
 #include <QAccessible>
@@ -25,22 +22,11 @@ void toggle(ListBox *list, int row)
     entry->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
 }
 
-Tarv_n &openTasks(Lesson &lesson)
+ListBox *openChooser(Tasks &t)
 {
-    Lesson::command(&lesson.start(), QStringLiteral("mnu_Wyprosi"));
-    auto *tasks = lesson.window<Tarv_n>(QStringLiteral("Tarv_n"));
-    if (!tasks || !QTest::qWaitForWindowActive(tasks))
-        qFatal("the tasks window did not open");
-    return *tasks;
-}
-
-ListBox *openChooser(Lesson &lesson, Tarv_n &tasks)
-{
-    Lesson::command(&tasks, QStringLiteral("mnu_Tip_Wid"));
-    auto *chooser = lesson.window(QStringLiteral("Tarv_Glos"));
-    if (!chooser || !QTest::qWaitForWindowActive(chooser))
-        qFatal("the chooser did not open");
-    return Lesson::control<ListBox>(chooser, QStringLiteral("Wremena(3)"));
+    Lesson::command(t.w, QStringLiteral("mnu_Tip_Wid"));
+    return Lesson::control<ListBox>(t.lesson.window(QStringLiteral("Tarv_Glos")),
+                                    QStringLiteral("Wremena(3)"));
 }
 
 // The task an entry of the chooser stands for (its last two characters).
@@ -68,8 +54,9 @@ private Q_SLOTS:
     void aRefusedMoveIsAskedOnceAndSticks()
     {
         QFETCH(QString, how);
-        Lesson lesson({{16, 1}, {25, 0}});
-        Tarv_n &tasks = openTasks(lesson);
+        Tasks t(configWith({{16, 1}, {25, 0}}));
+        Lesson &lesson = t.lesson;
+        Tarv_n &tasks = *t.w;
         ListBox *list = tasks.List_Un[1];
         const QString condition = tasks.Text_Un[2]->text();
         lesson.tick(30);
@@ -85,7 +72,7 @@ private Q_SLOTS:
             QCOMPARE(list->currentRow(), 3);
             Lesson::key(list, Qt::Key_Return);
         } else {
-            ListBox *levels = openChooser(lesson, tasks);
+            ListBox *levels = openChooser(t);
             int row = 0;
             while (taskOf(levels->itemText(row)) == 1)
                 ++row;
@@ -115,9 +102,9 @@ private Q_SLOTS:
     {
         QFETCH(QList<int>, keys);
         QFETCH(int, fromEnd);
-        Lesson lesson({{16, 1}, {25, 0}});
-        Tarv_n &tasks = openTasks(lesson);
-        ListBox *levels = openChooser(lesson, tasks);
+        Tasks t(configWith({{16, 1}, {25, 0}}));
+        Lesson &lesson = t.lesson;
+        ListBox *levels = openChooser(t);
         for (int key : keys)
             Lesson::key(levels, Qt::Key(key));
         const int row = levels->count() - 1 - fromEnd;
@@ -130,7 +117,7 @@ private Q_SLOTS:
         QCoreApplication::processEvents();
         QCOMPARE(lesson.boxes.texts(), QStringList{MoveQuestion});
         QVERIFY(!lesson.windows().isLoaded<Tarv_Glos>());
-        QCOMPARE(tasks.Tekushta_zadacha, task);
+        QCOMPARE(t.w->Tekushta_zadacha, task);
     }
 
     // A list that is disabled or locked ignores a screen reader's choice
@@ -154,18 +141,22 @@ private Q_SLOTS:
         std::map<int, int> options = {{16, 1}};
         if (option > 0)
             options[option] = 0;
-        Lesson lesson(Lesson::Bytes{}, configWith(options));
-        QWidget *window = option > 0 ? static_cast<QWidget *>(&openTasks(lesson)) : &lesson.start();
-        auto *list = Lesson::control<ListBox>(window, listName);
+        Tasks t(configWith(options));
+        QWidget *window = option > 0 ? static_cast<QWidget *>(t.w) : t.main;
         if (option == 0)
+            Lesson::command(t.w, QStringLiteral("mnu_IzhodN")); // back to the plan
+        auto *list = Lesson::control<ListBox>(window, listName);
+        if (option == 0) {
             Lesson::click(list, 0); // point 1 is written now
+            QVERIFY(list->isLocked());
+        }
         auto *field = Lesson::control<TextBox>(window, fieldName);
         const QString text = field->text();
         const int chosen = list->listIndex();
         toggle(list, 2);
         QCOMPARE(list->listIndex(), chosen);
         QCOMPARE(field->text(), text);
-        QVERIFY(lesson.boxes.seen.isEmpty());
+        QVERIFY(t.lesson.boxes.seen.isEmpty());
     }
 };
 
