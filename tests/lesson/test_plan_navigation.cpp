@@ -176,26 +176,6 @@ private Q_SLOTS:
         QCOMPARE(terms.last(), QStringLiteral("числа на Каталан"));
         QVERIFY(terms.indexOf(QStringLiteral("Ератостен")) > terms.indexOf(QStringLiteral("двоично търсене")));
     }
-
-    void openingTheTasksWindowTwiceKeepsTheChosenTask()
-    {
-        LessonFixture f;
-        f.state.Opcii_L().setItem(16, QStringLiteral("1"));
-        Tarv &t = f.windows.get<Tarv>();
-        t.show();
-        Tarv_n &tasks = f.windows.get<Tarv_n>();
-        t.mnu_Wyprosi->trigger();
-        QVERIFY(!t.isVisible());
-        QVERIFY(tasks.isVisible());
-        QVERIFY(!t.Timer1->isEnabled());
-        QCOMPARE(tasks.List_Un[1]->listIndex(), 0);
-        f.prompter.answer(true); // yes, move to task 4
-        tasks.List_Un[1]->setListIndex(3);
-        tasks.hide();
-        t.show();
-        t.mnu_Wyprosi->trigger();
-        QCOMPARE(tasks.List_Un[1]->listIndex(), 3);
-    }
 };
 
 QTEST_MAIN(PlanNavigationTest)
