@@ -5,13 +5,13 @@
 #include "controls/PictureBox.h"
 #include "controls/SpokenLabels.h"
 #include "lesson/Tarv.h"
+#include "support/Lesson.h"
 #include "support/TaskSession.h"
 #include "tasks/Tarv_n.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QAccessibleValueInterface>
-#include <QFile>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -38,21 +38,13 @@ QVariant maximum(QObject *object)
     return face(object)->valueInterface()->maximumValue();
 }
 
-// The lesson with its real configuration file and point `point` chosen.
+// The lesson started from its folder; the pupil clicks plan points.
 struct Writing
 {
-    Writing()
-    {
-        QFile::copy(QStringLiteral(UROK_BINARY_DIR "/lesson/OPTIM.UFG"), f.path(QStringLiteral("OPTIM.UFG")));
-        t = &f.windows.get<Tarv>();
-    }
-    void choose(int row) { t->List_Ur[0]->setListIndex(row); }
-    void seconds(int n)
-    {
-        for (int i = 0; i < n; ++i)
-            t->Sekunda();
-    }
-    LessonFixture f;
+    Writing() { t = &lesson.start(); }
+    void choose(int row) { Lesson::click(t->List_Ur[0], row); }
+    void seconds(int n) { lesson.tick(10 * n); }
+    Lesson lesson;
     Tarv *t = nullptr;
 };
 
