@@ -3,6 +3,9 @@
 #include "engine/ItemList.h"
 #include "engine/NumericText.h"
 
+#include <QRegularExpression>
+#include <QSet>
+
 #include <cmath>
 
 namespace urok {
@@ -32,6 +35,21 @@ QString fontSizeText(double points)
 QString wholeFontSizeText(double points)
 {
     return decimalText(std::nearbyint(points));
+}
+
+QStringList fontFamilyNames(const QStringList &families)
+{
+    static const QRegularExpression foundry(QStringLiteral(" \\[[^\\]]*\\]$"));
+    QStringList names;
+    QSet<QString> listed;
+    for (QString family : families) {
+        family.remove(foundry);
+        if (!listed.contains(family)) {
+            listed.insert(family);
+            names.append(family);
+        }
+    }
+    return names;
 }
 
 } // namespace urok

@@ -3,6 +3,7 @@
 #include "appearance/Colour.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace urok {
 
@@ -47,5 +48,10 @@ QString fontSizeText(double points);
 
 // A font size rounded to a whole number, halves to even (12.5 -> "12").
 QString wholeFontSizeText(double points);
+
+// The font families as the pupil chooses them: a family that several
+// foundries offer comes as "Name [foundry]" once for each; it is listed
+// once, under its plain name, where it first comes.
+QStringList fontFamilyNames(const QStringList &families);
 
 } // namespace urok

@@ -180,6 +180,7 @@ void Cwiat::buildControls()
         s->setSingleStep(1);
         s->setPageStep(16);
         s->setFont(designFont(12));
+        keepPlatformColours(s);
         nameControl(s, QStringLiteral("Slider1(%1)").arg(i), QString::fromUtf8(c.accessible),
                     QString::fromUtf8(c.sliderTip));
         place(s, {440, top, 3000, 315});
@@ -305,8 +306,7 @@ void Cwiat::Form_Load()
 void Cwiat::Zaredi_shriftowe()
 {
     List_font[0]->clear();
-    const QStringList families = QFontDatabase::families();
-    for (const QString &family : families)
+    for (const QString &family : fontFamilyNames(QFontDatabase::families()))
         List_font[0]->addEntry(family);
     const QString own = font().family();
     for (int i = 0; i < List_font[0]->count(); ++i) {

@@ -1,5 +1,7 @@
 #include "controls/ControlLook.h"
 
+#include <QAbstractScrollArea>
+#include <QApplication>
 #include <QPalette>
 #include <QVariant>
 #include <QWidget>
@@ -14,13 +16,32 @@ void setBackColor(QWidget *widget, ColourValue value)
     widget->setProperty(backProperty, value);
     QPalette p = widget->palette();
     const QColor c = toQColor(value);
+    // The colour fills the control's own area; a text or list field shows
+    // it behind its text. A window keeps the platform's colours inside its
+    // children, and a radio button inside its circle: they must stay
+    // readable whatever colour is composed.
+    const bool field = qobject_cast<QAbstractScrollArea *>(widget) != nullptr;
     for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         p.setColor(group, QPalette::Window, c);
-        p.setColor(group, QPalette::Base, c);
-        p.setColor(group, QPalette::Button, c);
+        p.setColor(group, widget->backgroundRole(), c);
+        if (field)
+            p.setColor(group, QPalette::Base, c);
     }
     widget->setPalette(p);
     widget->setAutoFillBackground(true);
+}
+
+void keepPlatformColours(QWidget *widget)
+{
+    const QPalette platform = QApplication::palette(widget);
+    QPalette p = widget->palette();
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        for (const auto role : {QPalette::Window, QPalette::WindowText, QPalette::Base,
+                                QPalette::Text, QPalette::Button, QPalette::ButtonText}) {
+            p.setColor(group, role, platform.color(group, role));
+        }
+    }
+    widget->setPalette(p);
 }
 
 void setForeColor(QWidget *widget, ColourValue value)

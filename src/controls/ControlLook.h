@@ -12,6 +12,9 @@ namespace urok {
 void setBackColor(QWidget *widget, ColourValue value);
 void setForeColor(QWidget *widget, ColourValue value);
 ColourValue backColor(const QWidget *widget);
+// The control keeps the platform's colours whatever colour the window
+// around it takes (lists, sliders).
+void keepPlatformColours(QWidget *widget);
 ColourValue foreColor(const QWidget *widget);
 
 } // namespace urok

@@ -1,9 +1,11 @@
 #include "controls/ListBox.h"
 
+#include "controls/ControlLook.h"
 #include "engine/ItemList.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 
 #include <algorithm>
 
@@ -16,31 +18,38 @@ ListBox::ListBox(const QString &name, QWidget *parent, bool sorted)
     setObjectName(name);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
-    connect(this, &QListWidget::currentRowChanged, this, &ListBox::rowChanged);
-    // An entry selected without becoming current (a screen reader's
-    // "Toggle" selects it so) is chosen too.
-    connect(this, &QListWidget::itemSelectionChanged, this, [this] {
-        const QList<QListWidgetItem *> selected = selectedItems();
-        if (selected.size() == 1 && row(selected.first()) != currentRow())
-            setCurrentRow(row(selected.first()));
-    });
+    keepPlatformColours(this);
+    // A change of selection that none of the doors below made comes from a
+    // screen reader (its "Toggle" selects an entry).
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &ListBox::selectionMoved);
+    // Entries going away take their selection with them; that is no choice.
+    connect(model(), &QAbstractItemModel::rowsAboutToBeRemoved, this, [this] { ++quiet_; });
+    connect(model(), &QAbstractItemModel::rowsRemoved, this, [this] { --quiet_; });
+    connect(model(), &QAbstractItemModel::modelAboutToBeReset, this, [this] { ++quiet_; });
+    connect(model(), &QAbstractItemModel::modelReset, this, [this] { --quiet_; });
 }
 
 int ListBox::listIndex() const
 {
-    // In a single-selection list the current entry is the chosen one; it is
-    // already current when Click runs, while the selection may still follow.
-    return currentRow();
+    const QModelIndexList chosen = selectionModel()->selectedIndexes();
+    return chosen.isEmpty() ? -1 : chosen.first().row();
 }
 
 void ListBox::setListIndex(int index)
 {
-    if (index < 0 || index >= count()) {
-        clearSelection();
-        setCurrentRow(-1);
-        return;
+    const int before = listIndex();
+    {
+        const QScopedValueRollback quiet(quiet_, quiet_ + 1);
+        if (index < 0 || index >= count()) {
+            clearSelection();
+            setCurrentRow(-1);
+            return;
+        }
+        setCurrentRow(index); // selects it
     }
-    setCurrentRow(index);
+    if (index != before)
+        Q_EMIT Click(index);
 }
 
 QString ListBox::itemText(int index) const
@@ -57,7 +66,6 @@ int ListBox::addEntry(const QString &text)
         at = static_cast<int>(std::upper_bound(all.begin(), all.end(), text, sortsBefore)
                               - all.begin());
     }
-    // Inserting before the current entry moves it; that is not a choice.
     const QSignalBlocker quiet(this);
     insertItem(at, text);
     return at;
@@ -82,54 +90,96 @@ QStringList ListBox::entries() const
     return all;
 }
 
-void ListBox::rowChanged(int row)
+void ListBox::setLocked(bool locked)
 {
-    if (row >= 0)
-        Q_EMIT Click(row);
+    locked_ = locked;
+    viewport()->update();
+}
+
+void ListBox::choose(int row)
+{
+    {
+        const QScopedValueRollback quiet(quiet_, quiet_ + 1);
+        setCurrentRow(row);
+    }
+    // The handler may put another entry back; nothing moves after it.
+    Q_EMIT Click(row);
+}
+
+void ListBox::selectionMoved(const QItemSelection &selected, const QItemSelection &deselected)
+{
+    if (quiet_ > 0)
+        return;
+    const QModelIndexList added = selected.indexes();
+    if (added.size() == 1 && choosable()) {
+        choose(added.first().row());
+        return;
+    }
+    // Anything else (a second entry, none at all, a list that takes no
+    // choice) leaves the chosen entry as it was.
+    const QScopedValueRollback quiet(quiet_, quiet_ + 1);
+    selectionModel()->select(selected, QItemSelectionModel::Deselect);
+    selectionModel()->select(deselected, QItemSelectionModel::Select);
 }
 
 void ListBox::mousePressEvent(QMouseEvent *event)
 {
-    const int before = currentRow();
-    QListWidget::mousePressEvent(event);
-    changedByPress_ = currentRow() != before;
-}
-
-void ListBox::mouseReleaseEvent(QMouseEvent *event)
-{
-    QListWidget::mouseReleaseEvent(event);
-    if (event->button() != Qt::LeftButton || !isEnabled())
+    event->accept();
+    if (event->button() != Qt::LeftButton || !choosable())
         return;
-    const QListWidgetItem *under = itemAt(event->position().toPoint());
-    // A click on the entry that was already chosen chooses it again.
-    if (under && !changedByPress_ && row(under) == currentRow())
-        Q_EMIT Click(currentRow());
-    changedByPress_ = false;
+    const QModelIndex at = indexAt(event->position().toPoint());
+    if (!at.isValid())
+        return; // below the entries: nothing is chosen, nothing let go
+    {
+        const QScopedValueRollback quiet(quiet_, quiet_ + 1);
+        QListWidget::mousePressEvent(event);
+    }
+    // The click chooses once the view has settled on the pressed entry
+    // (also the entry already chosen).
+    choose(at.row());
 }
 
-void ListBox::focusInEvent(QFocusEvent *event)
+void ListBox::mouseMoveEvent(QMouseEvent *event)
 {
-    // A list with nothing chosen makes its first entry current when it gets
-    // the focus; that is not the pupil's choice.
-    const bool nothingChosen = currentRow() < 0;
-    {
-        const QSignalBlocker quiet(this);
-        QListWidget::focusInEvent(event);
-        if (nothingChosen && currentRow() >= 0)
-            setCurrentRow(-1);
-    }
+    // Dragging over the entries chooses nothing and selects nothing.
+    if (event->buttons() == Qt::NoButton)
+        QListWidget::mouseMoveEvent(event);
+}
+
+void ListBox::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // Its press has already come as a press.
+    event->accept();
 }
 
 void ListBox::keyPressEvent(QKeyEvent *event)
 {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter
-         || event->key() == Qt::Key_Space)
-        && listIndex() >= 0) {
-        Q_EMIT Click(listIndex());
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)
+        && currentRow() >= 0) {
+        if (choosable())
+            choose(currentRow());
         event->accept();
         return;
     }
+    // The view starts from the first entry when none is current; End and
+    // PgDn then go on from there instead of stopping on it.
+    if ((key == Qt::Key_End || key == Qt::Key_PageDown) && currentRow() < 0 && count() > 0)
+        selectionModel()->setCurrentIndex(model()->index(0, 0), QItemSelectionModel::NoUpdate);
+    // The keys move the current entry and leave the chosen one selected.
+    const QScopedValueRollback quiet(quiet_, quiet_ + 1);
+    setSelectionMode(QAbstractItemView::NoSelection);
     QListWidget::keyPressEvent(event);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
+void ListBox::initViewItemOption(QStyleOptionViewItem *option) const
+{
+    QListWidget::initViewItemOption(option);
+    if (locked_) {
+        option->state &= ~QStyle::State_Enabled;
+        option->palette.setCurrentColorGroup(QPalette::Disabled);
+    }
 }
 
 } // namespace urok

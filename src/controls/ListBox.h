@@ -4,13 +4,18 @@
 
 namespace urok {
 
-// A list box whose Click runs whenever an entry is chosen: by the mouse
-// (also on the entry already selected), by Enter or Space, by moving the
-// selection with the keys, by a screen reader selecting it, or by the
-// program selecting an entry. Choosing
-// nothing (index -1) runs no Click. Tabbing into a list chooses nothing: an
-// arrow key then chooses the first entry. A sorted list box keeps its
-// entries in alphabetical order as they are added.
+// A list box whose Click runs when an entry is chosen. The pupil chooses
+// with a mouse click (also on the entry already chosen) or with Enter or
+// Space on the current entry; the other keys (arrows, Home/End, PgUp/PgDn,
+// typing the first letters) only move the current entry, so a keyboard user
+// reads the list before choosing. A screen reader chooses by selecting an
+// entry. The program chooses with setListIndex, which runs Click when the
+// chosen entry changes. The chosen entry is the selected one; choosing
+// nothing (index -1) runs no Click.
+//
+// A disabled list and a locked one ignore a choice from every source but
+// the program. A locked list stays in the tab order and keeps the focus,
+// so the pupil can still read it; it is drawn as disabled.
 class ListBox : public QListWidget
 {
     Q_OBJECT
@@ -26,20 +31,28 @@ public:
     QStringList entries() const;
     bool isSorted() const { return sorted_; }
 
+    void setLocked(bool locked);
+    bool isLocked() const { return locked_; }
+
 Q_SIGNALS:
     void Click(int index);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
-    void focusInEvent(QFocusEvent *event) override;
+    void initViewItemOption(QStyleOptionViewItem *option) const override;
 
 private:
-    void rowChanged(int row);
+    bool choosable() const { return isEnabled() && !locked_; }
+    void choose(int row);
+    void selectionMoved(const QItemSelection &selected, const QItemSelection &deselected);
 
     bool sorted_;
-    bool changedByPress_ = false;
+    bool locked_ = false;
+    // Inside the pupil's own action, changes of entry are not choices.
+    int quiet_ = 0;
 };
 
 } // namespace urok

@@ -520,7 +520,7 @@ void Tarv::List_Ur_Click()
     }
 
     if (Opcia(17) == 0)
-        List_Ur[0]->setEnabled(false);
+        List_Ur[0]->setLocked(true);
 }
 
 void Tarv::Sydyrv_pla_Click(int index)
@@ -635,7 +635,7 @@ void Tarv::Kraj_tochka()
 {
     Shape_Lenta[0]->hide();
     Shape_Lenta[1]->hide();
-    List_Ur[0]->setEnabled(true);
+    List_Ur[0]->setLocked(false);
     showProgress();
 }
 

@@ -87,6 +87,12 @@ def text_of(node):
     return t.getText(0, t.characterCount)
 
 
+def chosen_points(plan):
+    """The entries a screen reader hears as selected."""
+    return [i for i in range(plan.childCount)
+            if plan.getChildAtIndex(i).getState().contains(pyatspi.STATE_SELECTED)]
+
+
 def press(node, action_name="Press"):
     """Runs a named action. An action that opens a modal box returns only when
     the box closes, so a short time-out is expected and not an error."""
@@ -221,6 +227,15 @@ def run(lesson, folder):
                 print("two seconds later: %g of %g seconds" % later)
         check(content is not None and text_of(content).strip() != "",
               "the chosen point's text is readable")
+        check(chosen_points(plan) == [0], "the list tells that point 1 is chosen (selected)")
+        # While point 1 is written the list is locked: a Toggle chooses nothing.
+        before = content is not None and text_of(content)
+        second = plan.getChildAtIndex(1)
+        check(second is not None and press(second, "Toggle"), "point 2 can be toggled")
+        time.sleep(0.5)
+        check(chosen_points(plan) == [0], "the locked list keeps point 1 chosen: %s" % chosen_points(plan))
+        check(content is not None and text_of(content) == before,
+              "the locked list shows no other point")
 
     # The exit question is an alert; "Не" keeps the lesson, "Да" ends it.
     exit_item = find(frame, role="menu item", name="Изход")

@@ -5,14 +5,13 @@
 #include "controls/PictureBox.h"
 #include "controls/SpokenLabels.h"
 #include "lesson/Tarv.h"
+#include "support/Lesson.h"
 #include "support/TaskSession.h"
 #include "tasks/Tarv_n.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QAccessibleValueInterface>
-#include <QFile>
-#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -39,21 +38,13 @@ QVariant maximum(QObject *object)
     return face(object)->valueInterface()->maximumValue();
 }
 
-// The lesson with its real configuration file and point `point` chosen.
+// The lesson started from its folder; the pupil clicks plan points.
 struct Writing
 {
-    Writing()
-    {
-        QFile::copy(QStringLiteral(UROK_BINARY_DIR "/lesson/OPTIM.UFG"), f.path(QStringLiteral("OPTIM.UFG")));
-        t = &f.windows.get<Tarv>();
-    }
-    void choose(int row) { t->List_Ur[0]->setListIndex(row); }
-    void seconds(int n)
-    {
-        for (int i = 0; i < n; ++i)
-            t->Sekunda();
-    }
-    LessonFixture f;
+    Writing() { t = &lesson.start(); }
+    void choose(int row) { Lesson::click(t->List_Ur[0], row); }
+    void seconds(int n) { lesson.tick(10 * n); }
+    Lesson lesson;
     Tarv *t = nullptr;
 };
 
@@ -65,28 +56,13 @@ class AccessibleControlsTest : public QObject
 private Q_SLOTS:
     // ---- The countdown bar and the plan ribbon ------------------------------
 
-    void barAndRibbonAreProgressBarsWithTheirNames()
-    {
-        Writing w;
-        QAccessibleInterface *bar = face(w.t->Label_U[2]);
-        QCOMPARE(bar->role(), QAccessible::ProgressBar);
-        QCOMPARE(bar->text(QAccessible::Name), QStringLiteral("Оставащо време за записване на точката"));
-        QVERIFY(bar->valueInterface());
-        QAccessibleInterface *ribbon = face(w.t->Label_U[1]);
-        QCOMPARE(ribbon->role(), QAccessible::ProgressBar);
-        QCOMPARE(ribbon->text(QAccessible::Name), QStringLiteral("Преминат материал от плана"));
-        // Before any point: nothing counts down, nothing is written.
-        QCOMPARE(value(w.t->Label_U[2]).toInt(), 0);
-        QCOMPARE(maximum(w.t->Label_U[2]).toInt(), 0);
-        QCOMPARE(bar->text(QAccessible::Value), QStringLiteral("Не се записва точка"));
-        QCOMPARE(value(w.t->Label_U[1]).toInt(), 0);
-        QCOMPARE(maximum(w.t->Label_U[1]).toInt(), 4);
-        QCOMPARE(ribbon->text(QAccessible::Value), QStringLiteral("Записани точки: 0 от 4"));
-    }
-
     void barCountsTheSecondsOfThePointAndRibbonThePointsWritten()
     {
         Writing w;
+        // Before any point (the names and roles are heard in the
+        // accessibility check).
+        QCOMPARE(face(w.t->Label_U[2])->text(QAccessible::Value), QStringLiteral("Не се записва точка"));
+        QCOMPARE(face(w.t->Label_U[1])->text(QAccessible::Value), QStringLiteral("Записани точки: 0 от 4"));
         w.choose(0);
         const int time = w.t->writing.remaining[1];
         QVERIFY(time > 2);
@@ -159,45 +135,6 @@ private Q_SLOTS:
         picture.setEnabled(false);
         actions->doAction(QAccessibleActionInterface::pressAction());
         QCOMPARE(pressed.size(), 1);
-    }
-
-    void listEntrySelectedWithoutBecomingCurrentIsChosen()
-    {
-        ListBox list(QStringLiteral("l"));
-        list.setEntries({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
-        QSignalSpy clicks(&list, &ListBox::Click);
-        list.item(2)->setSelected(true); // what a screen reader's "Toggle" does
-        QCOMPARE(list.listIndex(), 2);
-        QCOMPARE(clicks.size(), 1);
-        QCOMPARE(clicks[0][0].toInt(), 2);
-        // Selecting the entry that is already chosen chooses nothing anew.
-        list.item(2)->setSelected(true);
-        QCOMPARE(clicks.size(), 1);
-    }
-
-    void focusingAListChoosesNothing()
-    {
-        QWidget window;
-        auto *first = new QLineEdit(&window);
-        auto *list = new ListBox(QStringLiteral("l"), &window);
-        list->setEntries({QStringLiteral("a"), QStringLiteral("b")});
-        QSignalSpy clicks(list, &ListBox::Click);
-        window.show();
-        window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&window));
-        first->setFocus();
-        QTest::keyClick(first, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), list);
-        QCOMPARE(list->listIndex(), -1);
-        QCOMPARE(clicks.size(), 0);
-        QTest::keyClick(list, Qt::Key_Down);
-        QCOMPARE(list->listIndex(), 0);
-        QCOMPARE(clicks.size(), 1);
-        // With an entry chosen, focus comes back to it and chooses nothing.
-        first->setFocus();
-        list->setFocus(Qt::TabFocusReason);
-        QCOMPARE(list->listIndex(), 0);
-        QCOMPARE(clicks.size(), 1);
     }
 };
 

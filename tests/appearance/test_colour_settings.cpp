@@ -43,6 +43,17 @@ private Q_SLOTS:
         QCOMPARE(wholeFontSizeText(13.5), QStringLiteral("14"));
         QCOMPARE(wholeFontSizeText(9.75), QStringLiteral("10"));
     }
+
+    void eachFontFamilyIsListedOnceByItsPlainName()
+    {
+        const QStringList families = {
+            QStringLiteral("C059 [UKWN]"), QStringLiteral("Arial"), QStringLiteral("C059 [urw]"),
+            QStringLiteral("Nimbus Sans [urw]"), QStringLiteral("C059"),
+            QStringLiteral("Odd [name] font")};
+        QCOMPARE(fontFamilyNames(families),
+                 QStringList({QStringLiteral("C059"), QStringLiteral("Arial"),
+                              QStringLiteral("Nimbus Sans"), QStringLiteral("Odd [name] font")}));
+    }
 };
 
 QTEST_GUILESS_MAIN(ColourSettingsTest)

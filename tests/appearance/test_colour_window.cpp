@@ -1,4 +1,5 @@
 #include "appearance/Colour.h"
+#include "appearance/ColourSettings.h"
 #include "appearance/Cwiat.h"
 #include "appearance/Procheti_wida.h"
 #include "controls/ClientArea.h"
@@ -11,16 +12,20 @@
 #include "lesson/Tarv.h"
 #include "support/Captions.h"
 #include "support/Find.h"
+#include "support/Lesson.h"
 #include "support/LessonFixture.h"
 #include "tasks/Tarv_n.h"
 #include "windows/Tarv_Zad.h"
 
 #include <QFontDatabase>
+#include <QStyleOptionButton>
 #include <QLabel>
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTest>
+
+#include <cmath>
 
 using namespace urok;
 using namespace urok::test;
@@ -28,6 +33,40 @@ using namespace urok::test;
 namespace {
 
 const QString CodeHead = QStringLiteral("Цвят в 10/16-тичен код =");
+
+double luminance(QColor c)
+{
+    const auto linear = [](double v) {
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+}
+
+// The strongest contrast (1..21) between a colour and the pixels of a
+// painted area: what stands out of that background.
+double contrast(const QImage &painted, QColor background)
+{
+    const double b = luminance(background);
+    double best = 1;
+    for (int y = 0; y < painted.height(); ++y) {
+        for (int x = 0; x < painted.width(); ++x) {
+            const double p = luminance(painted.pixelColor(x, y));
+            best = qMax(best, (qMax(p, b) + 0.05) / (qMin(p, b) + 0.05));
+        }
+    }
+    return best;
+}
+
+// How readable an entry that is not chosen is: its text against
+// the colour behind it (the entry's corner).
+double entryContrast(ListBox *list)
+{
+    QListWidgetItem *entry = list->item(list->listIndex() == 0 ? 1 : 0);
+    list->scrollToItem(entry); // as the pupil scrolls to it
+    const QImage painted =
+        list->viewport()->grab(list->visualItemRect(entry) & list->viewport()->rect()).toImage();
+    return contrast(painted, painted.pixelColor(1, 1));
+}
 
 // The look of the main window that opening the colour window reads.
 struct Look
@@ -190,39 +229,14 @@ private Q_SLOTS:
         QCOMPARE(c.Izbor_obekt, quint8(0));
     }
 
-    void colourValuesSplitIntoTheirLowThreeBytes_data()
-    {
-        QTest::addColumn<qint32>("value");
-        QTest::addColumn<int>("red");
-        QTest::addColumn<int>("green");
-        QTest::addColumn<int>("blue");
-        QTest::newRow("grey") << 8421504 << 128 << 128 << 128;
-        QTest::newRow("green") << 32768 << 0 << 128 << 0;
-        QTest::newRow("white") << 16777215 << 255 << 255 << 255;
-        QTest::newRow("window text reference") << SystemWindowText << 8 << 0 << 0;
-        QTest::newRow("top byte ignored") << (0x12000000 | rgbValue(1, 2, 3)) << 1 << 2 << 3;
-    }
-
-    void colourValuesSplitIntoTheirLowThreeBytes()
-    {
-        QFETCH(qint32, value);
-        QFETCH(int, red);
-        QFETCH(int, green);
-        QFETCH(int, blue);
-        LessonFixture f;
-        Cwiat &c = f.windows.get<Cwiat>();
-        c.cwetowe_RGB(value);
-        QCOMPARE(c.Cherwena, red);
-        QCOMPARE(c.Zelena, green);
-        QCOMPARE(int(c.Sinq), blue);
-    }
-
     void loadingReadsSettingsDefensively()
     {
-        // The list as something other than this window may have left it.
+        // The list as something other than this window may have left it; a
+        // colour splits into its low three bytes.
         LessonFixture f;
         ItemList &list = f.state.List_Un(2);
-        list.setItem(3, QStringLiteral("8421504"));
+        const QString grey = QString::number(0x12000000 | 8421504);
+        list.setItem(3, grey);
         list.setItem(4, QStringLiteral("junk"));
         list.setItem(7, QStringLiteral("зелено"));
         list.setItem(11, QString());
@@ -230,7 +244,7 @@ private Q_SLOTS:
         list.setItem(2, QStringLiteral("x"));
         Cwiat &c = f.windows.get<Cwiat>();
         QCOMPARE(list.items().mid(3),
-                 QStringList({"8421504", "128", "128", "128", "зелено", "0", "0", "0", "", "0",
+                 QStringList({grey, "128", "128", "128", "зелено", "0", "0", "0", "", "0",
                               "0", "0", "16777215 and more", "255", "255", "255"}));
         QCOMPARE(slider(c, 0)->value(), 128);
         QCOMPARE(backColor(option(c, 1)), 0);
@@ -357,7 +371,7 @@ private Q_SLOTS:
         const QString other = someInstalledFont();
         if (other.isEmpty())
             QSKIP("no font installed");
-        const QString last = QFontDatabase::families().constLast();
+        const QString last = fontFamilyNames(QFontDatabase::families()).constLast();
         LessonFixture f;
         Tarv &t = f.windows.get<Tarv>();
         QFont font = t.Text_U[0]->font();
@@ -366,7 +380,11 @@ private Q_SLOTS:
         t.Text_U[0]->setFont(font);
         Cwiat &c = open(f);
         ListBox *fonts = control<ListBox>(&c, QStringLiteral("List_font(0)"));
-        QCOMPARE(fonts->count(), QFontDatabase::families().size());
+        const QStringList names = fontFamilyNames(QFontDatabase::families());
+        QCOMPARE(fonts->count(), names.size());
+        const QStringList listed = fonts->entries();
+        QCOMPARE(QSet<QString>(listed.begin(), listed.end()),
+                 QSet<QString>(names.begin(), names.end()));
         QCOMPARE(fonts->selectedText(), other);
         QCOMPARE(c.Text_Cv[0]->font().family(), other);
 
@@ -375,6 +393,38 @@ private Q_SLOTS:
         QCOMPARE(c.Text_Cv[0]->font().family(), last);
         // The sample keeps its size, and the list says so.
         QCOMPARE(f.state.List_Un(2).item(2), QStringLiteral("14"));
+    }
+
+    // A window's colour stays in the window: the Focus window's size list
+    // on the design's dark red, and the colour window's lists, sliders and
+    // target circles after composing a black window, stay readable.
+    void lessonColoursLeaveListsSlidersAndCirclesReadable()
+    {
+        Lesson lesson;
+        Tarv &main = lesson.start();
+        Lesson::command(&main, QStringLiteral("mnu_Fokus"));
+        QWidget *focus = lesson.window(QStringLiteral("Tarv_Zad"));
+        QVERIFY(focus);
+        QVERIFY(entryContrast(Lesson::control<ListBox>(focus, QStringLiteral("List_font"))) >= 4.5);
+
+        Lesson::command(&main, QStringLiteral("mnu_Cwqt"));
+        QWidget *c = lesson.window(QStringLiteral("Cwiat"));
+        QVERIFY(c);
+        for (int i = 0; i < 3; ++i)
+            Lesson::key(Lesson::control<QSlider>(c, QStringLiteral("Slider1(%1)").arg(i)), Qt::Key_Home);
+        auto *circle = Lesson::control<QRadioButton>(c, QStringLiteral("Option1(0)"));
+        QImage target = circle->grab().toImage();
+        QCOMPARE(target.pixelColor(0, 0), QColor(Qt::black)); // around the circle
+        QStyleOptionButton option;
+        option.initFrom(circle);
+        const QRect ring = circle->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, circle);
+        QVERIFY(contrast(target.copy(ring), Qt::black) >= 4.5);
+        for (const char *name : {"List_font(0)", "List_font(1)"})
+            QVERIFY2(entryContrast(Lesson::control<ListBox>(c, QString::fromUtf8(name))) >= 4.5, name);
+        for (int i = 0; i < 3; ++i) {
+            auto *slider = Lesson::control<QSlider>(c, QStringLiteral("Slider1(%1)").arg(i));
+            QVERIFY(contrast(slider->grab().toImage(), Qt::black) >= 3);
+        }
     }
 
     void aMissingFontIsNotSelected()

@@ -3,6 +3,7 @@
 #include "controls/TextBox.h"
 #include "engine/TickSource.h"
 #include "lesson/Tarv.h"
+#include "support/Lesson.h"
 #include "support/LessonFixture.h"
 #include "tasks/Tarv_n.h"
 
@@ -53,54 +54,47 @@ private Q_SLOTS:
         QCOMPARE(t.Text_U[0]->text(), QStringLiteral("Тема"));
     }
 
-    void choosingAPointShowsItsTextAndPicture()
+    // The keys move through the plan without choosing; Enter chooses and
+    // shows the point's text and picture. While the point is written the
+    // list is locked: the focus stays on it, and neither a click nor Enter
+    // or Space chooses another point. A point written is shown again
+    // without starting its time anew.
+    void keysMoveEnterChoosesALockedListKeepsTheFocus()
     {
-        LessonFixture f;
-        allowMaterial(f.state);
-        Tarv &t = f.windows.get<Tarv>();
-        t.List_Ur[0]->setListIndex(0);
-        QCOMPARE(t.Text_U[1]->text(), f.state.Podtochki(1));
-        QVERIFY(t.Picture_Ur[0]->picture().sameAs(f.state.Grafika_G(4)));
+        Lesson lesson;
+        Tarv &t = lesson.start();
+        QVERIFY(QTest::qWaitForWindowActive(&t));
+        ListBox *plan = t.List_Ur[0];
+        for (Qt::Key key : {Qt::Key_End, Qt::Key_2, Qt::Key_Up}) // "2" finds "2. ..."
+            Lesson::key(plan, key);
+        QCOMPARE(t.writing.currentPoint, 0);
+        QCOMPARE(plan->listIndex(), -1);
+        QCOMPARE(plan->currentRow(), 0);
+        QTest::keyClick(plan, Qt::Key_Return);
+        QCOMPARE(t.writing.currentPoint, 1);
+        QCOMPARE(t.Text_U[1]->text(), lesson.state().Podtochki(1));
+        QVERIFY(t.Picture_Ur[0]->picture().sameAs(lesson.state().Grafika_G(4)));
         QCOMPARE(t.pictureNumber, 4);
         QCOMPARE(t.pictureSource, 1);
-        QCOMPARE(t.writing.currentPoint, 1);
-        QCOMPARE(t.currentTime, 10);
-        // The list is locked while the point is written.
-        QVERIFY(!t.List_Ur[0]->isEnabled());
-    }
+        QCOMPARE(t.currentTime, t.writing.remaining[1]);
+        QCOMPARE(QApplication::focusWidget(), plan);
 
-    void choosingWithTheMouse()
-    {
-        LessonFixture f;
-        allowMaterial(f.state);
-        Tarv &t = f.windows.get<Tarv>();
-        t.show();
-        ListBox *plan = t.List_Ur[0];
-        QTest::mouseClick(plan->viewport(), Qt::LeftButton, {},
-                          plan->visualItemRect(plan->item(0)).center());
-        QCOMPARE(t.Text_U[1]->text(), f.state.Podtochki(1));
+        Lesson::click(plan, 2);
+        QTest::keyClick(plan, Qt::Key_Down);
+        QTest::keyClick(plan, Qt::Key_Space);
         QCOMPARE(t.writing.currentPoint, 1);
-        QVERIFY(!plan->isEnabled());
         QCOMPARE(plan->listIndex(), 0);
-    }
+        QCOMPARE(t.Text_U[1]->text(), lesson.state().Podtochki(1));
+        QCOMPARE(QApplication::focusWidget(), plan);
 
-    void choosingWithTheKeyboard()
-    {
-        LessonFixture f;
-        allowMaterial(f.state);
-        f.state.Opcii_L().setItem(17, QStringLiteral("1"));
-        Tarv &t = f.windows.get<Tarv>();
-        t.show();
-        ListBox *plan = t.List_Ur[0];
-        plan->setFocus();
-        QTest::keyClick(plan, Qt::Key_Down);
-        QCOMPARE(plan->listIndex(), 0);
-        QCOMPARE(t.Text_U[1]->text(), f.state.Podtochki(1));
-        QTest::keyClick(plan, Qt::Key_Down);
-        QCOMPARE(t.Text_U[1]->text(), f.state.Podtochki(2));
-        t.Sydyrv_pla_Click(5);
-        QTest::keyClick(plan, Qt::Key_Return); // Enter chooses the entry again
-        QCOMPARE(t.Text_U[1]->text(), f.state.Podtochki(2));
+        lesson.tick(10 * (t.writing.remaining[1] + 1)); // written, unlocked
+        QTest::keyClick(plan, Qt::Key_Return);
+        QCOMPARE(t.writing.currentPoint, 2);
+        lesson.tick(10 * (t.writing.remaining[2] + 1));
+        Lesson::click(plan, 0);
+        QCOMPARE(t.Text_U[1]->text(), lesson.state().Podtochki(1));
+        QCOMPARE(t.writing.remaining[1], 0);
+        QCOMPARE(t.writing.openPoints(), 2);
     }
 
     void pointWithoutAPictureShowsTheEmptyPicture()
@@ -115,7 +109,7 @@ private Q_SLOTS:
         QVERIFY(t.Picture_Ur[0]->picture().sameAs(f.state.Grafika_W(1)));
         QCOMPARE(t.pictureNumber, 0);
         QCOMPARE(t.pictureSource, 1); // left as it was
-        QVERIFY(t.List_Ur[0]->isEnabled());
+        QVERIFY(!t.List_Ur[0]->isLocked());
     }
 
     void lastMatchingEntryWins()
@@ -138,27 +132,6 @@ private Q_SLOTS:
         t.List_Ur[0]->setListIndex(0);
         QCOMPARE(t.Text_U[1]->text(), QStringLiteral("Достъпът до учебния материал е забранен!"));
         QCOMPARE(t.writing.currentPoint, 0);
-    }
-
-    void writtenPointIsShownAgainWithoutRestartingItsTime()
-    {
-        LessonFixture f;
-        allowMaterial(f.state);
-        Tarv &t = f.windows.get<Tarv>();
-        t.show();
-        t.List_Ur[0]->setListIndex(0);
-        for (int tick = 0; tick < 110; ++tick) // 11 seconds: written and unlocked
-            t.Timer1_Timer();
-        QCOMPARE(t.writing.done[1], 1);
-        QVERIFY(t.List_Ur[0]->isEnabled());
-        t.Sydyrv_pla_Click(5);
-        // The pupil clicks the entry that is still selected.
-        ListBox *plan = t.List_Ur[0];
-        QTest::mouseClick(plan->viewport(), Qt::LeftButton, {},
-                          plan->visualItemRect(plan->item(0)).center());
-        QCOMPARE(t.Text_U[1]->text(), f.state.Podtochki(1));
-        QCOMPARE(t.writing.remaining[1], 0);
-        QCOMPARE(t.writing.openPoints(), 3);
     }
 
     void informationItemsShowTheirTextAndKeepThePicture()
@@ -202,26 +175,6 @@ private Q_SLOTS:
         QCOMPARE(terms.first(), QStringLiteral("break"));
         QCOMPARE(terms.last(), QStringLiteral("числа на Каталан"));
         QVERIFY(terms.indexOf(QStringLiteral("Ератостен")) > terms.indexOf(QStringLiteral("двоично търсене")));
-    }
-
-    void openingTheTasksWindowTwiceKeepsTheChosenTask()
-    {
-        LessonFixture f;
-        f.state.Opcii_L().setItem(16, QStringLiteral("1"));
-        Tarv &t = f.windows.get<Tarv>();
-        t.show();
-        Tarv_n &tasks = f.windows.get<Tarv_n>();
-        t.mnu_Wyprosi->trigger();
-        QVERIFY(!t.isVisible());
-        QVERIFY(tasks.isVisible());
-        QVERIFY(!t.Timer1->isEnabled());
-        QCOMPARE(tasks.List_Un[1]->listIndex(), 0);
-        f.prompter.answer(true); // yes, move to task 4
-        tasks.List_Un[1]->setListIndex(3);
-        tasks.hide();
-        t.show();
-        t.mnu_Wyprosi->trigger();
-        QCOMPARE(tasks.List_Un[1]->listIndex(), 3);
     }
 };
 

@@ -60,7 +60,7 @@ private Q_SLOTS:
             w.choose(p);
             const int full = w.left(p + 1);
             QVERIFY(full > 2);
-            QVERIFY(!w.plan->isEnabled());
+            QVERIFY(w.plan->isLocked());
             w.seconds(1);
             QVERIFY(w.shown(0) && w.shown(1));
             const int barAtStart = w.shape(0).height();
@@ -68,16 +68,16 @@ private Q_SLOTS:
             QVERIFY(w.shape(0).height() < barAtStart);
             // The elapsed part grows upward as much as the remaining part shrinks.
             QVERIFY(qAbs(w.shape(1).y() - (w.shape(0).y() + w.shape(0).height())) <= 2);
-            QVERIFY(!w.plan->isEnabled());
+            QVERIFY(w.plan->isLocked());
             QVERIFY(!w.tasks->isEnabled());
             const int green = w.shape(3).width();
             w.seconds(1); // written
             QCOMPARE(w.tasks->isEnabled(), p == 3);
             QVERIFY(p == 0 || w.shape(3).width() > green);
             QCOMPARE(w.shown(2), p < 3);
-            QVERIFY(!w.plan->isEnabled());
+            QVERIFY(w.plan->isLocked());
             w.seconds(1); // unlocked
-            QVERIFY(w.plan->isEnabled());
+            QVERIFY(!w.plan->isLocked());
             QVERIFY(!w.shown(0) && !w.shown(1));
         }
         QCOMPARE(w.t->writing.openPoints(), 0);
@@ -158,7 +158,7 @@ private Q_SLOTS:
         w.choose(0);
         const int full = w.left(1);
         w.seconds(4);
-        QVERIFY(w.plan->isEnabled()); // option 17: the list stays usable
+        QVERIFY(!w.plan->isLocked()); // option 17: the list stays usable
         w.choose(1);
         w.seconds(2);
         QCOMPARE(w.left(1), full - 4);

@@ -261,8 +261,12 @@ public:
     static void click(ListBox *list, int row)
     {
         list->scrollToItem(list->item(row));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(row)).center());
+        const QPoint at = list->visualItemRect(list->item(row)).center();
+        // The choice may close the list's window before the button is up.
+        QPointer<QWidget> viewport = list->viewport();
+        QTest::mousePress(viewport, Qt::LeftButton, {}, at);
+        if (viewport)
+            QTest::mouseRelease(viewport, Qt::LeftButton, {}, at);
     }
 
     static void key(QWidget *w, Qt::Key key, Qt::KeyboardModifiers modifiers = {})
