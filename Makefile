@@ -1,4 +1,5 @@
-# The two commands of the README:
+# The two commands of the README are ./make.sh run and ./make.sh test: the
+# script installs make (and the rest) where it is missing and then runs
 #   make run   - install what is missing, build, start the lesson from its folder
 #   make test  - install what is missing, build, run the whole test suite, then
 #                build it once more with AddressSanitizer and UndefinedBehavior-
@@ -15,7 +16,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 all: build
 
 deps:
-	@./scripts/install-deps
+	@sh scripts/install-deps
 
 $(BUILD_DIR)/CMakeCache.txt:
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
