@@ -1,4 +1,5 @@
-# The two commands of the README:
+# The two commands of the README are ./make.sh run and ./make.sh test: the
+# script installs make (and the rest) where it is missing and then runs
 #   make run   - install what is missing, build, start the lesson from its folder
 #   make test  - install what is missing, build, run the whole test suite, then
 #                build it once more with AddressSanitizer and UndefinedBehavior-
@@ -15,7 +16,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 all: build
 
 deps:
-	@./scripts/install-deps
+	@sh scripts/install-deps
 
 $(BUILD_DIR)/CMakeCache.txt:
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -29,10 +30,14 @@ run: build
 $(ASAN_DIR)/CMakeCache.txt:
 	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DUROK_SANITIZE=ON > /dev/null
 
+# CTest names a skipped test without its reason; the reason is in its log.
+skip_reasons = @grep -h '^SKIPPED:' $(1)/Testing/Temporary/LastTest.log || true
+
 # The sanitizer build keeps its output in a log (printed when it fails);
 # any report of a sanitizer fails the test that caused it.
 test: build $(ASAN_DIR)/CMakeCache.txt
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+	$(call skip_reasons,$(BUILD_DIR))
 	@echo "== make test: the suite again under AddressSanitizer and UndefinedBehaviorSanitizer ($(ASAN_DIR)/)"
 	@cmake --build $(ASAN_DIR) -j $(JOBS) > $(ASAN_DIR)/build.log 2>&1 \
 	    || { cat $(ASAN_DIR)/build.log; exit 1; }
@@ -40,6 +45,7 @@ test: build $(ASAN_DIR)/CMakeCache.txt
 	ASAN_OPTIONS=detect_stack_use_after_return=1:check_initialization_order=1 \
 	UBSAN_OPTIONS=print_stacktrace=1 \
 	    ctest --test-dir $(ASAN_DIR) --output-on-failure -j $(JOBS)
+	$(call skip_reasons,$(ASAN_DIR))
 
 # Static analysis over the program and the tools with the compile database
 # of the build; run-clang-tidy fails when any file has a finding.

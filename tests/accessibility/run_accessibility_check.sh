@@ -3,7 +3,9 @@
 # its own D-Bus session, the way a screen reader on a desktop would see it.
 #   run_accessibility_check.sh PROGRAM CONFIG.UFG
 # Exits 77 (skipped) when the tools are missing: Xvfb, dbus-run-session,
-# the AT-SPI bus (at-spi2-core) and python3-pyatspi for /usr/bin/python3.
+# the AT-SPI bus (at-spi2-core) and python3-pyatspi for /usr/bin/python3;
+# and, saying why, when the lesson could write no answers file in the
+# folder it runs in (see below).
 set -u
 
 here=$(dirname "$0")
@@ -17,6 +19,29 @@ command -v dbus-run-session >/dev/null 2>&1 || skip "dbus-run-session is missing
 [ -x /usr/libexec/at-spi-bus-launcher ] || [ -x /usr/lib/at-spi2-core/at-spi-bus-launcher ] \
     || skip "the AT-SPI bus launcher is missing"
 /usr/bin/python3 -c 'import pyatspi' >/dev/null 2>&1 || skip "python3-pyatspi is missing"
+
+# The check ends by leaving the lesson and expects the answers file, which
+# the lesson writes only on a removable or a fixed disk. So its lesson
+# folder is made here, in the build tree CTest runs it in, and not in /tmp,
+# which many systems keep in RAM. Where even the kind of this disk cannot be
+# told, or it is a RAM disk, the lesson rightly writes nothing and the check
+# cannot be run: it says so. The kind is read where the lesson reads it, in
+# the mount table (/proc/self/mountinfo), which in a bare chroot lists no
+# mount for the chroot's own files.
+lessons_in=$(pwd -P)
+# (the last line is the mount on top, where one covers another)
+fstype=$(findmnt -n -o FSTYPE -T "$lessons_in" 2>/dev/null | tail -n 1)
+case "$fstype" in
+    "")
+        echo "SKIPPED: the kind of disk that holds $lessons_in cannot be determined" \
+            "(no mount in /proc/self/mountinfo covers it, as in a bare chroot)," \
+            "so the lesson writes no answers file there; run the check on a disk the system mounts"
+        exit 77 ;;
+    tmpfs|ramfs)
+        echo "SKIPPED: $lessons_in is on a RAM disk ($fstype), where the lesson writes no answers file;" \
+            "run the check from a build tree on a removable or a fixed disk"
+        exit 77 ;;
+esac
 
 # The X server picks a free display itself and tells which (-displayfd),
 # so checks that run one after the other, or side by side, never collide.
@@ -64,9 +89,10 @@ until ready; do
     sleep 0.1
 done
 
-# Never hang: the whole check has three minutes.
-DISPLAY=":$display" timeout -k 10 180 \
-    dbus-run-session -- /usr/bin/python3 "$here/check_main_window.py" "$1" "$2"
+# Never hang: the whole check has three minutes. Without a runtime folder of
+# the session, Qt would make one in TMPDIR, that is in the build tree.
+DISPLAY=":$display" timeout -k 10 180 dbus-run-session -- \
+    env TMPDIR="$lessons_in" XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$work}" /usr/bin/python3 "$here/check_main_window.py" "$1" "$2"
 status=$?
 [ "$status" -eq 124 ] && echo "FAIL: the check did not finish in three minutes"
 exit "$status"
