@@ -1,6 +1,6 @@
 #include "content/Catalogue.h"
 #include "engine/Cp1251.h"
-#include "support/LessonFixture.h"
+#include "support/Lesson.h"
 
 #include <QImageReader>
 #include <QTest>

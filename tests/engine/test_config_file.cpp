@@ -5,7 +5,6 @@
 #include "engine/ConfigFile.h"
 #include "support/ConfigBytes.h"
 #include "support/Lesson.h"
-#include "support/LessonFixture.h"
 
 #include <QAction>
 

@@ -51,6 +51,23 @@ inline void typeText(QWidget *w, const QString &text)
     }
 }
 
+// The built-in lesson with one line of its manifest replaced.
+inline Catalogue lessonWith(const QString &line, const QString &replacement)
+{
+    const QString root = QStringLiteral(":/data/");
+    const auto read = [root](const QString &path) -> std::optional<QByteArray> {
+        QFile f(root + path);
+        if (!f.open(QIODevice::ReadOnly))
+            return std::nullopt;
+        return f.readAll();
+    };
+    QString manifest = QString::fromUtf8(*read(QStringLiteral("catalogue.txt")));
+    if (!manifest.contains(line))
+        qFatal("the lesson's manifest has no line %s", qPrintable(line));
+    manifest.replace(line, replacement);
+    return Catalogue::parse(manifest, read, root);
+}
+
 // The lesson's own profile as the teacher's tool reads it.
 inline setup::Profile defaultProfile()
 {

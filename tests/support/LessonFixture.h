@@ -3,6 +3,7 @@
 #include "app/WindowRegistry.h"
 #include "engine/DriveType.h"
 #include "engine/LessonState.h"
+#include "support/Lesson.h"
 #include "support/ScriptedPrompter.h"
 
 #include <QCoreApplication>
@@ -12,23 +13,6 @@
 #include <memory>
 
 namespace urok::test {
-
-// The built-in lesson with one line of its manifest replaced.
-inline Catalogue lessonWith(const QString &line, const QString &replacement)
-{
-    const QString root = QStringLiteral(":/data/");
-    const auto read = [root](const QString &path) -> std::optional<QByteArray> {
-        QFile f(root + path);
-        if (!f.open(QIODevice::ReadOnly))
-            return std::nullopt;
-        return f.readAll();
-    };
-    QString manifest = QString::fromUtf8(*read(QStringLiteral("catalogue.txt")));
-    if (!manifest.contains(line))
-        qFatal("the lesson's manifest has no line %s", qPrintable(line));
-    manifest.replace(line, replacement);
-    return Catalogue::parse(manifest, read, root);
-}
 
 // A whole lesson in a temporary folder on a fixed disk, with scripted
 // answers to its questions. Nothing is started until start() runs the main
