@@ -63,24 +63,14 @@ struct Case
 // A valid file, close to what the lesson's default profile gives.
 QByteArray validFile()
 {
-    std::array<ConfigRecord, ConfigRecordCount> r{};
+    ConfigBytes f = ConfigBytes::usual();
     for (int i = 0; i < 40; ++i) {
-        r[0].values[i] = static_cast<qint16>(i < 26 ? 1 : 0);
-        r[1].values[i] = static_cast<qint16>(i < 24 ? 1 + i % 4 : 0);
-        r[2].values[i] = static_cast<qint16>(i < 24 ? (i % 2 ? -30 : 151) : 0);
-        r[3].values[i] = static_cast<qint16>(i < 24 ? (i % 2 ? 60 : 420) : 0);
-        r[4].values[i] = static_cast<qint16>(i < 4 ? 2 : 0);
+        f.value(1, i, static_cast<qint16>(i < 26 ? 1 : 0));
+        f.value(2, i, static_cast<qint16>(i < 24 ? 1 + i % 4 : 0));
+        f.value(3, i, static_cast<qint16>(i < 24 ? (i % 2 ? -30 : 151) : 0));
+        f.value(4, i, static_cast<qint16>(i < 24 ? (i % 2 ? 60 : 420) : 0));
     }
-    r[0].number = 24;
-    r[1].number = 15;
-    r[2].number = 100;
-    r[3].number = 20261206;
-    if (!r[3].setText(QStringLiteral("OPTIM")))
-        qFatal("the lesson code cannot be stored");
-    QByteArray file;
-    for (const ConfigRecord &record : r)
-        file += record.toBytes();
-    return file;
+    return f.bytes;
 }
 
 constexpr int CodeLength = 3 * ConfigRecordSize + 84;   // record 4's length byte
@@ -115,12 +105,6 @@ QByteArray randomBytes(std::mt19937 &rng, int size)
     for (int i = 0; i < size; ++i)
         b[i] = static_cast<char>(byte(rng));
     return b;
-}
-
-template <class T>
-T pick(std::mt19937 &rng, const std::vector<T> &from)
-{
-    return from[std::uniform_int_distribution<std::size_t>(0, from.size() - 1)(rng)];
 }
 
 const std::vector<qint16> extreme16 = {std::numeric_limits<qint16>::min(),
