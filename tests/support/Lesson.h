@@ -199,8 +199,11 @@ public:
     struct Bytes
     {
     };
-    Lesson(Bytes, const std::optional<QByteArray> &configFile)
+    // A lesson of other content (kept alive by the caller) may be given.
+    Lesson(Bytes, const std::optional<QByteArray> &configFile,
+           const Catalogue &content = Catalogue::builtIn())
         : previous_(QDir::currentPath())
+        , state_(content)
     {
         if (configFile)
             writeFile(folder.filePath(QStringLiteral("OPTIM.UFG")), *configFile);

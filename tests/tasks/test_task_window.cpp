@@ -1,7 +1,7 @@
 #include "controls/ClientArea.h"
 #include "controls/ControlLook.h"
 #include "controls/PictureBox.h"
-#include "support/TaskSession.h"
+#include "engine/Cp1251.h"
 #include "support/Tasks.h"
 #include "tasks/Decrypt.h"
 
@@ -96,20 +96,44 @@ private Q_SLOTS:
         QCOMPARE(backColor(t.w->Text_Un[3]), rgbValue(125, 110, 105));
     }
 
+    // A lesson whose task 2 is stored scrambled (option 31) shows it plain:
+    // a line of hand-made bytes, and the task's own lines scrambled, each
+    // longer than one period of the key.
     void scrambledLessonIsUnscrambledForThePupil()
     {
-        TaskSession s({31}, [](LessonState &st) {
-            ItemList &lines = st.Uslowie_L(1);
-            for (int i = 0; i < lines.count(); ++i)
-                lines.setItem(i, scrambleContentLine(QStringLiteral("ред %1").arg(i)));
-        });
-        s.f.prompter.answer(true);
-        s.choose(1);
-        s.f.prompter.answer(true);
-        s.choose(0);
-        QVERIFY(s.field(2).startsWith(QStringLiteral("\r\nред 2")));
-        s.ticks(201);
-        QVERIFY(s.field(3).startsWith(QStringLiteral("\r\nред ")));
+        const QString plain = QString::fromUtf8(readFile(QStringLiteral(":/data/tasks/task-02.txt"))).trimmed();
+        QString stored, condition, solution;
+        QString *shown = nullptr;
+        for (const QString &line : plain.split(u'\n')) {
+            if (line.startsWith(u'@')) {
+                shown = line == u"@condition" ? &condition : line == u"@solution" ? &solution : nullptr;
+                stored += line + u'\n';
+                if (shown == &condition) // w x y z: w is dropped, z y x read with the key 164, 165, 166
+                    stored += fromCp1251("w\x01\x02\x03") + u'\n';
+                continue;
+            }
+            stored += scrambleContentLine(line) + u'\n';
+            if (shown)
+                *shown += QStringLiteral("\r\n") + line;
+        }
+        const auto read = [&](const QString &path) -> std::optional<QByteArray> {
+            if (path == u"tasks/task-02.txt")
+                return stored.toUtf8();
+            QFile f(QStringLiteral(":/data/") + path);
+            return f.open(QIODevice::ReadOnly) ? std::optional(f.readAll()) : std::nullopt;
+        };
+        const Catalogue content = Catalogue::parse(
+            QString::fromUtf8(readFile(QStringLiteral(":/data/catalogue.txt"))), read, QStringLiteral(":/data/"));
+        Lesson lesson(Lesson::Bytes{}, configWith({{16, 1}, {31, 1}, {25, 0}, {6, 1}},
+                                                  [](setup::Profile &p) { p.budgets[1] = 0; }),
+                      content);
+        Lesson::command(&lesson.start(), QStringLiteral("mnu_Wyprosi"));
+        auto *tasks = lesson.window<Tarv_n>(QStringLiteral("Tarv_n"));
+        lesson.boxes.answer(QStringLiteral("Да"));
+        Lesson::click(tasks->List_Un[1], 1);
+        lesson.tick();
+        QCOMPARE(tasks->Text_Un[2]->text(), QStringLiteral("\r\n§§§") + condition);
+        QCOMPARE(tasks->Text_Un[3]->text(), solution);
     }
 };
 
