@@ -1,34 +1,39 @@
-#include "engine/AnswersFile.h"
+// What the pupil saves and leaves behind: a task's file in its three
+// layouts, the answers file at the end of the lesson, and the disks that
+// take neither. The files are compared whole with the expected bytes.
 #include "engine/Cp1251.h"
 #include "engine/DriveType.h"
-#include "support/Lesson.h"
-#include "support/TaskSession.h"
-#include "tasks/SaveFile.h"
+#include "support/Tasks.h"
 
-#include <QAction>
-#include <QMenu>
-#include <QDir>
-#include <QFile>
 #include <QInputMethodEvent>
-#include <QTest>
-
+#include <QMenu>
 
 using namespace urok;
 using namespace urok::test;
 
 namespace {
 
-QByteArray contents(const QString &path)
+const QString Yes = QStringLiteral("Да");
+
+QByteArray golden(const QString &name)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return "<missing>";
-    return f.readAll();
+    const QString path = QStringLiteral(UROK_SOURCE_DIR "/tests/tasks/testdata/") + name;
+    if (!QFile::exists(path))
+        qFatal("no expected file %s", qPrintable(path));
+    return readFile(path);
 }
 
-QByteArray cp(const char *utf8)
+void save(Tasks &t, int layout)
 {
-    return toCp1251(QString::fromUtf8(utf8));
+    Lesson::command(t.w, QStringLiteral("mnu_ZapReshen(%1)").arg(layout));
+}
+
+// Two lines typed as the pupil types them.
+void typeTwoLines(QWidget *field, const QString &first, const QString &second)
+{
+    typeText(field, first);
+    QTest::keyClick(field, Qt::Key_Return);
+    typeText(field, second);
 }
 
 } // namespace
@@ -37,257 +42,148 @@ class SavingTest : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void fileNames_data()
+    // Task 1: condition and answer, the answer alone, the author's solution
+    // (refused before its first tick shows it, the saved file kept).
+    void threeLayoutsWholeFiles()
     {
-        QTest::addColumn<int>("task");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("7") << 7 << "OPTIM_07.TXT";
-        QTest::newRow("12") << 12 << "OPTIM_12.TXT";
-        QTest::newRow("105") << 105 << "OPTIM_05.TXT";
-        QTest::newRow("none") << 0 << "OPTIM_00.TXT";
-        QTest::newRow("10") << 10 << "OPTIM_10.TXT";
-    }
-    void fileNames()
-    {
-        QFETCH(int, task);
-        QFETCH(QString, name);
-        QCOMPARE(saveFileName(QStringLiteral("OPTIM"), task), name);
-    }
-
-    void threeLayoutsByteForByte()
-    {
-        TaskSession s({15});
-        s.type(QStringLiteral("Отговор\r\nна два реда"));
-        s.tasks->mnu_ZapReshen[1]->trigger();
-        const QString path = s.f.path(QStringLiteral("OPTIM_01.TXT"));
-        QByteArray expected = cp("Условие на задачата:\r\n") + toCp1251(s.field(2))
-                              + cp("Представено решение:\r\n") + cp("Отговор\r\nна два реда");
-        QCOMPARE(contents(path), expected);
-        QVERIFY(contents(path).startsWith(cp("Условие на задачата:\r\n\r\n")));
-
-        s.tasks->mnu_ZapReshen[2]->setEnabled(true);
-        s.tasks->mnu_ZapReshen[2]->trigger();
-        QCOMPARE(contents(path), cp("Отговор\r\nна два реда"));
-
-        QVERIFY(s.f.prompter.shown.isEmpty());
-        // No solution shown yet: the saved answer stays, and the pupil is told.
-        s.tasks->mnu_ZapReshen[3]->trigger();
-        QCOMPARE(contents(path), cp("Отговор\r\nна два реда"));
-        QCOMPARE(s.f.prompter.texts(),
+        Tasks t(configWith({{16, 1}, {11, 1}, {15, 1}, {25, 1}},
+                           [](setup::Profile &p) { p.budgets[0] = 0; }));
+        typeTwoLines(t.w->Text_Un[0], QStringLiteral("Отговор"), QStringLiteral("на два реда"));
+        const QString path = t.lesson.path(QStringLiteral("OPTIM_01.TXT"));
+        save(t, 1);
+        QCOMPARE(readFile(path), golden(QStringLiteral("save-condition.txt")));
+        save(t, 2);
+        QCOMPARE(readFile(path), golden(QStringLiteral("save-answer.txt")));
+        t.lesson.boxes.answer(QStringLiteral("OK"));
+        save(t, 3);
+        QCOMPARE(readFile(path), golden(QStringLiteral("save-answer.txt")));
+        QCOMPARE(t.lesson.boxes.texts(),
                  QStringList(QStringLiteral("Решението на автора още не е показано и няма какво "
-                                            "да се запише.\r\nФайлът „%1“ не е променен.")
+                                            "да се запише.\nФайлът „%1“ не е променен.")
                                  .arg(path)));
-        s.ticks(201); // task 1's 20 seconds run out: its solution appears
-        s.tasks->mnu_ZapReshen[3]->trigger();
-        QCOMPARE(contents(path), toCp1251(s.field(3)));
-        QVERIFY(contents(path).startsWith("\r\n"));
-        QCOMPARE(s.f.prompter.shown.size(), 1);
+        t.lesson.tick(); // a budget of 0: the solution appears
+        save(t, 3);
+        QCOMPARE(readFile(path), golden(QStringLiteral("save-solution.txt")));
+
+        QVERIFY(t.lesson.boxes.allAnswered());
     }
 
-    void emptyConditionStillHasBothHeadings()
+    // Task 1 refused at its difficulty question: no condition, both
+    // headings. Then a task of two digits names its own file.
+    void refusedTaskAndTaskTwelve()
     {
-        QCOMPARE(toCp1251(saveFileText(1, QString(), QStringLiteral("x"), QString())),
-                 cp("Условие на задачата:\r\nПредставено решение:\r\nx"));
-        QCOMPARE(saveFileText(2, QStringLiteral("c"), QString(), QStringLiteral("s")), QString());
-        QCOMPARE(saveFileText(3, QStringLiteral("c"), QStringLiteral("a"), QString()), QString());
+        Tasks t(configWith({{16, 1}, {11, 1}, {15, 1}, {25, 1}}, [](setup::Profile &p) {
+                    p.levels[0] = 2;
+                    p.levels[11] = 1;
+                }),
+                {QStringLiteral("Не")});
+        QCOMPARE(t.lesson.boxes.texts(),
+                 QStringList(QStringLiteral("Задачата е с повишена трудност! \nСмятате ли, че ще се справите?")));
+        typeText(t.w->Text_Un[0], QStringLiteral("Отговор"));
+        save(t, 1);
+        QCOMPARE(t.lesson.file(QStringLiteral("OPTIM_01.TXT")), golden(QStringLiteral("save-refused.txt")));
+        t.choose(11, {Yes});
+        typeText(t.w->Text_Un[0], QStringLiteral("на 12"));
+        save(t, 2);
+        QCOMPARE(t.lesson.file(QStringLiteral("OPTIM_12.TXT")), toCp1251(t.field(0)));
+        QVERIFY(t.lesson.boxes.allAnswered());
     }
 
-    void savingWithoutATaskUsesZeroZero()
+    // Saving gives back the task list that option 1 withholds.
+    void savingGivesBackTheTaskList()
     {
-        TaskSession s;
-        s.tasks->List_Un[1]->setListIndex(-1);
-        s.tasks->mnu_ZapReshen_Click(2);
-        QVERIFY(QFile::exists(s.f.path(QStringLiteral("OPTIM_00.TXT"))));
+        Tasks t(configWith({{16, 1}, {1, 0}, {11, 1}}));
+        QVERIFY(!t.w->List_Un[1]->isEnabled());
+        save(t, 2);
+        QVERIFY(t.w->List_Un[1]->isEnabled());
     }
 
-    void savingReenablesTheTaskListAndTheReturn()
+    void aFolderInTheFilesPlaceIsToldAndLosesNothing()
     {
-        TaskSession s; // option 1 off: the task list starts disabled
-        QVERIFY(!s.tasks->List_Un[1]->isEnabled());
-        s.tasks->mnu_IzhodN->setEnabled(false);
-        s.tasks->mnu_ZapReshen[3]->trigger();
-        QVERIFY(s.tasks->List_Un[1]->isEnabled());
-        QVERIFY(s.tasks->mnu_IzhodN->isEnabled());
-    }
-
-    void failedSaveIsReportedAndLosesNothing()
-    {
-        TaskSession s;
-        // A folder stands where the file of task 2 would go.
-        QVERIFY(QDir(s.f.folder.path()).mkdir(QStringLiteral("OPTIM_02.TXT")));
-        s.f.prompter.answer(true);
-        s.choose(1);
-        s.f.prompter.shown.clear();
-        s.type(QStringLiteral("отговор"));
-        s.tasks->mnu_ZapReshen_Click(2);
-        QCOMPARE(s.f.prompter.texts(),
-                 QStringList(QStringLiteral("Файлът „%1“ не беше записан.\r\nНа мястото на файла "
-                                            "има папка със същото име.")
-                                 .arg(s.f.path(QStringLiteral("OPTIM_02.TXT")))));
-        QCOMPARE(s.f.prompter.shown[0].icon, Message::Icon::Critical);
-        QVERIFY(QFileInfo(s.f.path(QStringLiteral("OPTIM_02.TXT"))).isDir());
-        // The window goes on working.
-        QVERIFY(s.tasks->isVisible());
-        QCOMPARE(s.field(0), QStringLiteral("отговор"));
+        Tasks t(configWith({{16, 1}, {11, 1}, {25, 0}}));
+        QVERIFY(QDir(t.lesson.folder.path()).mkdir(QStringLiteral("OPTIM_02.TXT")));
+        t.choose(1, {Yes});
+        typeText(t.w->Text_Un[0], QStringLiteral("отговор"));
+        const QString typed = t.field(0);
+        save(t, 2);
+        QCOMPARE(t.lesson.boxes.texts().last(),
+                 QStringLiteral("Файлът „%1“ не беше записан.\nНа мястото на файла има папка със "
+                                "същото име.")
+                     .arg(t.lesson.path(QStringLiteral("OPTIM_02.TXT"))));
+        QVERIFY(QFileInfo(t.lesson.path(QStringLiteral("OPTIM_02.TXT"))).isDir());
+        QVERIFY(t.w->isVisible());
+        QCOMPARE(t.field(0), typed);
     }
 
     // Characters the code page lacks are written as "?" and the pupil is
     // told which; a no-break space is kept.
     void charactersTheFileCannotHoldAreTold()
     {
-        TaskSession s({11});
-        s.tasks->Text_Un[0]->setFocus();
+        Tasks t(configWith({{16, 1}, {11, 1}}));
+        t.w->Text_Un[0]->setFocus();
         QInputMethodEvent typed;
         typed.setCommitString(QString::fromUtf8("Сума\u00A0= 5 \U0001F600 中 е\u0301"));
-        QCoreApplication::sendEvent(s.tasks->Text_Un[0], &typed);
-        s.tasks->mnu_ZapReshen[2]->trigger();
-        const QString path = s.f.path(QStringLiteral("OPTIM_01.TXT"));
-        QCOMPARE(contents(path), cp("Сума\u00A0= 5 ? ? е?"));
-        QCOMPARE(s.f.prompter.texts(),
+        QCoreApplication::sendEvent(t.w->Text_Un[0], &typed);
+        save(t, 2);
+        const QString path = t.lesson.path(QStringLiteral("OPTIM_01.TXT"));
+        QCOMPARE(readFile(path), toCp1251(QString::fromUtf8("Сума\u00A0= 5 ? ? е?")));
+        QCOMPARE(t.lesson.boxes.texts(),
                  QStringList(QString::fromUtf8("Файлът „%1“ е записан, но тези знаци не могат да "
                                                "се запишат в кодировка Windows-1251 и във файла "
-                                               "са заменени с „?“:\r\n\U0001F600 (U+1F600) 中 "
+                                               "са заменени с „?“:\n\U0001F600 (U+1F600) 中 "
                                                "(U+4E2D) \u0301 (U+0301)")
                                  .arg(path)));
     }
 
-    void answersFileListsAnswersLongerThanFive()
+    // A whole lesson: answers typed to three tasks (the one of five
+    // characters is not listed), back to the lesson, "Изход". The answers
+    // file is written on a fixed or removable disk only, named after
+    // option 31; the save menu is offered on the same disks.
+    void answersFileAtTheEnd_data()
     {
-        TaskSession s({12}, [](LessonState &st) {
-            st.List_Un(3).setItem(2, QStringLiteral("12345"));
-            st.List_Un(3).setItem(3, QStringLiteral("1234567"));
-            st.List_Un(3).setItem(5, QStringLiteral("ред 1\r\nред 2"));
-            st.List_Un(3).setItem(25, QStringLiteral("след последната задача"));
-            st.List_Un(3).setItem(26, QStringLiteral("далеч след нея"));
-        });
-        QVERIFY(Zapis_otgowori(s.f.state, s.f.prompter, s.f.windows.platform));
-        QCOMPARE(contents(s.f.path(QStringLiteral("OTGOWORI.TXT"))),
-                 cp("Има въведен текст по следните задачи:\r\n"
-                    "Задача  3\r\n1234567\r\n"
-                    "Задача  5\r\nред 1\r\nред 2\r\n"
-                    "Задача  25\r\nслед последната задача\r\n"));
-    }
-
-    void answersFileWithNoAnswersHasItsHeading()
-    {
-        TaskSession s({12});
-        QVERIFY(Zapis_otgowori(s.f.state, s.f.prompter, s.f.windows.platform));
-        QCOMPARE(contents(s.f.path(QStringLiteral("OTGOWORI.TXT"))),
-                 cp("Има въведен текст по следните задачи:\r\n"));
-    }
-
-    void answersFileNameFollowsOptionThirtyOne()
-    {
-        TaskSession s({12, 31});
-        QVERIFY(Zapis_otgowori(s.f.state, s.f.prompter, s.f.windows.platform));
-        QVERIFY(QFile::exists(s.f.path(QStringLiteral("OTGOWORS.TXT"))));
-        QVERIFY(!QFile::exists(s.f.path(QStringLiteral("OTGOWORI.TXT"))));
-    }
-
-    void noAnswersFileWithoutOptionTwelveOrOnTheWrongDisk_data()
-    {
-        QTest::addColumn<bool>("option12");
+        QTest::addColumn<int>("option12");
+        QTest::addColumn<int>("option31");
         QTest::addColumn<int>("drive");
-        QTest::newRow("option 12 off") << false << int(DriveFixed);
-        QTest::newRow("optical") << true << int(DriveOptical);
-        QTest::newRow("network") << true << int(DriveNetwork);
-        QTest::newRow("RAM disk") << true << int(DriveRam);
-        QTest::newRow("undetermined") << true << int(DriveUndetermined);
+        QTest::addColumn<QString>("file"); // none: no file
+        QTest::newRow("fixed") << 1 << 0 << int(DriveFixed) << "OTGOWORI.TXT";
+        QTest::newRow("removable, option 31") << 1 << 1 << int(DriveRemovable) << "OTGOWORS.TXT";
+        QTest::newRow("option 12 off") << 0 << 0 << int(DriveFixed) << "";
+        QTest::newRow("optical") << 1 << 0 << int(DriveOptical) << "";
+        QTest::newRow("network") << 1 << 0 << int(DriveNetwork) << "";
+        QTest::newRow("RAM disk") << 1 << 0 << int(DriveRam) << "";
+        QTest::newRow("undetermined") << 1 << 0 << int(DriveUndetermined) << "";
     }
-    void noAnswersFileWithoutOptionTwelveOrOnTheWrongDisk()
+    void answersFileAtTheEnd()
     {
-        QFETCH(bool, option12);
+        QFETCH(int, option12);
+        QFETCH(int, option31);
         QFETCH(int, drive);
-        TaskSession s;
-        if (option12)
-            s.setOption(12, QStringLiteral("1"));
-        s.f.driveType = drive;
-        s.f.state.List_Un(3).setItem(1, QStringLiteral("дълъг отговор"));
-        QVERIFY(Zapis_otgowori(s.f.state, s.f.prompter, s.f.windows.platform));
-        QVERIFY(QDir(s.f.folder.path()).entryList(QDir::Files).isEmpty());
-    }
-
-    void removableDiskGetsTheFile()
-    {
-        TaskSession s({12});
-        s.f.driveType = DriveRemovable;
-        QVERIFY(Zapis_otgowori(s.f.state, s.f.prompter, s.f.windows.platform));
-        QVERIFY(QFile::exists(s.f.path(QStringLiteral("OTGOWORI.TXT"))));
-    }
-
-    // The menu and every command in it, whatever the options offer: a screen
-    // reader or a shortcut reaches the commands without the menu.
-    void saveMenuIsOffOnDisksThatAreNotRemovableOrFixed_data()
-    {
-        QTest::addColumn<int>("drive");
-        QTest::newRow("network") << int(DriveNetwork);
-        QTest::newRow("fixed") << int(DriveFixed);
-    }
-    void saveMenuIsOffOnDisksThatAreNotRemovableOrFixed()
-    {
-        QFETCH(int, drive);
-        Lesson lesson({{11, 1}, {15, 1}});
+        QFETCH(QString, file);
+        Lesson lesson({{16, 1}, {11, 1}, {15, 1}, {25, 0}, {12, option12}, {31, option31}});
         lesson.driveType = drive;
-        lesson.start();
+        Lesson::command(&lesson.start(), QStringLiteral("mnu_Wyprosi"));
         auto *tasks = lesson.window<Tarv_n>(QStringLiteral("Tarv_n"));
-        QMenu *menu = tasks->zap_resheshenie;
-        QCOMPARE(menu->menuAction()->isEnabled(), drive == DriveFixed);
-        for (QAction *item : menu->actions())
-            QCOMPARE(item->isEnabled(), drive == DriveFixed);
-    }
+        const bool takesFiles = drive == DriveFixed || drive == DriveRemovable;
+        QCOMPARE(tasks->zap_resheshenie->menuAction()->isEnabled(), takesFiles);
+        for (QAction *item : tasks->zap_resheshenie->actions())
+            QCOMPARE(item->isEnabled(), takesFiles);
 
-    void exitWhenTheAnswersCannotBeWritten()
-    {
-        TaskSession s({12});
-        s.tasks->mnu_IzhodN_Click();
-        QVERIFY(QDir(s.f.folder.path()).mkdir(QStringLiteral("OTGOWORI.TXT")));
-        // Yes to the exit question, then No to leaving without the answers
-        // (the notice of the failure between them has only OK).
-        s.f.prompter.answer(true);
-        s.f.prompter.answer(false);
-        s.main->Izhod_Click();
-        QVERIFY(!s.f.ended);
-        QCOMPARE(s.f.prompter.shown.size(), 3);
-        QVERIFY(s.f.prompter.shown[1].text.contains(QStringLiteral("OTGOWORI.TXT")));
-        QVERIFY(s.f.prompter.shown[2].text.contains(QStringLiteral("не бяха записани")));
-        // The pupil frees the name and leaves: the answers are written.
-        QVERIFY(QDir(s.f.folder.path()).rmdir(QStringLiteral("OTGOWORI.TXT")));
-        s.f.prompter.answer(true);
-        s.main->Izhod_Click();
-        QVERIFY(s.f.ended);
-        QVERIFY(QFileInfo(s.f.path(QStringLiteral("OTGOWORI.TXT"))).isFile());
-    }
-
-    // A whole pupil session, from start-up to the answers file's bytes.
-    void wholeSession()
-    {
-        LessonFixture f;
-        // The lesson's configuration as a teacher would give it.
-        for (int n : {1, 3, 4, 5, 6, 10, 11, 12, 13, 15, 16, 19})
-            f.state.Opcii_L().setItem(n, QStringLiteral("1"));
-        for (int n : {1, 3, 4, 5, 6, 10, 11, 12, 13, 15, 16, 19})
-            f.state.List_Un(4).setItem(n, QStringLiteral("1"));
-        Tarv &main = f.windows.get<Tarv>();
-        main.show();
-        main.List_Ur[0]->setListIndex(0);
-        for (int i = 0; i < 110; ++i)
-            main.Timer1_Timer();
-        main.mnu_Wyprosi->trigger();
-        Tarv_n &tasks = f.windows.get<Tarv_n>();
-        QVERIFY(tasks.isVisible());
-        tasks.Text_Un[0]->setText(QStringLiteral("Проверявам a[i][j] == a[j][i]."));
-        f.prompter.answer(true); // move on to task 3
-        tasks.List_Un[1]->setListIndex(2);
-        tasks.Text_Un[0]->setText(QStringLiteral("кратък"));
-        tasks.mnu_IzhodN->trigger();
-        QVERIFY(main.isVisible());
-        f.prompter.answer(true); // leave the lesson
-        main.Izhod->trigger();
-        QVERIFY(f.ended);
-        QCOMPARE(contents(f.path(QStringLiteral("OTGOWORI.TXT"))),
-                 cp("Има въведен текст по следните задачи:\r\n"
-                    "Задача  1\r\nПроверявам a[i][j] == a[j][i].\r\n"
-                    "Задача  3\r\nкратък\r\n"));
+        typeText(tasks->Text_Un[0], QStringLiteral("Проверявам a[i][j] == a[j][i]."));
+        lesson.boxes.answer(Yes);
+        Lesson::click(tasks->List_Un[1], 1);
+        typeText(tasks->Text_Un[0], QStringLiteral("1234")); // and the space it starts with
+        lesson.boxes.answer(Yes);
+        Lesson::click(tasks->List_Un[1], 2);
+        typeTwoLines(tasks->Text_Un[0], QStringLiteral("ред 1"), QStringLiteral("ред 2"));
+        Lesson::command(tasks, QStringLiteral("mnu_IzhodN"));
+        lesson.boxes.answer(Yes);
+        Lesson::command(lesson.main, QStringLiteral("Izhod"));
+        QVERIFY(lesson.ended);
+        QVERIFY(lesson.boxes.allAnswered());
+        const QStringList written = QDir(lesson.folder.path()).entryList({QStringLiteral("*.TXT")});
+        QCOMPARE(written, file.isEmpty() ? QStringList() : QStringList(file));
+        if (!file.isEmpty())
+            QCOMPARE(lesson.file(file), golden(QStringLiteral("answers.txt")));
     }
 };
 
