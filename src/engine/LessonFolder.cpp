@@ -113,7 +113,7 @@ QString rewriteInPlace(int folder, const QByteArray &name, const QByteArray &byt
     struct stat st{};
     QByteArray old;
     int error = ::fstat(fd, &st) == 0 ? 0 : errno;
-    if (!error && st.st_size < 64 * 1024 * 1024) {
+    if (!error && st.st_size < qint64(64) * 1024 * 1024) {
         old.resize(qsizetype(st.st_size));
         const ssize_t n = ::pread(fd, old.data(), size_t(old.size()), 0);
         old.resize(n < 0 ? 0 : qsizetype(n));
@@ -178,7 +178,7 @@ QString LessonFolder::currentPath() const
     if (::fstat(handle_->fd, &held) != 0 || held.st_nlink == 0)
         return {};
     const QString link = QFile::symLinkTarget(QStringLiteral("/proc/self/fd/%1").arg(handle_->fd));
-    const QString now = link.isEmpty() ? handle_->path : link;
+    QString now = link.isEmpty() ? handle_->path : link;
     struct stat there{};
     if (::stat(QFile::encodeName(now).constData(), &there) != 0 || there.st_dev != held.st_dev
         || there.st_ino != held.st_ino)

@@ -80,7 +80,7 @@ QString Tarv_n::askDifficulty()
     // while the pupil is asked about moving on.
     const bool counting = Timer_n->isEnabled();
     Timer_n->setEnabled(false);
-    const QString answer = Greska_Otgowor2(windows_.prompter(), 3);
+    QString answer = Greska_Otgowor2(windows_.prompter(), 3);
     Timer_n->setEnabled(counting);
     return answer;
 }
