@@ -1,59 +1,20 @@
+// The plan of the main window as the pupil meets it: entries in key order,
+// a point chosen shows its text and picture, the menus show theirs.
 #include "controls/ListBox.h"
 #include "controls/PictureBox.h"
 #include "controls/TextBox.h"
-#include "engine/TickSource.h"
 #include "lesson/Tarv.h"
 #include "support/Lesson.h"
-#include "support/LessonFixture.h"
-#include "tasks/Tarv_n.h"
 
-#include <QAction>
 #include <QTest>
 
 using namespace urok;
 using namespace urok::test;
 
-namespace {
-
-// The teaching material on (option 10) so that plan points can be chosen.
-void allowMaterial(LessonState &state)
-{
-    state.Opcii_L().setItem(10, QStringLiteral("1"));
-}
-
-} // namespace
-
 class PlanNavigationTest : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void planIsShownInKeyOrderWithoutKeys()
-    {
-        LessonFixture f;
-        Tarv &t = f.windows.get<Tarv>();
-        QCOMPARE(t.List_Ur[0]->entries(),
-                 QStringList({QStringLiteral("1. Търсене с връщане назад"),
-                              QStringLiteral("2. Алчни алгоритми"),
-                              QStringLiteral("3. Разделяй и владей"),
-                              QStringLiteral("4. Динамично оптимиране")}));
-    }
-
-    void shortEntriesAreSkippedAndKeysOrderThePlan()
-    {
-        LessonFixture f;
-        ItemList &plan = f.state.Plan_Tarv(0);
-        plan.clear();
-        for (const char *e : {"Тема", "003 3. Трета", "001 1. Първа", "002 2.", "010 1.1. Подточка",
-                              "002 2. Втора"})
-            plan.add(QString::fromUtf8(e));
-        Tarv &t = f.windows.get<Tarv>();
-        QCOMPARE(t.planCount, 5);
-        QCOMPARE(t.List_Ur[0]->entries(),
-                 QStringList({QStringLiteral("1. Първа"), QStringLiteral("2. Втора"),
-                              QStringLiteral("3. Трета"), QStringLiteral("1.1. Подточка")}));
-        QCOMPARE(t.Text_U[0]->text(), QStringLiteral("Тема"));
-    }
-
     // The keys move through the plan without choosing; Enter chooses and
     // shows the point's text and picture. While the point is written the
     // list is locked: the focus stays on it, and neither a click nor Enter
@@ -97,84 +58,75 @@ private Q_SLOTS:
         QCOMPARE(t.writing.openPoints(), 2);
     }
 
+    // A plan written out of order: entries shorter than a key and a text
+    // are skipped, the rest are shown in key order without their keys, and
+    // a point shows the text of the last plan entry that ends like it.
+    void aPlanIsShownInKeyOrderAndTheLastMatchingEntryWins()
+    {
+        const Catalogue content = lessonWith(
+            QStringLiteral("  \"Търсене на оптимално решение\"\n  \"001 1. Търсене с връщане назад\"\n"
+                           "  \"002 2. Алчни алгоритми\"\n  \"003 3. Разделяй и владей\"\n"
+                           "  \"004 4. Динамично оптимиране\"\n"),
+            QStringLiteral("  \"Тема\"\n  \"003 3. Трета\"\n  \"001 1. Първа\"\n  \"002 2.\"\n"
+                           "  \"010 1.1. Първа\"\n  \"002 2. Втора\"\n"));
+        Lesson lesson(Lesson::Bytes{}, configWith({}), content);
+        Tarv &t = lesson.start();
+        QCOMPARE(t.Text_U[0]->text(), QStringLiteral("Тема"));
+        QCOMPARE(t.List_Ur[0]->entries(), QStringList({QStringLiteral("1. Първа"), QStringLiteral("2. Втора"),
+                                                       QStringLiteral("3. Трета"), QStringLiteral("1.1. Първа")}));
+        Lesson::click(t.List_Ur[0], 0);
+        QCOMPARE(t.Text_U[1]->text(), lesson.state().Podtochki(4));
+    }
+
     void pointWithoutAPictureShowsTheEmptyPicture()
     {
-        LessonFixture f;
-        allowMaterial(f.state);
-        f.state.Opcii_L().setItem(17, QStringLiteral("1")); // list stays usable
-        Tarv &t = f.windows.get<Tarv>();
-        t.List_Ur[0]->setListIndex(0);
-        t.List_Ur[0]->setListIndex(2);
-        QCOMPARE(t.Text_U[1]->text(), f.state.Podtochki(3));
-        QVERIFY(t.Picture_Ur[0]->picture().sameAs(f.state.Grafika_W(1)));
+        Lesson lesson({{17, 1}}); // the list stays usable while a point is written
+        Tarv &t = lesson.start();
+        Lesson::click(t.List_Ur[0], 0);
+        Lesson::click(t.List_Ur[0], 2);
+        QCOMPARE(t.Text_U[1]->text(), lesson.state().Podtochki(3));
+        QVERIFY(t.Picture_Ur[0]->picture().sameAs(lesson.state().Grafika_W(1)));
         QCOMPARE(t.pictureNumber, 0);
         QCOMPARE(t.pictureSource, 1); // left as it was
         QVERIFY(!t.List_Ur[0]->isLocked());
     }
 
-    void lastMatchingEntryWins()
-    {
-        LessonFixture f;
-        allowMaterial(f.state);
-        ItemList &plan = f.state.Plan_Tarv(0);
-        plan.setItem(3, QStringLiteral("003 2. Алчни алгоритми")); // two entries end alike
-        Tarv &t = f.windows.get<Tarv>();
-        t.List_Ur[0]->setListIndex(1);
-        QCOMPARE(t.Text_U[1]->text(), f.state.Podtochki(3));
-    }
-
     void withoutTheTeachingMaterialNothingIsShown()
     {
-        LessonFixture f;
-        Tarv &t = f.windows.get<Tarv>();
+        Lesson lesson({{10, 0}});
+        Tarv &t = lesson.start();
+        const QString forbidden = QStringLiteral("Достъпът до учебния материал е забранен!");
         QVERIFY(!t.List_Ur[0]->isEnabled());
-        QCOMPARE(t.Text_U[1]->text(), QStringLiteral("Достъпът до учебния материал е забранен!"));
-        t.List_Ur[0]->setListIndex(0);
-        QCOMPARE(t.Text_U[1]->text(), QStringLiteral("Достъпът до учебния материал е забранен!"));
+        QCOMPARE(t.Text_U[1]->text(), forbidden);
+        Lesson::click(t.List_Ur[0], 0);
+        QCOMPARE(t.Text_U[1]->text(), forbidden);
         QCOMPARE(t.writing.currentPoint, 0);
     }
 
-    void informationItemsShowTheirTextAndKeepThePicture()
+    // The information items show their texts and keep the point's picture;
+    // the first author's item shows its own picture, which the others keep.
+    void menuItemsShowTheirTexts()
     {
-        LessonFixture f;
-        allowMaterial(f.state);
-        Tarv &t = f.windows.get<Tarv>();
-        t.List_Ur[0]->setListIndex(0);
+        Lesson lesson;
+        Tarv &t = lesson.start();
+        LessonState &s = lesson.state();
+        Lesson::command(&t, QStringLiteral("awtori(2)"));
+        QCOMPARE(t.Text_U[1]->text(), s.Reklama_Par(2));
+        QVERIFY(t.Picture_Ur[0]->picture().sameAs(s.Grafika_W(1)));
+        Lesson::click(t.List_Ur[0], 0);
         for (int i = 1; i <= 9; ++i) {
-            t.Sydyrv_pla[i]->setEnabled(true);
-            t.Sydyrv_pla[i]->trigger();
-            QCOMPARE(t.Text_U[1]->text(), f.state.Dopyln_M(i));
+            Lesson::command(&t, QStringLiteral("Sydyrv_pla(%1)").arg(i));
+            QCOMPARE(t.Text_U[1]->text(), s.Dopyln_M(i));
         }
-        QVERIFY(t.Picture_Ur[0]->picture().sameAs(f.state.Grafika_G(4)));
+        QVERIFY(t.Picture_Ur[0]->picture().sameAs(s.Grafika_G(4)));
         QCOMPARE(t.pictureNumber, 4);
-    }
-
-    void authorsItemsShowTheirTexts()
-    {
-        LessonFixture f;
-        Tarv &t = f.windows.get<Tarv>();
-        t.awtori[2]->trigger();
-        QCOMPARE(t.Text_U[1]->text(), f.state.Reklama_Par(2));
-        QVERIFY(t.Picture_Ur[0]->picture().sameAs(f.state.Grafika_W(1)));
-        t.awtori[1]->trigger();
-        QCOMPARE(t.Text_U[1]->text(), f.state.Reklama_Par(1));
-        QVERIFY(t.Picture_Ur[0]->picture().sameAs(f.state.Grafika_W(2)));
+        for (int i : {1, 3}) {
+            Lesson::command(&t, QStringLiteral("awtori(%1)").arg(i));
+            QCOMPARE(t.Text_U[1]->text(), s.Reklama_Par(i));
+            QVERIFY(t.Picture_Ur[0]->picture().sameAs(s.Grafika_W(2)));
+        }
         QCOMPARE(t.pictureNumber, 2);
         QCOMPARE(t.pictureSource, 2);
-        t.awtori[3]->trigger();
-        QCOMPARE(t.Text_U[1]->text(), f.state.Reklama_Par(3));
-        QVERIFY(t.Picture_Ur[0]->picture().sameAs(f.state.Grafika_W(2)));
-    }
-
-    void dictionaryTermsAreCopiedInAlphabeticalOrder()
-    {
-        LessonFixture f;
-        f.windows.get<Tarv>();
-        const QStringList terms = f.windows.get<Tarv_n>().List_Un[0]->entries();
-        QCOMPARE(terms.size(), 18);
-        QCOMPARE(terms.first(), QStringLiteral("break"));
-        QCOMPARE(terms.last(), QStringLiteral("числа на Каталан"));
-        QVERIFY(terms.indexOf(QStringLiteral("Ератостен")) > terms.indexOf(QStringLiteral("двоично търсене")));
     }
 };
 
