@@ -30,6 +30,14 @@ ListBox::ListBox(const QString &name, QWidget *parent, bool sorted)
     connect(model(), &QAbstractItemModel::modelReset, this, [this] { --quiet_; });
 }
 
+// The view's model and selection outlive this part of the list while it is
+// destroyed: what they say then is no longer ours to hear.
+ListBox::~ListBox()
+{
+    disconnect(model(), nullptr, this, nullptr);
+    disconnect(selectionModel(), nullptr, this, nullptr);
+}
+
 int ListBox::listIndex() const
 {
     const QModelIndexList chosen = selectionModel()->selectedIndexes();

@@ -21,6 +21,7 @@ class ListBox : public QListWidget
     Q_OBJECT
 public:
     explicit ListBox(const QString &name, QWidget *parent = nullptr, bool sorted = false);
+    ~ListBox() override;
 
     int listIndex() const;
     void setListIndex(int index);
