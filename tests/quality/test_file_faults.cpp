@@ -116,6 +116,9 @@ public:
     SessionManager()
     {
         std::signal(SIGPIPE, SIG_IGN); // a client that has left is no reason to die
+        // Nor is the broken connection it leaves: libICE's own handler would
+        // exit; without it, the loop below sees the error and stops.
+        IceSetIOErrorHandler([](IceConn) {});
         char error[256];
         if (SmsInitialize("test", "1", newClient, this, anyHost, sizeof error, error)
             && IceListenForConnections(&count_, &listen_, sizeof error, error)) {
