@@ -1,8 +1,8 @@
 #include "appearance/Cwiat.h"
 
 #include "app/WindowRegistry.h"
-#include "appearance/Colour.h"
-#include "appearance/ColourSettings.h"
+#include "engine/Colour.h"
+#include "engine/ColourSettings.h"
 #include "controls/ClientArea.h"
 #include "controls/ControlLook.h"
 #include "controls/Controls.h"

@@ -1,7 +1,7 @@
 #include "appearance/Procheti_wida.h"
 
 #include "app/WindowRegistry.h"
-#include "appearance/ColourSettings.h"
+#include "engine/ColourSettings.h"
 #include "appearance/Cwiat.h"
 #include "controls/ClientArea.h"
 #include "controls/ControlLook.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "appearance/Colour.h"
+#include "engine/Colour.h"
 
 class QWidget;
 

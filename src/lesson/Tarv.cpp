@@ -3,7 +3,7 @@
 #include "app/WindowRegistry.h"
 #include "appearance/Cwiat.h"
 #include "appearance/Procheti_wida.h"
-#include "appearance/Colour.h"
+#include "engine/Colour.h"
 #include "controls/ClientArea.h"
 #include "controls/ControlLook.h"
 #include "controls/Controls.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "lesson/PlanWriting.h"
-#include "lesson/ProportionalLayout.h"
+#include "controls/ProportionalLayout.h"
 
 #include <QMainWindow>
 

@@ -1,7 +1,7 @@
 #include "tasks/Tarv_n.h"
 
 #include "app/WindowRegistry.h"
-#include "appearance/Colour.h"
+#include "engine/Colour.h"
 #include "controls/ClientArea.h"
 #include "controls/ControlLook.h"
 #include "controls/Controls.h"

@@ -3,8 +3,8 @@
 #include "controls/TextBox.h"
 #include "engine/LessonState.h"
 #include "engine/NumericText.h"
-#include "tasks/Decrypt.h"
-#include "tasks/TaskTiming.h"
+#include "engine/Decrypt.h"
+#include "engine/TaskTiming.h"
 #include "tasks/Tarv_n.h"
 
 #include <QLabel>

@@ -6,7 +6,7 @@
 #include "engine/LessonState.h"
 #include "engine/NumericText.h"
 #include "engine/TickSource.h"
-#include "tasks/Decrypt.h"
+#include "engine/Decrypt.h"
 #include "tasks/TaskMessages.h"
 #include "tasks/Tarv_n.h"
 

@@ -1,4 +1,4 @@
-#include "appearance/ColourSettings.h"
+#include "engine/ColourSettings.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "appearance/ColourSettings.h"
+#include "engine/ColourSettings.h"
 #include "support/Lesson.h"
 
 #include <QFontDatabase>

@@ -3,7 +3,7 @@
 #include "controls/PictureBox.h"
 #include "engine/Cp1251.h"
 #include "support/Tasks.h"
-#include "tasks/Decrypt.h"
+#include "engine/Decrypt.h"
 
 using namespace urok;
 using namespace urok::test;

@@ -1,7 +1,7 @@
 #include "Scramble.h"
 #include "content/Catalogue.h"
 #include "support/Lesson.h"
-#include "tasks/Decrypt.h"
+#include "engine/Decrypt.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -3,7 +3,7 @@
 #include "Commands.h"
 #include "Files.h"
 #include "engine/Cp1251.h"
-#include "tasks/Decrypt.h"
+#include "engine/Decrypt.h"
 
 #include <QDir>
 #include <QRegularExpression>

@@ -1,6 +1,6 @@
 #include "Timing.h"
 
-#include "tasks/TaskTiming.h"
+#include "engine/TaskTiming.h"
 
 #include <QtGlobal>
 

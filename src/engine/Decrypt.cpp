@@ -1,4 +1,4 @@
-#include "tasks/Decrypt.h"
+#include "engine/Decrypt.h"
 
 #include "engine/Cp1251.h"
 

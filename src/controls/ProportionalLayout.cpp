@@ -1,4 +1,4 @@
-#include "lesson/ProportionalLayout.h"
+#include "controls/ProportionalLayout.h"
 
 #include <cmath>
 

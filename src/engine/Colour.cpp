@@ -1,4 +1,4 @@
-#include "appearance/Colour.h"
+#include "engine/Colour.h"
 
 #include <QGuiApplication>
 #include <QPalette>

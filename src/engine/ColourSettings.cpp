@@ -1,4 +1,4 @@
-#include "appearance/ColourSettings.h"
+#include "engine/ColourSettings.h"
 
 #include "engine/ItemList.h"
 #include "engine/NumericText.h"
