@@ -415,7 +415,7 @@ int main(int argc, char **argv)
     urok::LessonState state;
     QuietPrompter prompter;
     urok::WindowRegistry windows(state, prompter);
-    windows.platform.directory = folder.path();
+    windows.context.platform.directory = folder.path();
     windows.get<urok::Tarv>().show();
     if (prompter.asked != 0) {
         std::fprintf(stderr, "urok-bench: the lesson did not accept its configuration file\n");

@@ -1,7 +1,6 @@
 #include "app/WindowRegistry.h"
 
 #include "appearance/Cwiat.h"
-#include "content/Tarv_Dis.h"
 #include "lesson/Tarv.h"
 #include "lesson/Tarv_Gra.h"
 #include "tasks/Tarv_n.h"
@@ -11,8 +10,7 @@
 namespace urok {
 
 WindowRegistry::WindowRegistry(LessonState &state, Prompter &prompter)
-    : state_(state)
-    , prompter_(prompter)
+    : context{state, prompter}
 {
 }
 

@@ -1,12 +1,14 @@
 #pragma once
 
-#include "engine/Platform.h"
+#include "controls/AuxiliaryWindow.h"
+#include "engine/LessonContext.h"
 
 #include <QPointer>
 #include <QWidget>
 
 #include <functional>
 #include <tuple>
+#include <type_traits>
 
 namespace urok {
 
@@ -18,13 +20,17 @@ class Cwiat;
 class Tarv_Glos;
 class Tarv_Zad;
 class Tarv_Gra;
-class Tarv_Dis;
 
-// The lesson's seven windows. Each is a single instance, created the first
-// time anything refers to it: it is built hidden, its load handler runs,
-// and only then is it handed out. A window can be unloaded (closed and
-// destroyed); the next reference creates it afresh. The run-time state the
-// windows share lives in the LessonState, which outlives them all.
+// The lesson's six windows. Each is a single instance, created the first
+// time anything refers to it: it is built hidden, its requests to the other
+// windows are connected, its load handler runs, and only then is it handed
+// out. A window can be unloaded (closed and destroyed); the next reference
+// creates it afresh. The run-time state the windows share lives in the
+// LessonState, which outlives them all.
+//
+// The windows know nothing of each other: a window that needs another one
+// (to show a picture, to open the tasks, to apply a look) says so by a
+// signal, and the connections made here carry it to the other window.
 class WindowRegistry
 {
 public:
@@ -33,19 +39,23 @@ public:
     WindowRegistry(const WindowRegistry &) = delete;
     WindowRegistry &operator=(const WindowRegistry &) = delete;
 
-    LessonState &state() const { return state_; }
-    Prompter &prompter() const { return prompter_; }
+    LessonState &state() const { return context.state; }
+    Prompter &prompter() const { return context.prompter; }
 
-    // The folder the lesson runs in and the kind of disk it is on.
-    Platform platform = Platform::current();
+    // What the windows work with; its platform is the folder the lesson runs
+    // in, the kind of disk it is on and the clock of the timers.
+    LessonContext context;
 
     template <class W>
     W &get()
     {
         QPointer<W> &slot = std::get<QPointer<W>>(windows_);
         if (!slot) {
-            W *window = new W(*this);
+            W *window = new W(context);
             slot = window;
+            if constexpr (std::is_base_of_v<SelfUnloading, W>)
+                window->setUnload([this] { unload<W>(); });
+            connectRequests(*window);
             window->Form_Load();
         }
         return *slot;
@@ -77,10 +87,16 @@ public:
 private:
     void retire(QWidget *window);
 
-    LessonState &state_;
-    Prompter &prompter_;
+    // What each window asks of the others (WindowRequests.cpp).
+    void connectRequests(Tarv &main);
+    void connectRequests(Tarv_n &tasks);
+    void connectRequests(Cwiat &colours);
+    void connectRequests(Tarv_Glos &chooser);
+    void connectRequests(Tarv_Zad &focus);
+    void connectRequests(Tarv_Gra &picture);
+
     std::tuple<QPointer<Tarv>, QPointer<Tarv_n>, QPointer<Cwiat>, QPointer<Tarv_Glos>,
-               QPointer<Tarv_Zad>, QPointer<Tarv_Gra>, QPointer<Tarv_Dis>>
+               QPointer<Tarv_Zad>, QPointer<Tarv_Gra>>
         windows_;
     std::function<void()> endHook_;
     bool ended_ = false;

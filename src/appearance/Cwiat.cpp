@@ -1,20 +1,16 @@
 #include "appearance/Cwiat.h"
 
-#include "app/WindowRegistry.h"
 #include "engine/Colour.h"
 #include "engine/ColourSettings.h"
 #include "controls/ClientArea.h"
 #include "controls/ControlLook.h"
 #include "controls/Controls.h"
 #include "controls/ListBox.h"
-#include "controls/PictureBox.h"
 #include "controls/TextBox.h"
 #include "controls/Twips.h"
+#include "engine/LessonContext.h"
 #include "engine/LessonState.h"
 #include "engine/NumericText.h"
-#include "lesson/Tarv.h"
-#include "tasks/Tarv_n.h"
-#include "windows/Tarv_Zad.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -92,27 +88,28 @@ const Target targets[4] = {
      " За настройване цвета на фона на бутоните "},
 };
 
-void setFontFamily(QWidget *w, const QString &family)
+void place(QWidget *w, DesignRect r)
 {
-    QFont f = w->font();
-    f.setFamily(family);
-    w->setFont(f);
+    w->setGeometry(twipsFor(w).rect(r.left, r.top, r.width, r.height));
 }
 
-void setFontPoints(QWidget *w, double points)
+// Every control carries its own font, so that the window's font name (the
+// font to preselect) changes none of them.
+QLabel *captionLabel(QWidget *parent, int i, const QString &caption, const QString &accessible,
+                     const QString &tip, DesignRect r)
 {
-    // A size that is not a positive number leaves the font as it is.
-    if (!(points > 0))
-        return;
-    QFont f = w->font();
-    f.setPointSizeF(points);
-    w->setFont(f);
+    QLabel *l = new QLabel(caption, parent);
+    l->setFont(designFont(LabelPoints));
+    setBackColor(l, SystemButtonFace);
+    nameControl(l, QStringLiteral("Label_Cv(%1)").arg(i), accessible, tip);
+    place(l, r);
+    return l;
 }
 
 } // namespace
 
-Cwiat::Cwiat(WindowRegistry &windows)
-    : windows_(windows)
+Cwiat::Cwiat(LessonContext &lesson)
+    : lesson_(lesson)
 {
     setObjectName(QStringLiteral("Cwiat"));
     setWindowTitle(QStringLiteral("Формиране на цвят/избор на шрифт"));
@@ -126,7 +123,7 @@ Cwiat::~Cwiat() = default;
 
 ItemList &Cwiat::settings() const
 {
-    return windows_.state().List_Un(2);
+    return lesson_.state.List_Un(2);
 }
 
 void Cwiat::buildControls()
@@ -135,22 +132,6 @@ void Cwiat::buildControls()
     client_->setObjectName(QStringLiteral("Cwiat.client"));
     setCentralWidget(client_);
     setBackColor(client_, DesignBackground);
-    const Twips tw = twipsFor(this);
-    const auto place = [&tw](QWidget *w, DesignRect r) {
-        w->setGeometry(tw.rect(r.left, r.top, r.width, r.height));
-    };
-    // Every control carries its own font, so that the window's font name
-    // (the font to preselect) changes none of them.
-    const auto label = [this, &place](int i, const QString &caption, const QString &accessible,
-                                      const QString &tip, DesignRect r) {
-        QLabel *l = new QLabel(caption, client_);
-        l->setFont(designFont(LabelPoints));
-        setBackColor(l, SystemButtonFace);
-        nameControl(l, QStringLiteral("Label_Cv(%1)").arg(i), accessible, tip);
-        place(l, r);
-        Label_Cv[i] = l;
-        return l;
-    };
 
     picColor = new QFrame(client_);
     picColor->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -159,18 +140,24 @@ void Cwiat::buildControls()
     place(picColor, {240, 120, 5055, 915});
     setBackColor(picColor, DesignPicture);
 
-    label(3, QStringLiteral("Цвят"), QStringLiteral("Код на получения цвят"),
+    Label_Cv[3] = captionLabel(client_, 3, QStringLiteral("Цвят"), QStringLiteral("Код на получения цвят"),
           QStringLiteral("Показва цифровата стойност на формирания цвят в 16-ична бройна "
                          "система "),
-          {795, 1150, 4020, 255})
-        ->setAlignment(Qt::AlignCenter);
+          {795, 1150, 4020, 255});
+    Label_Cv[3]->setAlignment(Qt::AlignCenter);
 
-    options_ = new QButtonGroup(this);
-    options_->setExclusive(true);
+    buildComponentRows();
+    buildTargetRows();
+    buildFontChoice();
+}
+
+// The red, green and blue rows: a letter, a slider and the value.
+void Cwiat::buildComponentRows()
+{
     for (int i = 0; i < 3; ++i) {
         const Component &c = components[i];
         const int top = rowTop[i];
-        QLabel *letter = label(i, QString::fromUtf8(c.letter), QString::fromUtf8(c.accessible),
+        QLabel *letter = Label_Cv[i] = captionLabel(client_, i, QString::fromUtf8(c.letter), QString::fromUtf8(c.accessible),
                                QString(), {120, top, 320, 315});
         letter->setAlignment(Qt::AlignCenter);
         setForeColor(letter, c.colour);
@@ -198,7 +185,13 @@ void Cwiat::buildControls()
         place(value, {3440, top, 315, 315});
         Label_ST[i] = value;
     }
+}
 
+// The four colour targets: a choice and its caption.
+void Cwiat::buildTargetRows()
+{
+    options_ = new QButtonGroup(this);
+    options_->setExclusive(true);
     for (int i = 0; i < 4; ++i) {
         const Target &t = targets[i];
         QRadioButton *o = new QRadioButton(client_);
@@ -209,7 +202,7 @@ void Cwiat::buildControls()
         options_->addButton(o, i);
         Option1[i] = o;
 
-        QLabel *caption = label(5 + i, QString::fromUtf8(t.caption),
+        QLabel *caption = Label_Cv[5 + i] = captionLabel(client_, 5 + i, QString::fromUtf8(t.caption),
                                 QString::fromUtf8(t.accessible), QString::fromUtf8(t.captionTip),
                                 {4200, rowTop[i], 1155, 285});
         // A click on the caption chooses its target too.
@@ -217,14 +210,18 @@ void Cwiat::buildControls()
     }
     Option1[0]->setChecked(true);
     connect(options_, &QButtonGroup::idClicked, this, [this](int id) { Option1_Click(id); });
+}
 
+// The font name and size lists and the sample field.
+void Cwiat::buildFontChoice()
+{
     List_font[0] = new ListBox(QString(), client_, true);
     List_font[0]->setFont(designFont(12));
     nameControl(List_font[0], QStringLiteral("List_font(0)"), QStringLiteral("Шрифт"),
                 QStringLiteral(" Определя избрания шрифт "));
     place(List_font[0], {600, 2900, 2655, 1200});
 
-    label(4, QStringLiteral("Размер  шрифт"), QStringLiteral("Размер на шрифта"),
+    Label_Cv[4] = captionLabel(client_, 4, QStringLiteral("Размер  шрифт"), QStringLiteral("Размер на шрифта"),
           QStringLiteral("Показва размера на буквите във формирания текст "),
           {3860, 3450, 1490, 285});
 
@@ -445,67 +442,22 @@ void Cwiat::List_font_Click(int index)
 void Cwiat::mnu_zapis_Click()
 {
     ItemList &list = settings();
-    using namespace settings;
-    const auto colour = [&list](int target) { return colourSetting(list, colourSlot(target)); };
-
-    Tarv &main = windows_.get<Tarv>();
-    setBackColor(main.client(), colour(WindowBack));
-    Tarv_n &tasks = windows_.get<Tarv_n>();
-    setBackColor(tasks.client(), colour(WindowBack));
-    Tarv_Zad &focus = windows_.get<Tarv_Zad>();
-    setBackColor(&focus, colour(WindowBack));
-    setBackColor(main.Label_U[1], colour(WindowBack));
-    setBackColor(main.Label_U[2], colour(WindowBack));
-    setBackColor(main.Picture_Ur[0], colour(WindowBack));
-    setBackColor(tasks.Picture_Un[0], colour(WindowBack));
-
-    setBackColor(main.Label_U[0], colour(LabelBack));
-    setBackColor(main.Label_U[3], colour(LabelBack));
-
-    // The text fields: the first five of the tasks window (the sixth is a
-    // hidden work field).
-    const auto taskFields = [&tasks](const auto &apply) {
-        for (int i = 0; i <= 4; ++i)
-            apply(tasks.Text_Un[i]);
-    };
-
-    setBackColor(main.Text_U[0], colour(FieldBack));
-    setBackColor(main.Text_U[1], colour(FieldBack));
-    setBackColor(main.List_Ur[0], colour(FieldBack));
-    setBackColor(focus.Obsho_Pole, colour(FieldBack));
-    taskFields([&](QWidget *w) { setBackColor(w, colour(FieldBack)); });
-
-    setForeColor(main.Text_U[0], colour(FieldText));
-    setForeColor(main.Text_U[1], colour(FieldText));
-    setForeColor(main.List_Ur[0], colour(FieldText));
-    setForeColor(focus.Obsho_Pole, colour(FieldText));
-    taskFields([&](QWidget *w) { setForeColor(w, colour(FieldText)); });
-
-    list.setItem(FontName, Text_Cv[0]->font().family());
-    const auto name = [&list] { return list.item(FontName); };
-    setFontFamily(main.Text_U[0], name());
-    setFontFamily(main.Text_U[1], name());
-    setFontFamily(main.List_Ur[0], name());
-    taskFields([&](QWidget *w) { setFontFamily(w, name()); });
-
-    const auto points = [&list] { return leadingNumber(list.item(FontSize)); };
-    setFontPoints(main.Text_U[0], points());
-    setFontPoints(main.Text_U[1], points());
-    setFontPoints(main.List_Ur[0], points());
-    taskFields([&](QWidget *w) { setFontPoints(w, points()); });
-
+    list.setItem(settings::FontName, Text_Cv[0]->font().family());
+    Q_EMIT lookSaved(lookOf(list));
     closing_ = true;
-    windows_.unload<Cwiat>();
+    unload();
 }
 
 void Cwiat::mnu_Otkaz_Click()
 {
     closing_ = true;
-    windows_.unload<Cwiat>();
+    unload();
 }
 
 void Cwiat::mnu_Danni_Click()
 {
+    // "Danni" is on the menu bar as the lesson has always had it, with no
+    // action of its own.
 }
 
 void Cwiat::closeEvent(QCloseEvent *event)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "controls/AuxiliaryWindow.h"
+#include "engine/Look.h"
+
 #include <QMainWindow>
 
 #include <array>
@@ -17,20 +20,21 @@ class ClientArea;
 class ItemList;
 class ListBox;
 class TextBox;
-class WindowRegistry;
+struct LessonContext;
 
 // The colour and font window. The pupil composes the four colours of the
 // lesson's look (window background, text field background, text colour,
 // caption label background) from red, green and blue sliders and chooses
 // a font name and size on a sample field. Every change goes straight into
-// the appearance settings list; "Запис" applies the list to the main
-// window, the tasks window and the Focus window, "Отказ" only closes.
-// The window is destroyed when it closes, so each opening starts afresh.
-class Cwiat : public QMainWindow
+// the appearance settings list; "Запис" gives the look the list holds to
+// the main window, the tasks window and the Focus window, "Отказ" only
+// closes. The window is unloaded when it closes, so each opening starts
+// afresh.
+class Cwiat : public QMainWindow, public SelfUnloading
 {
     Q_OBJECT
 public:
-    explicit Cwiat(WindowRegistry &windows);
+    explicit Cwiat(LessonContext &lesson);
     ~Cwiat() override;
 
     void Form_Load();
@@ -64,6 +68,11 @@ public:
     // The inner area below the menu bar; it carries the window's background.
     ClientArea *client() const { return client_; }
 
+Q_SIGNALS:
+    // "Запис": the look for the lesson's windows.
+    void lookSaved(const Look &look);
+
+public:
     // The members of the window.
     qint32 Tekusht_cwqt = 0;   // the composed colour
     quint8 Izbor_obekt = 0;    // the colour target being edited, 0..3
@@ -81,13 +90,16 @@ protected:
 
 private:
     void buildControls();
+    void buildComponentRows();
+    void buildTargetRows();
+    void buildFontChoice();
     void buildMenus();
     ItemList &settings() const;
     // The sliders' positions set by the program: the slider handler does not run.
     void placeSliders(int red, int green, int blue);
     void composeColour();
 
-    WindowRegistry &windows_;
+    LessonContext &lesson_;
     ClientArea *client_ = nullptr;
     QButtonGroup *options_ = nullptr;
     bool closing_ = false;

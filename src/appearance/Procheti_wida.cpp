@@ -1,37 +1,19 @@
 #include "appearance/Procheti_wida.h"
 
-#include "app/WindowRegistry.h"
 #include "engine/ColourSettings.h"
-#include "appearance/Cwiat.h"
-#include "controls/ClientArea.h"
-#include "controls/ControlLook.h"
-#include "controls/TextBox.h"
-#include "engine/LessonState.h"
-#include "lesson/Tarv.h"
-
-#include <QFontInfo>
-#include <QLabel>
+#include "engine/ItemList.h"
 
 namespace urok {
 
-void Procheti_wida(WindowRegistry &windows)
+void Procheti_wida(ItemList &list, const Look &present)
 {
-    Tarv &main = windows.get<Tarv>();
-    ItemList &list = windows.state().List_Un(2);
     using namespace settings;
-    const TextBox *topic = main.Text_U[0];
-
-    list.setItem(FontName, topic->font().family());
-    // A font given in pixels has no point size of its own; the size it shows has.
-    const double points = topic->fontSize() > 0 ? topic->fontSize()
-                                                : QFontInfo(topic->font()).pointSizeF();
-    list.setItem(FontSize, fontSizeText(points));
-    list.setItem(colourSlot(WindowBack), QString::number(backColor(main.client())));
-    list.setItem(colourSlot(FieldText), QString::number(foreColor(topic)));
-    list.setItem(colourSlot(FieldBack), QString::number(backColor(topic)));
-    list.setItem(colourSlot(LabelBack), QString::number(backColor(main.Label_U[3])));
-
-    windows.get<Cwiat>().show();
+    list.setItem(FontName, present.fontName);
+    list.setItem(FontSize, fontSizeText(present.fontPoints));
+    list.setItem(colourSlot(WindowBack), QString::number(present.windowBack));
+    list.setItem(colourSlot(FieldText), QString::number(present.fieldText));
+    list.setItem(colourSlot(FieldBack), QString::number(present.fieldBack));
+    list.setItem(colourSlot(LabelBack), QString::number(present.labelBack));
 }
 
 } // namespace urok

@@ -73,4 +73,20 @@ ColourValue foreColor(const QWidget *widget)
     return stored(widget, foreProperty, SystemWindowText);
 }
 
+void setFontFamily(QWidget *widget, const QString &family)
+{
+    QFont f = widget->font();
+    f.setFamily(family);
+    widget->setFont(f);
+}
+
+void setFontPoints(QWidget *widget, double points)
+{
+    if (!(points > 0))
+        return;
+    QFont f = widget->font();
+    f.setPointSizeF(points);
+    widget->setFont(f);
+}
+
 } // namespace urok

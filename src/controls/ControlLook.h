@@ -2,6 +2,7 @@
 
 #include "engine/Colour.h"
 
+class QString;
 class QWidget;
 
 namespace urok {
@@ -16,5 +17,10 @@ ColourValue backColor(const QWidget *widget);
 // around it takes (lists, sliders).
 void keepPlatformColours(QWidget *widget);
 ColourValue foreColor(const QWidget *widget);
+
+// A control's font family, and its size in points (a size that is not a
+// positive number leaves the size as it is).
+void setFontFamily(QWidget *widget, const QString &family);
+void setFontPoints(QWidget *widget, double points);
 
 } // namespace urok

@@ -36,16 +36,6 @@ QSize Twips::size(int width, int height) const
     return QSize(x(width), y(height));
 }
 
-int Twips::toTwipsX(int px) const
-{
-    return static_cast<int>(std::lround(px / kx_));
-}
-
-int Twips::toTwipsY(int px) const
-{
-    return static_cast<int>(std::lround(px / ky_));
-}
-
 Twips twipsFor(const QWidget *widget)
 {
     const QScreen *screen = widget ? widget->screen() : QGuiApplication::primaryScreen();

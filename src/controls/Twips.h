@@ -20,10 +20,6 @@ public:
     QRect rect(int left, int top, int width, int height) const;
     QSize size(int width, int height) const;
 
-    // Back from pixels to twips.
-    int toTwipsX(int px) const;
-    int toTwipsY(int px) const;
-
 private:
     double kx_;
     double ky_;

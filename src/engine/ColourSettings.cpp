@@ -15,6 +15,19 @@ ColourValue colourSetting(const ItemList &list, int slot)
     return leadingInteger(list.item(slot));
 }
 
+Look lookOf(const ItemList &list)
+{
+    using namespace settings;
+    Look look;
+    look.windowBack = colourSetting(list, colourSlot(WindowBack));
+    look.fieldBack = colourSetting(list, colourSlot(FieldBack));
+    look.fieldText = colourSetting(list, colourSlot(FieldText));
+    look.labelBack = colourSetting(list, colourSlot(LabelBack));
+    look.fontName = list.item(FontName);
+    look.fontPoints = leadingNumber(list.item(FontSize));
+    return look;
+}
+
 QString colourCodeLine(qint32 value)
 {
     const QString sign = value >= 0 ? QStringLiteral(" ") : QStringLiteral("-");

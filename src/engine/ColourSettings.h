@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Colour.h"
+#include "engine/Look.h"
 
 #include <QString>
 #include <QStringList>
@@ -37,6 +38,10 @@ constexpr int componentSlot(int target, int component)
 
 // A colour slot read as a 32-bit value; text that is not a number reads 0.
 ColourValue colourSetting(const ItemList &list, int slot);
+
+// The look the list holds: its four colours, its font name and its font
+// size read as a number.
+Look lookOf(const ItemList &list);
 
 // The line that shows a colour value in decimal and hexadecimal:
 // 51208 gives "Цвят в 10/16-тичен код = 51208 /HC808".

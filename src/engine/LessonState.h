@@ -3,7 +3,10 @@
 #include "content/Catalogue.h"
 #include "engine/ItemList.h"
 
+#include <QStringList>
+
 #include <map>
+#include <optional>
 #include <utility>
 
 namespace urok {
@@ -18,6 +21,17 @@ namespace urok {
 // Texts and pictures never change at run time; they are read straight from
 // the content catalogue. A list is copied from the catalogue when it is
 // first used.
+// What start-up found for the tasks window, which is made only when the
+// pupil first opens it: the tasks the configuration file offers (none: the
+// window's own first tasks), the caption of "Допълнително", and whether the
+// lesson's disk takes the pupil's files.
+struct TasksWindowStart
+{
+    std::optional<QStringList> taskList;
+    std::optional<QString> allTasksCaption;
+    bool savingAllowed = true;
+};
+
 class LessonState
 {
 public:
@@ -52,6 +66,8 @@ public:
     QString Glos(int element) const { return content_.text(Holder::Glos, element); }
     const Picture &Grafika_G(int element) const { return content_.picture(Holder::Grafika_G, element); }
     const Picture &Grafika_W(int element) const { return content_.picture(Holder::Grafika_W, element); }
+
+    TasksWindowStart tasksWindowStart;
 
     // The lesson code names the configuration file and the save files.
     QString lessonCode() { return Spi_GR(2).item(0); }

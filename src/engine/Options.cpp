@@ -13,4 +13,12 @@ int optionValue(const ItemList &options, int number)
     return first.unicode() - u'0';
 }
 
+void selectHintTimeOfBudget(ItemList &hints, const ItemList &budgets)
+{
+    const QString budget = budgets.selectedText();
+    for (int i = 0; i < hints.count(); ++i)
+        if (hints.item(i) == budget)
+            hints.setListIndex(i);
+}
+
 } // namespace urok

@@ -17,4 +17,8 @@ inline bool optionOn(const ItemList &options, int number)
 
 constexpr int OptionCount = 40;
 
+// With the fifth option off, the hint-time list selects the entry whose text
+// equals the budget list's selected entry.
+void selectHintTimeOfBudget(ItemList &hints, const ItemList &budgets);
+
 } // namespace urok

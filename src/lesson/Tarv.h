@@ -1,7 +1,8 @@
 #pragma once
 
-#include "lesson/PlanWriting.h"
 #include "controls/ProportionalLayout.h"
+#include "engine/Look.h"
+#include "lesson/PlanWriting.h"
 
 #include <QMainWindow>
 
@@ -14,25 +15,31 @@ class QMenu;
 namespace urok {
 
 class ClientArea;
-class Prompter;
 class ItemList;
 class LessonState;
 class ListBox;
+class Picture;
 class PictureBox;
+class Prompter;
 class Shape;
 class TextBox;
 class TickSource;
-class WindowRegistry;
+struct LessonContext;
 
 // The main lesson window: the topic, the plan, the text and picture of the
 // chosen point, the countdown bar and the plan ribbon, and the menus that
 // lead to the rest of the lesson. It is the first window and lives for the
 // whole run; the program ends only through its end procedure.
+//
+// Its handlers live by subject: LessonStartUp.cpp (start-up, options,
+// exit), LessonLayout.cpp (resizing, the context menu), LessonPlan.cpp (the
+// plan, the content, the pictures and the commands that lead elsewhere) and
+// LessonWriting.cpp (the timed writing of the plan, the bar and the ribbon).
 class Tarv : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit Tarv(WindowRegistry &windows);
+    explicit Tarv(LessonContext &lesson);
     ~Tarv() override;
 
     // Start-up
@@ -41,9 +48,6 @@ public:
 
     // Layout, mouse, exit
     void Form_Resize();
-    // Lays the tasks window's controls out for that window's own inner size,
-    // in the same proportions, when the pupil resizes it.
-    void layoutTasksWindow(QSize inner);
     void Form_MouseDown(Qt::MouseButton button, QPoint position);
     void Izhod_Click();
     void Kraj();
@@ -59,7 +63,6 @@ public:
 
     // Plan navigation and content
     void Popylni_plan();
-    void Popylni_rechnik();
     void List_Ur_Click();
     void Sydyrv_pla_Click(int index);
     void awtori_Click(int index);
@@ -77,6 +80,25 @@ public:
 
     // Pictures
     void Picture_Ur_Click(int index);
+
+    // The lesson comes back from the tasks window, in the place it had.
+    void comeBack(const QWidget &place);
+    // The look the window has now, and a look the pupil composed.
+    Look presentLook() const;
+    void applyLook(const Look &look);
+
+Q_SIGNALS:
+    // What the window asks of the others.
+    void tasksWanted();
+    void coloursWanted();
+    void focusWanted(const QString &text, bool editable);
+    void pictureWanted(const Picture &picture, QSize margin);
+    // The answers file is about to be written with nobody asked: the answer
+    // being typed goes into the answers store first.
+    void answersAboutToBeWritten();
+    void lessonEnded();
+
+public:
 
     // Controls. Text_U(2) is the hidden copy of the content pane that the
     // Focus window takes its text from.
@@ -113,17 +135,22 @@ public:
     // Design geometry, in twips.
     static constexpr int DesignWidth = 11880;
     static constexpr int DesignHeight = 8190;
-    static constexpr int FirstShapePosition = 17; // layout position of Shape_Lenta(0)
+    static constexpr int FirstShapePosition = 8; // layout position of Shape_Lenta(0)
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
     bool stayAfterLostAnswers();
+    void applyOptions();
     void buildControls();
+    void buildTopicAndPlan();
+    void buildContent();
+    void buildProgress();
     void buildMenus();
+    void buildInformationMenu();
     void captureLayout();
-    QList<QWidget *> layoutElements();
+    QList<QWidget *> layoutElements() const;
     QString caption() const;
     void showPicture(int number);
     // A design length in twips scaled to the window's present inner size.
@@ -134,7 +161,7 @@ private:
     void showProgress();
     QSize innerSize() const;
 
-    WindowRegistry &windows_;
+    LessonContext &lesson_;
     LessonState &state_;
     ClientArea *client_ = nullptr;
     QSize inner_; // the inner area's size once it has been laid out

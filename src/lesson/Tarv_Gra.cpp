@@ -1,17 +1,13 @@
 #include "lesson/Tarv_Gra.h"
 
-#include "app/WindowRegistry.h"
 #include "content/Picture.h"
 #include "controls/Controls.h"
 #include "controls/PictureBox.h"
 
-#include <QCloseEvent>
-#include <QKeyEvent>
 
 namespace urok {
 
-Tarv_Gra::Tarv_Gra(WindowRegistry &windows)
-    : AuxiliaryWindow(windows)
+Tarv_Gra::Tarv_Gra(LessonContext &)
 {
     setObjectName(QStringLiteral("Tarv_Gra"));
     setWindowTitle(QStringLiteral("Пълен размер на графиката"));
@@ -24,6 +20,7 @@ Tarv_Gra::Tarv_Gra(WindowRegistry &windows)
 
 void Tarv_Gra::Form_Load()
 {
+    // Nothing to load: each picture comes with showPicture.
 }
 
 void Tarv_Gra::showPicture(const Picture &picture, QSize margin)

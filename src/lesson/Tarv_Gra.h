@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AuxiliaryWindow.h"
+#include "controls/AuxiliaryWindow.h"
 
 #include <array>
 
@@ -8,14 +8,15 @@ namespace urok {
 
 class Picture;
 class PictureBox;
+struct LessonContext;
 
 // The full-size picture viewer: one picture at its own size, with a margin.
 // The lesson's pictures themselves are kept in the content catalogue.
-class Tarv_Gra : public AuxiliaryWindow<Tarv_Gra>
+class Tarv_Gra : public AuxiliaryWindow
 {
     Q_OBJECT
 public:
-    explicit Tarv_Gra(WindowRegistry &windows);
+    explicit Tarv_Gra(LessonContext &lesson);
 
     void Form_Load();
 

@@ -1,7 +1,5 @@
 #include "tasks/Tarv_n.h"
 
-#include "app/WindowRegistry.h"
-#include "engine/Colour.h"
 #include "controls/ClientArea.h"
 #include "controls/ControlLook.h"
 #include "controls/Controls.h"
@@ -10,11 +8,11 @@
 #include "controls/SpokenLabels.h"
 #include "controls/TextBox.h"
 #include "controls/Twips.h"
+#include "engine/LessonContext.h"
 #include "engine/LessonState.h"
 #include "engine/NumericText.h"
 #include "engine/Options.h"
 #include "engine/TickSource.h"
-#include "lesson/Tarv.h"
 
 #include <QAction>
 #include <QLabel>
@@ -33,9 +31,9 @@ constexpr ColourValue ClockText = rgbValue(0, 255, 0);
 
 } // namespace
 
-Tarv_n::Tarv_n(WindowRegistry &windows)
-    : windows_(windows)
-    , state_(windows.state())
+Tarv_n::Tarv_n(LessonContext &lesson)
+    : lesson_(lesson)
+    , state_(lesson.state)
 {
     setObjectName(QStringLiteral("Tarv_n"));
     setWindowTitle(QStringLiteral("Комбиниран урок - задачи + речник"));
@@ -43,7 +41,7 @@ Tarv_n::Tarv_n(WindowRegistry &windows)
     buildControls();
     buildMenus();
     resize(twipsFor(this).size(DesignWidth, DesignHeight));
-    Timer_n = new TickSource([this] { Timer_n_Timer(); }, this, windows.platform.clock);
+    Timer_n = new TickSource([this] { Timer_n_Timer(); }, this, lesson.platform.clock);
 }
 
 Tarv_n::~Tarv_n() = default;
@@ -54,14 +52,39 @@ void Tarv_n::buildControls()
     client_->setObjectName(QStringLiteral("Tarv_n.client"));
     setCentralWidget(client_);
     setBackColor(client_, WindowBackground);
-    connect(client_, &ClientArea::Resized, this, [this] {
-        // The main window lays these controls out with its own size; while
-        // this window is on the screen, they follow this window's size.
-        if (isVisible())
-            windows_.get<Tarv>().layoutTasksWindow(client_->size());
-    });
-    const Twips tw = twipsFor(this);
+    buildLists();
+    buildFields();
+    buildPictureAndClock();
 
+    // The keyboard goes the way the pupil works: the task, its condition and
+    // hint, the answer, the author's solution and the picture, then the
+    // dictionary. The window opens on the task list.
+    const QList<QWidget *> order = {List_Un[1], Text_Un[2], Text_Un[4], Text_Un[0],
+                                    Text_Un[3], Picture_Un[0], List_Un[0], Text_Un[1]};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    // The controls keep their proportions whatever size the pupil gives the window.
+    QList<QRect> design;
+    for (QWidget *w : layoutElements())
+        design.append(w->geometry());
+    layout_.capture(twipsFor(this).size(LayoutWidth, LayoutHeight), design);
+    connect(client_, &ClientArea::Resized, this, [this] {
+        const QList<QWidget *> elements = layoutElements();
+        for (int p = 0; p < elements.size(); ++p)
+            elements[p]->setGeometry(layout_.place(p, client_->size()));
+    });
+}
+
+QList<QWidget *> Tarv_n::layoutElements() const
+{
+    return {Text_Un[0],   Text_Un[1],          Text_Un[2],    Text_Un[3], Text_Un[4],
+            Chasownik_Label[0], Picture_Un[0], List_Un[0],    List_Un[1]};
+}
+
+void Tarv_n::buildLists()
+{
+    const Twips tw = twipsFor(this);
     List_Un[0] = new ListBox(QString(), client_, true);
     nameControl(List_Un[0], QStringLiteral("List_Un(0)"), QStringLiteral("Речник: списък на термините"),
                 QStringLiteral(" Списък с използваната терминология "));
@@ -78,6 +101,16 @@ void Tarv_n::buildControls()
         connect(List_Un[i], &ListBox::Click, this, [this, i] { List_Un_Click(i); });
     }
 
+    // The task list offers the first tasks of the task index list; the
+    // configuration file may offer other tasks.
+    ItemList &index = state_.Uslowie_L(0);
+    const int listed = qBound(0, leadingInteger(index.item(0)), index.count() - 1);
+    for (int i = 1; i <= listed; ++i)
+        List_Un[1]->addEntry(index.item(i));
+}
+
+void Tarv_n::buildFields()
+{
     struct Field
     {
         const char *name;
@@ -99,6 +132,7 @@ void Tarv_n::buildControls()
          3720, 9850, 450},
         {"Text_Un(5)", "Работно поле", "", 480, 7680, 3255, 450},
     };
+    const Twips tw = twipsFor(this);
     for (int i = 0; i < 6; ++i) {
         const Field &f = fields[i];
         Text_Un[i] = new TextBox(QString(), client_);
@@ -113,7 +147,11 @@ void Tarv_n::buildControls()
         }
     }
     Text_Un[5]->hide();
+}
 
+void Tarv_n::buildPictureAndClock()
+{
+    const Twips tw = twipsFor(this);
     Picture_Un[0] = new PictureBox(QString(), client_);
     nameControl(Picture_Un[0], QStringLiteral("Picture_Un(0)"),
                 QStringLiteral("Илюстрация към термина или задачата"),
@@ -131,21 +169,6 @@ void Tarv_n::buildControls()
                 QStringLiteral("Оставащо време в секунди"), QStringLiteral(" Оставащо време "));
     Chasownik_Label[0]->setGeometry(tw.rect(480, 3750, 1095, 375));
     setForeColor(Chasownik_Label[0], ClockText);
-
-    // The task list offers the first tasks of the task index list; the
-    // configuration file may offer other tasks later.
-    ItemList &index = state_.Uslowie_L(0);
-    const int listed = qBound(0, leadingInteger(index.item(0)), index.count() - 1);
-    for (int i = 1; i <= listed; ++i)
-        List_Un[1]->addEntry(index.item(i));
-
-    // The keyboard goes the way the pupil works: the task, its condition and
-    // hint, the answer, the author's solution and the picture, then the
-    // dictionary. The window opens on the task list.
-    const QList<QWidget *> order = {List_Un[1], Text_Un[2], Text_Un[4], Text_Un[0],
-                                    Text_Un[3], Picture_Un[0], List_Un[0], Text_Un[1]};
-    for (qsizetype i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
 }
 
 // The commands exist from the start (the lesson's options switch them on
@@ -211,7 +234,64 @@ void Tarv_n::Form_Load()
         Text_Un[0]->setLocked(false);
     }
     Text_Un_GotFocus(2);
-    offerConditionSaving(Opcia(15) >= 1);
+    applyStart();
+    applyOptions();
+}
+
+// What the lesson's start-up found for this window.
+void Tarv_n::applyStart()
+{
+    const TasksWindowStart &start = state_.tasksWindowStart;
+    if (start.taskList)
+        List_Un[1]->setEntries(*start.taskList);
+    if (start.allTasksCaption)
+        mnu_All_zadachi->setText(*start.allTasksCaption);
+    if (!start.savingAllowed)
+        zap_resheshenie->menuAction()->setEnabled(false);
+}
+
+// The lesson's options as they bear on this window, in the order of the
+// start-up table.
+void Tarv_n::applyOptions()
+{
+    auto off = [this](int option) { return Opcia(option) < 1; };
+    // The task list.
+    if (off(1))
+        List_Un[1]->setEnabled(false);
+    // The countdown clock.
+    if (off(3))
+        Chasownik_Label[0]->hide();
+    // The dictionary: its terms, or the ban.
+    Popylni_rechnik();
+    if (off(4)) {
+        List_Un[0]->setEnabled(false);
+        Text_Un[1]->setText(QStringLiteral("Достъпът до речника е забранен!"));
+    } else {
+        List_Un[0]->setListIndex(leadingInteger(state_.List_Ur(1).item(1)));
+    }
+    // Saving the answer alone; saving condition and answer.
+    if (off(11))
+        mnu_ZapReshen[2]->setEnabled(false);
+    offerConditionSaving(!off(15));
+    // The Focus window.
+    if (off(24))
+        mnu_Pylen_Ekran->setEnabled(false);
+    // Whatever the options offer, a menu that is off has every command off:
+    // a screen reader or a shortcut reaches the commands without the menu.
+    if (!zap_resheshenie->menuAction()->isEnabled()) {
+        for (QAction *item : zap_resheshenie->actions())
+            item->setEnabled(false);
+    }
+    // Every task, when the teacher offers them.
+    if (Opcia(14) == 1)
+        mnu_All_zadachi->setEnabled(true);
+}
+
+void Tarv_n::Popylni_rechnik()
+{
+    ItemList &glossary = state_.glos_All(0);
+    for (int i = 1; i < glossary.count(); ++i)
+        List_Un[0]->addEntry(glossary.item(i));
 }
 
 void Tarv_n::offerConditionSaving(bool on)
@@ -228,6 +308,39 @@ void Tarv_n::Text_Un_GotFocus(int index)
     for (int i = 0; i <= 4; ++i)
         setBackColor(Text_Un[i], i == index ? FocusedField : stored);
     Fokus_pole = static_cast<quint8>(index);
+}
+
+void Tarv_n::enter(const QWidget &place)
+{
+    setWindowState(place.windowState());
+    if (!place.isMaximized() && !place.isFullScreen())
+        setGeometry(place.geometry());
+    Timer_n->setEnabled(true);
+    if (List_Un[1]->listIndex() < 0) {
+        List_Un[1]->setListIndex(0);
+        state_.List_Ur(1).setItem(2, QString::number(List_Un[1]->listIndex()));
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void Tarv_n::chooseTask(int position)
+{
+    List_Un[1]->setListIndex(position);
+}
+
+void Tarv_n::applyLook(const Look &look)
+{
+    setBackColor(client_, look.windowBack);
+    setBackColor(Picture_Un[0], look.windowBack);
+    // The text fields: the first five (the sixth is a hidden work field).
+    for (int i = 0; i <= 4; ++i) {
+        setBackColor(Text_Un[i], look.fieldBack);
+        setForeColor(Text_Un[i], look.fieldText);
+        setFontFamily(Text_Un[i], look.fontName);
+        setFontPoints(Text_Un[i], look.fontPoints);
+    }
 }
 
 } // namespace urok

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "controls/ProportionalLayout.h"
+#include "engine/Look.h"
+
 #include <QMainWindow>
 
 #include <array>
@@ -13,29 +16,45 @@ namespace urok {
 class ClientArea;
 class LessonState;
 class ListBox;
+class Picture;
 class PictureBox;
 class TextBox;
 class TickSource;
-class WindowRegistry;
+struct LessonContext;
 
 // The tasks-and-dictionary window: the task list with condition, hints,
 // the pupil's answer, the countdown and the author's solution; the
 // dictionary of terms with definitions and pictures; saving a task to a
-// text file. It is created at start-up and then only shown and hidden.
+// text file. It is made when the pupil first opens it, after the lesson's
+// start-up, and then only shown and hidden.
+//
+// Its handlers live by subject: Tarv_n.cpp (building, loading, options,
+// layout and look), TaskSelection.cpp (choosing a term or a task),
+// TaskCountdown.cpp (the countdown, the hint, the author's solution),
+// TaskSaving.cpp (back to the lesson, saving a task) and TaskCommands.cpp
+// (the other commands).
 class Tarv_n : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit Tarv_n(WindowRegistry &windows);
+    explicit Tarv_n(LessonContext &lesson);
     ~Tarv_n() override;
 
     void Form_Load();
     int Opcia(int number);
     // "Запис условие+решение" is offered, shown and usable, exactly when
-    // option 15 is on. The window is made before the lesson's options are
-    // read; whoever applies them last decides.
+    // option 15 is on.
     void offerConditionSaving(bool on);
     void setVisible(bool visible) override;
+
+    // The window opens in the lesson's place on the screen, its countdown
+    // running, with the first task chosen when none is.
+    void enter(const QWidget &place);
+    // The chooser picked the task at this position of the task list.
+    void chooseTask(int position);
+    void applyLook(const Look &look);
+    // Fills the dictionary's term list.
+    void Popylni_rechnik();
 
     // Choosing a term (list 0) or a task (list 1).
     void List_Un_Click(int index);
@@ -84,6 +103,14 @@ public:
 
     ClientArea *client() const { return client_; }
 
+Q_SIGNALS:
+    // What the window asks of the others.
+    void lessonWanted();
+    void chooserWanted(const QStringList &levels, const QStringList &types);
+    void focusWanted(const QString &text, bool editable);
+    void pictureWanted(const Picture &picture, QSize margin);
+
+public:
     // Member state.
     qint16 Tekushta_zadacha = 1;
     double Ostawashto_wreme = 10;
@@ -95,18 +122,25 @@ public:
     quint8 Fokus_pole = 0;
     QString Ime_fail;
 
-    // The controls the main window lays out with its own size, in the order
-    // of its layout positions: Text_Un(0..4), Chasownik_Label(0),
-    // Picture_Un(0), List_Un(0), List_Un(1).
     static constexpr int DesignWidth = 11910;
     static constexpr int DesignHeight = 8220;
+    // The controls keep the proportions they have to the lesson window's
+    // design area, in which they were first laid out.
+    static constexpr int LayoutWidth = 11880;
+    static constexpr int LayoutHeight = 8190;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildControls();
+    void buildLists();
+    void buildFields();
+    void buildPictureAndClock();
     void buildMenus();
+    void applyStart();
+    void applyOptions();
+    QList<QWidget *> layoutElements() const;
     int selectedTask() const; // selected position of the task list + 1
     bool scrambled();         // the lesson's content lines are scrambled
     QString askDifficulty(); // "Задачата е с повишена трудност!"
@@ -114,9 +148,10 @@ private:
     // The task whose countdown is running (0 before the first).
     int countdownTask_ = 0;
 
-    WindowRegistry &windows_;
+    LessonContext &lesson_;
     LessonState &state_;
     ClientArea *client_ = nullptr;
+    ProportionalLayout layout_;
 };
 
 } // namespace urok

@@ -1,6 +1,5 @@
 // The remaining commands of the tasks window: every task, the level and
 // type chooser, the Focus window and the picture at full size.
-#include "app/WindowRegistry.h"
 #include "content/Picture.h"
 #include "controls/ListBox.h"
 #include "controls/PictureBox.h"
@@ -8,11 +7,7 @@
 #include "controls/Twips.h"
 #include "engine/LessonState.h"
 #include "engine/NumericText.h"
-#include "lesson/Tarv.h"
-#include "lesson/Tarv_Gra.h"
 #include "tasks/Tarv_n.h"
-#include "windows/Tarv_Glos.h"
-#include "windows/Tarv_Zad.h"
 
 #include <QAction>
 
@@ -33,7 +28,6 @@ void Tarv_n::mnu_All_zadachi_Click()
 
 void Tarv_n::mnu_Tip_Wid_Click()
 {
-    Tarv_Glos &chooser = windows_.get<Tarv_Glos>();
     QStringList levels;
     QStringList types;
     for (int i = 1; i <= List_Un[1]->count(); ++i) {
@@ -41,27 +35,15 @@ void Tarv_n::mnu_Tip_Wid_Click()
                       + QStringLiteral(" за задача ") + QString::number(i));
         types.append(state_.Wremena(6).item(i) + QStringLiteral(" за задача ") + QString::number(i));
     }
-    chooser.Wremena[3]->setEntries(levels);
-    chooser.Wremena[5]->setEntries(types);
-    chooser.Wremena[3]->setListIndex(-1);
-    chooser.Wremena[5]->setListIndex(-1);
     state_.List_Un(3).setItem(0, QStringLiteral("0"));
-    chooser.show();
-    chooser.raise();
-    chooser.activateWindow();
+    Q_EMIT chooserWanted(levels, types);
 }
 
 void Tarv_n::mnu_Pylen_Ekran_Click()
 {
-    Tarv_Zad &focus = windows_.get<Tarv_Zad>();
-    focus.Obsho_Pole->setLocked(Fokus_pole != 0);
+    // The text goes through the work field; only the answer can be typed into.
     Text_Un[5]->setText(Text_Un[Fokus_pole]->text());
-    windows_.get<Tarv>().Text_U[2]->setFontSize(leadingNumber(state_.List_Ur(1).item(4)));
-    focus.Obsho_Pole->setText(Text_Un[5]->text());
-    focus.List_font->setListIndex(leadingInteger(state_.List_Ur(1).item(5)));
-    focus.show();
-    focus.raise();
-    focus.activateWindow();
+    Q_EMIT focusWanted(Text_Un[5]->text(), Fokus_pole == 0);
 }
 
 void Tarv_n::Picture_Un_Click(int index)
@@ -92,7 +74,7 @@ void Tarv_n::Picture_Un_Click(int index)
     const QSize size = picture.holderSize();
     if (Picture_Un[0]->width() > size.width() && Picture_Un[0]->height() > size.height())
         return;
-    windows_.get<Tarv_Gra>().showPicture(picture, twipsFor(this).size(100, 150));
+    Q_EMIT pictureWanted(picture, twipsFor(this).size(100, 150));
 }
 
 } // namespace urok

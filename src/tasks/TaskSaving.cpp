@@ -1,13 +1,12 @@
 // Back to the lesson, and saving a task to a text file.
-#include "app/WindowRegistry.h"
 #include "controls/ListBox.h"
 #include "controls/TextBox.h"
+#include "engine/LessonContext.h"
 #include "engine/LessonState.h"
 #include "engine/NumericText.h"
 #include "engine/Prompter.h"
 #include "engine/TextFile.h"
 #include "engine/TickSource.h"
-#include "lesson/Tarv.h"
 #include "tasks/SaveFile.h"
 #include "tasks/Tarv_n.h"
 
@@ -26,17 +25,10 @@ void Tarv_n::mnu_IzhodN_Click()
     state_.List_Un(3).setItem(chosen + 1, Text_Un[0]->text());
     state_.List_Ur(1).setItem(2, QString::number(chosen));
     Timer_n->setEnabled(false);
-    Tarv &lesson = windows_.get<Tarv>();
-    lesson.Timer1->setEnabled(true);
     // The lesson comes back where the tasks window was.
-    lesson.setWindowState(windowState());
-    if (!isMaximized() && !isFullScreen())
-        lesson.setGeometry(geometry());
-    lesson.show();
+    Q_EMIT lessonWanted();
     state_.List_Ur(1).setItem(3, decimalText(Ostawashto_wreme));
     hide();
-    lesson.raise();
-    lesson.activateWindow();
 }
 
 void Tarv_n::closeEvent(QCloseEvent *event)
@@ -68,7 +60,7 @@ void Tarv_n::Ime_na_fail()
 
 bool Tarv_n::Zapishi_fail(int mode)
 {
-    const LessonFolder &folder = windows_.platform.folder;
+    const LessonFolder &folder = lesson_.platform.folder;
     if (mode == 3 && Text_Un[3]->text().isEmpty()) {
         // Before the author's solution is shown there is nothing to save,
         // and an empty file would replace what may have been saved before.
@@ -77,12 +69,12 @@ bool Tarv_n::Zapishi_fail(int mode)
         m.text = QStringLiteral("Решението на автора още не е показано и няма какво да се "
                                 "запише.\r\nФайлът „%1“ не е променен.")
                      .arg(QDir::toNativeSeparators(folder.filePath(Ime_fail)));
-        windows_.prompter().ask(m);
+        lesson_.prompter.ask(m);
         return false;
     }
     const QString text =
         saveFileText(mode, Text_Un[2]->text(), Text_Un[0]->text(), Text_Un[3]->text());
-    return writeLessonText(windows_.prompter(), folder, Ime_fail, text);
+    return writeLessonText(lesson_.prompter, folder, Ime_fail, text);
 }
 
 void Tarv_n::keepTypedAnswer()

@@ -1,8 +1,8 @@
 // Choosing a term or a task in the tasks window.
-#include "app/WindowRegistry.h"
 #include "controls/ListBox.h"
 #include "controls/PictureBox.h"
 #include "controls/TextBox.h"
+#include "engine/LessonContext.h"
 #include "engine/LessonState.h"
 #include "engine/NumericText.h"
 #include "engine/TickSource.h"
@@ -65,7 +65,7 @@ int Tarv_n::Smqna_zadacha()
     const bool counting = Timer_n->isEnabled();
     Timer_n->setEnabled(false);
     int result = 1;
-    if (Greska_Otgowor2(windows_.prompter(), 2) == noText()) {
+    if (Greska_Otgowor2(lesson_.prompter, 2) == noText()) {
         const int p = Tekushta_zadacha > 0 ? Tekushta_zadacha - 1 : 0;
         List_Un[1]->setListIndex(p); // back to the task the pupil stays with
         result = p;
@@ -80,7 +80,7 @@ QString Tarv_n::askDifficulty()
     // while the pupil is asked about moving on.
     const bool counting = Timer_n->isEnabled();
     Timer_n->setEnabled(false);
-    QString answer = Greska_Otgowor2(windows_.prompter(), 3);
+    QString answer = Greska_Otgowor2(lesson_.prompter, 3);
     Timer_n->setEnabled(counting);
     return answer;
 }

@@ -1,21 +1,18 @@
 #include "windows/Tarv_Glos.h"
 
-#include "app/WindowRegistry.h"
 #include "controls/Controls.h"
 #include "controls/ListBox.h"
 #include "controls/Twips.h"
+#include "engine/LessonContext.h"
 #include "engine/LessonState.h"
 #include "engine/NumericText.h"
 #include "engine/Options.h"
-#include "tasks/Tarv_n.h"
 
-#include <QCloseEvent>
-#include <QKeyEvent>
 
 namespace urok {
 
-Tarv_Glos::Tarv_Glos(WindowRegistry &windows)
-    : AuxiliaryWindow(windows)
+Tarv_Glos::Tarv_Glos(LessonContext &lesson)
+    : lesson_(lesson)
 {
     setObjectName(QStringLiteral("Tarv_Glos"));
     setWindowTitle(QStringLiteral("Тип и сложност на задачи"));
@@ -23,7 +20,7 @@ Tarv_Glos::Tarv_Glos(WindowRegistry &windows)
     const Twips tw = twipsFor(this);
     resize(tw.size(DesignWidth, DesignHeight));
 
-    const Catalogue &content = windows.state().content();
+    const Catalogue &content = lesson.state.content();
     Wremena[3] = new ListBox(QString(), this, true);
     nameControl(Wremena[3], QStringLiteral("Wremena(3)"),
                 QStringLiteral("Задачите по сложност"),
@@ -46,11 +43,22 @@ void Tarv_Glos::Form_Load()
 {
     // The lesson's options hold for the whole run, also for a chooser that
     // was closed after a pick and is created afresh.
-    ItemList &options = windows_.state().Opcii_L();
+    ItemList &options = lesson_.state.Opcii_L();
     if (optionValue(options, 8) < 1)
         Wremena[3]->setEnabled(false);
     if (optionValue(options, 26) < 1)
         Wremena[5]->setEnabled(false);
+}
+
+void Tarv_Glos::offer(const QStringList &levels, const QStringList &types)
+{
+    Wremena[3]->setEntries(levels);
+    Wremena[5]->setEntries(types);
+    Wremena[3]->setListIndex(-1);
+    Wremena[5]->setListIndex(-1);
+    show();
+    raise();
+    activateWindow();
 }
 
 void Tarv_Glos::Wremena_Click(int index)
@@ -60,9 +68,9 @@ void Tarv_Glos::Wremena_Click(int index)
     const QString s = Wremena[index]->selectedText();
     Wremena[index == 3 ? 5 : 3]->setListIndex(-1);
     const int t = leadingInteger(s.right(2)) - 1;
-    windows_.state().List_Ur(1).setItem(2, QString::number(t));
-    windows_.unload<Tarv_Glos>();
-    windows_.get<Tarv_n>().List_Un[1]->setListIndex(t);
+    lesson_.state.List_Ur(1).setItem(2, QString::number(t));
+    unload();
+    Q_EMIT taskChosen(t);
 }
 
 } // namespace urok

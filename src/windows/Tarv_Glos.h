@@ -1,30 +1,44 @@
 #pragma once
 
-#include "app/AuxiliaryWindow.h"
+#include "controls/AuxiliaryWindow.h"
+
+#include <QStringList>
 
 #include <array>
 
 namespace urok {
 
 class ListBox;
+struct LessonContext;
 
 // The task chooser: the listed tasks by difficulty level and by solution
 // type. Picking an entry chooses that task in the tasks window.
-class Tarv_Glos : public AuxiliaryWindow<Tarv_Glos>
+class Tarv_Glos : public AuxiliaryWindow
 {
     Q_OBJECT
 public:
-    explicit Tarv_Glos(WindowRegistry &windows);
+    explicit Tarv_Glos(LessonContext &lesson);
 
     void Form_Load();
+    // Shows the listed tasks by level and by solution type, nothing chosen.
+    void offer(const QStringList &levels, const QStringList &types);
     void Wremena_Click(int index);
 
+Q_SIGNALS:
+    // The pupil picked a task (its position in the task list); the chooser
+    // has unloaded itself.
+    void taskChosen(int position);
+
+public:
     // Elements 3 (levels) and 5 (solution types) are this window's visible
     // lists; the other elements are tables kept in the LessonState.
     std::array<ListBox *, 7> Wremena{};
 
     static constexpr int DesignWidth = 7470;
     static constexpr int DesignHeight = 2040;
+
+private:
+    LessonContext &lesson_;
 };
 
 } // namespace urok

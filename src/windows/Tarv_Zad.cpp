@@ -1,21 +1,19 @@
 #include "windows/Tarv_Zad.h"
 
-#include "app/WindowRegistry.h"
 #include "controls/ControlLook.h"
 #include "controls/Controls.h"
 #include "controls/ListBox.h"
 #include "controls/TextBox.h"
 #include "controls/Twips.h"
+#include "engine/LessonContext.h"
 #include "engine/LessonState.h"
 #include "engine/NumericText.h"
 
-#include <QCloseEvent>
-#include <QKeyEvent>
 
 namespace urok {
 
-Tarv_Zad::Tarv_Zad(WindowRegistry &windows)
-    : AuxiliaryWindow(windows)
+Tarv_Zad::Tarv_Zad(LessonContext &lesson)
+    : lesson_(lesson)
 {
     setObjectName(QStringLiteral("Tarv_Zad"));
     setWindowTitle(QStringLiteral("Изберете желана стойност за размер на шрифта"));
@@ -41,11 +39,28 @@ Tarv_Zad::Tarv_Zad(WindowRegistry &windows)
 void Tarv_Zad::Form_Load()
 {
     Obsho_Pole->setFontSize(leadingNumber(List_font->itemText(List_font->listIndex() + 1)));
-    ItemList &look = windows_.state().List_Un(2);
+    ItemList &look = lesson_.state.List_Un(2);
     setBackColor(Obsho_Pole, leadingInteger(look.item(7)));
     setForeColor(Obsho_Pole, leadingInteger(look.item(11)));
     setBackColor(this, leadingInteger(look.item(3)));
     Razpolozhi();
+}
+
+void Tarv_Zad::open(const QString &text, bool editable)
+{
+    Obsho_Pole->setLocked(!editable);
+    Obsho_Pole->setText(text);
+    List_font->setListIndex(leadingInteger(lesson_.state.List_Ur(1).item(5)));
+    show();
+    raise();
+    activateWindow();
+}
+
+void Tarv_Zad::applyLook(const Look &look)
+{
+    setBackColor(this, look.windowBack);
+    setBackColor(Obsho_Pole, look.fieldBack);
+    setForeColor(Obsho_Pole, look.fieldText);
 }
 
 void Tarv_Zad::Form_Resize()
@@ -67,7 +82,7 @@ void Tarv_Zad::List_font_Click()
     const int i = List_font->listIndex();
     const QString v = List_font->itemText(i);
     Obsho_Pole->setFontSize(leadingNumber(v));
-    ItemList &record = windows_.state().List_Ur(1);
+    ItemList &record = lesson_.state.List_Ur(1);
     record.setItem(4, v);
     record.setItem(5, QString::number(i));
 }

@@ -1,21 +1,27 @@
 #pragma once
 
-#include "app/AuxiliaryWindow.h"
+#include "controls/AuxiliaryWindow.h"
+#include "engine/Look.h"
 
 namespace urok {
 
 class ListBox;
 class TextBox;
+struct LessonContext;
 
 // The Focus window: a text shown enlarged, with a choice of font size from
 // 10 to 40 points that the lesson remembers for the next time.
-class Tarv_Zad : public AuxiliaryWindow<Tarv_Zad>
+class Tarv_Zad : public AuxiliaryWindow
 {
     Q_OBJECT
 public:
-    explicit Tarv_Zad(WindowRegistry &windows);
+    explicit Tarv_Zad(LessonContext &lesson);
 
     void Form_Load();
+    // Shows a text enlarged, read-only or open to typing, at the size the
+    // pupil chose last.
+    void open(const QString &text, bool editable);
+    void applyLook(const Look &look);
     void Form_Resize();
     void Razpolozhi();
     void List_font_Click();
@@ -28,6 +34,9 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+
+private:
+    LessonContext &lesson_;
 };
 
 } // namespace urok

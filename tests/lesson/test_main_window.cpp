@@ -33,6 +33,14 @@ private Q_SLOTS:
                      + ending);
         // Without its configuration file the pupil is told so, once.
         QCOMPARE(lesson.boxes.seen.size(), withFile ? 0 : 1);
+        // Start-up makes the main window alone; the others wait until the
+        // pupil asks for them.
+        QStringList made;
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (w->objectName().startsWith(u"Tarv") || w->objectName() == u"Cwiat")
+                made.append(w->objectName());
+        }
+        QCOMPARE(made, QStringList{QStringLiteral("Tarv")});
     }
 
     // Every control keeps its fraction of the window, and so do the tasks

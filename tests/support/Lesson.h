@@ -209,8 +209,8 @@ public:
             writeFile(folder.filePath(QStringLiteral("OPTIM.UFG")), *configFile);
         QDir::setCurrent(folder.path());
         windows_ = std::make_unique<WindowRegistry>(state_, prompter_);
-        windows_->platform.driveType = [this](const QString &) { return driveType; };
-        windows_->platform.clock = [this] { return now_; };
+        windows_->context.platform.driveType = [this](const QString &) { return driveType; };
+        windows_->context.platform.clock = [this] { return now_; };
         windows_->setProgramEndHook([this] { ended = true; });
     }
 

@@ -21,8 +21,7 @@ class TaskFaultsTest : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    // Option 15 alone decides whether "Запис условие+решение" is offered,
-    // though the tasks window is made before the options are read.
+    // Option 15 alone decides whether "Запис условие+решение" is offered.
     void conditionSavingFollowsOptionFifteen_data()
     {
         QTest::addColumn<int>("option"); // -1: no configuration file
@@ -33,8 +32,17 @@ private Q_SLOTS:
     void conditionSavingFollowsOptionFifteen()
     {
         QFETCH(int, option);
-        Lesson lesson(Lesson::Bytes{}, option < 0 ? std::nullopt : std::optional(configWith({{15, option}})));
-        lesson.start();
+        Lesson lesson(Lesson::Bytes{},
+                      option < 0 ? std::nullopt : std::optional(configWith({{15, option}, {16, 1}})));
+        Tarv &main = lesson.start();
+        Lesson::command(&main, QStringLiteral("mnu_Wyprosi"));
+        if (option < 0) {
+            // Without the file the teaching material is withheld, so the
+            // plan is never written and the tasks window never opens.
+            QVERIFY(!Lesson::control<QAction>(&main, QStringLiteral("mnu_Wyprosi"))->isEnabled());
+            QVERIFY(!lesson.window(QStringLiteral("Tarv_n")));
+            return;
+        }
         auto *item = Lesson::control<QAction>(lesson.window(QStringLiteral("Tarv_n")),
                                               QStringLiteral("mnu_ZapReshen(1)"));
         QCOMPARE(item->isVisible(), option == 1);

@@ -1,0 +1,170 @@
+// The main window's start-up, its options, and the end of the lesson.
+#include "controls/ListBox.h"
+#include "controls/Shape.h"
+#include "controls/TextBox.h"
+#include "engine/AnswersFile.h"
+#include "engine/ConfigFile.h"
+#include "engine/DriveType.h"
+#include "engine/LessonContext.h"
+#include "engine/LessonState.h"
+#include "engine/MainMessages.h"
+#include "engine/NumericText.h"
+#include "engine/Options.h"
+#include "engine/TickSource.h"
+#include "lesson/Tarv.h"
+
+#include <QAction>
+#include <QCloseEvent>
+
+namespace urok {
+
+void Tarv::Form_Load()
+{
+    currentTime = 1;
+    tickCount = 0;
+    planCount = state_.Plan_Tarv(0).count() - 1;
+
+    captureLayout();
+    const ConfigOutcome config = Zaredi_konfiguraciq(state_, lesson_.prompter, lesson_.platform);
+    // The tasks window takes these when it is made.
+    TasksWindowStart &tasks = state_.tasksWindowStart;
+    tasks.taskList = config.taskList;
+    tasks.allTasksCaption = config.allTasksCaption;
+    // Pupils save their work only onto a removable or fixed disk.
+    const int drive = lesson_.platform.folderDriveType();
+    tasks.savingAllowed = drive >= DriveRemovable && drive <= DriveFixed;
+
+    applyOptions();
+
+    std::array<qint16, MaxPlanPoints + 1> times{};
+    for (int k = 1; k <= qMin(planCount, MaxPlanPoints); ++k)
+        times[k] = static_cast<qint16>(
+            roundedNumber(state_.Wremena(2).item(k), -32768, 32767));
+    writing.reset(planCount, times);
+
+    if (Opcia(16) == 0)
+        mnu_Wyprosi->setEnabled(false);
+
+    setWindowTitle(caption());
+
+    Lenta_init();
+    pictureSource = 0;
+    Popylni_plan();
+
+    state_.List_Ur(1).setItem(2, QStringLiteral("0"));
+
+    showProgress();
+    Timer1->setEnabled(true);
+}
+
+// The lesson's options as they bear on this window and the shared lists, in
+// the order of the start-up table; the tasks window and the chooser apply
+// theirs to their own controls when they are made.
+void Tarv::applyOptions()
+{
+    auto off = [this](int option) { return Opcia(option) < 1; };
+
+    // The hint time that goes with the selected budget.
+    if (off(5))
+        selectHintTimeOfBudget(state_.Wremena(0), state_.Wremena(1));
+    // Colours and fonts.
+    if (off(7))
+        mnu_Cwqt->setEnabled(false);
+    // The additional material.
+    if (off(9))
+        Sydyrv_pla[1]->setEnabled(false);
+    // The teaching material.
+    if (off(10)) {
+        List_Ur[0]->setEnabled(false);
+        Text_U[1]->setText(QStringLiteral("Достъпът до учебния материал е забранен!"));
+    }
+    // The countdown bar.
+    if (off(13)) {
+        Shape_Lenta[0]->hide();
+        Shape_Lenta[1]->hide();
+    }
+    // The information items that options 19..23 withhold, two each.
+    for (int j = 3; j <= 7; ++j) {
+        if (off(16 + j)) {
+            Sydyrv_pla[j]->setEnabled(false);
+            Sydyrv_pla[j + 2]->setEnabled(false);
+        }
+    }
+    // Information items without a text.
+    for (int k = 1; k <= 9; ++k)
+        if (state_.content().textLength(Holder::Dopyln_M, k) == 0)
+            Sydyrv_pla[k]->setEnabled(false);
+    // The Focus window.
+    if (off(24))
+        mnu_Fokus->setEnabled(false);
+}
+
+QString Tarv::caption() const
+{
+    ItemList &service = state_.List_Ur(3);
+    const double version = leadingNumber(service.item(3)) / 100.0;
+    return windowTitle() + u' ' + state_.Plan_Tarv(0).item(0) + QStringLiteral("  Версия ")
+           + signedNumberText(version) + QStringLiteral(" от ") + service.item(10);
+}
+
+// ---- The end of the lesson ----------------------------------------------------
+
+void Tarv::Izhod_Click()
+{
+    if (Greska_Otgowor1(lesson_.prompter, 2) != yesText() || closing_)
+        return;
+    if (!Zapis_otgowori(state_, lesson_.prompter, lesson_.platform) && !closing_
+        && stayAfterLostAnswers())
+        return;
+    if (!closing_)
+        Kraj();
+}
+
+bool Tarv::writeAnswersUnasked(Prompter &reporter)
+{
+    if (closing_ || answersWrittenUnasked_)
+        return true;
+    answersWrittenUnasked_ = true;
+    Q_EMIT answersAboutToBeWritten();
+    return Zapis_otgowori(state_, reporter, lesson_.platform);
+}
+
+bool Tarv::endUnasked(Prompter &reporter)
+{
+    const bool written = writeAnswersUnasked(reporter);
+    if (!closing_)
+        Kraj();
+    return written;
+}
+
+// The answers could not be written: the pupil chooses whether to leave anyway.
+bool Tarv::stayAfterLostAnswers()
+{
+    Message m;
+    m.caption = lessonCaption();
+    m.text = QStringLiteral("Отговорите не бяха записани.\r\nДа приключи ли урокът въпреки това?");
+    m.buttons = Message::Buttons::YesNo;
+    m.icon = Message::Icon::Warning;
+    m.defaultButton = 1;
+    return !lesson_.prompter.ask(m);
+}
+
+void Tarv::Kraj()
+{
+    closing_ = true;
+    Timer1->setEnabled(false);
+    Q_EMIT lessonEnded();
+}
+
+void Tarv::closeEvent(QCloseEvent *event)
+{
+    if (closing_) {
+        event->accept();
+        return;
+    }
+    // The close box asks the exit question and leaves the way "Изход" does.
+    event->ignore();
+    Izhod_Click();
+}
+
+} // namespace urok
