@@ -213,7 +213,7 @@ Drift measureCountdown(urok::WindowRegistry &windows, int seconds)
     state.Wremena(4).setItem(1, QStringLiteral("1"));
     state.Wremena(1).setItem(1, QStringLiteral("32767"));
     main.mnu_Wyprosi_Click();   // opens the tasks window on task 1, its countdown running
-    main.Timer1->setEnabled(true);
+    main.findChild<urok::TickSource *>()->setEnabled(true);
 
     using Wall = std::chrono::system_clock;
     const qint64 ticks = 10LL * seconds;
@@ -241,8 +241,8 @@ Drift measureCountdown(urok::WindowRegistry &windows, int seconds)
             }
         }
     }
-    main.Timer1->setEnabled(false);
-    tasks.Timer_n->setEnabled(false);
+    main.findChild<urok::TickSource *>()->setEnabled(false);
+    tasks.findChild<urok::TickSource *>()->setEnabled(false);
     tasks.mnu_IzhodN_Click();
 
     Drift d;
@@ -285,7 +285,7 @@ double measureRelayout(urok::WindowRegistry &windows, int relayouts)
     urok::Tarv &main = windows.get<urok::Tarv>();
     main.show();
     // The first plan point is open: its long text wraps anew at every size.
-    main.List_Ur[0]->setListIndex(0);
+    main.findChild<urok::ListBox *>(QStringLiteral("List_Ur(0)"))->setListIndex(0);
     QCoreApplication::processEvents();
     urok::ClientArea *area = main.client();
     RelayoutClock clock;
@@ -298,7 +298,7 @@ double measureRelayout(urok::WindowRegistry &windows, int relayouts)
             QCoreApplication::processEvents();   // the window repaints now and then
     }
     area->removeEventFilter(&clock);
-    if (main.Text_U[1]->text().size() < 1000)
+    if (main.findChild<urok::TextBox *>(QStringLiteral("Text_U(1)"))->text().size() < 1000)
         std::fprintf(stderr, "urok-bench: the plan point's text is not in the window\n");
     // Every resize must have reached the window's handler, or the figure
     // would time something else.

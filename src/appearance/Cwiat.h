@@ -51,20 +51,6 @@ public:
     void mnu_Otkaz_Click();
     void mnu_Danni_Click();
 
-    // Controls. Label_Cv: 0..2 the component letters, 3 the colour code,
-    // 4 the size caption, 5..8 the captions of the four targets.
-    QFrame *picColor = nullptr;
-    std::array<QLabel *, 9> Label_Cv{};
-    std::array<QSlider *, 3> Slider1{};
-    std::array<QLabel *, 3> Label_ST{};
-    std::array<QRadioButton *, 4> Option1{};
-    std::array<ListBox *, 2> List_font{};
-    std::array<TextBox *, 1> Text_Cv{};
-
-    QAction *mnu_zapis = nullptr;
-    QAction *mnu_Otkaz = nullptr;
-    QAction *mnu_Danni = nullptr;
-
     // The inner area below the menu bar; it carries the window's background.
     ClientArea *client() const { return client_; }
 
@@ -89,6 +75,20 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // Controls. Label_Cv: 0..2 the component letters, 3 the colour code,
+    // 4 the size caption, 5..8 the captions of the four targets.
+    QFrame *picColor = nullptr;
+    std::array<QLabel *, 9> Label_Cv{};
+    std::array<QSlider *, 3> Slider1{};
+    std::array<QLabel *, 3> Label_ST{};
+    std::array<QRadioButton *, 4> Option1{};
+    std::array<ListBox *, 2> List_font{};
+    std::array<TextBox *, 1> Text_Cv{};
+
+    QAction *mnu_zapis = nullptr;
+    QAction *mnu_Otkaz = nullptr;
+    QAction *mnu_Danni = nullptr;
+
     void buildControls();
     void buildComponentRows();
     void buildTargetRows();

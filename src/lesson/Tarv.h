@@ -100,24 +100,6 @@ Q_SIGNALS:
 
 public:
 
-    // Controls. Text_U(2) is the hidden copy of the content pane that the
-    // Focus window takes its text from.
-    std::array<TextBox *, 3> Text_U{};
-    std::array<QLabel *, 4> Label_U{};
-    std::array<ListBox *, 1> List_Ur{};
-    std::array<PictureBox *, 1> Picture_Ur{};
-    std::array<Shape *, 4> Shape_Lenta{};
-    TickSource *Timer1 = nullptr;
-
-    QAction *Izhod = nullptr;
-    QAction *mnu_Fokus = nullptr;
-    QAction *mnu_Cwqt = nullptr;
-    QAction *mnu_Wyprosi = nullptr;
-    QMenu *mnu_Sydyrv_plan = nullptr;
-    std::array<QAction *, 10> Sydyrv_pla{}; // 1..9
-    QMenu *awtor0 = nullptr;
-    std::array<QAction *, 4> awtori{}; // 1..3
-
     ClientArea *client() const { return client_; }
 
     // The members of the window.
@@ -141,6 +123,24 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Controls. Text_U(2) is the hidden copy of the content pane that the
+    // Focus window takes its text from.
+    std::array<TextBox *, 3> Text_U{};
+    std::array<QLabel *, 4> Label_U{};
+    std::array<ListBox *, 1> List_Ur{};
+    std::array<PictureBox *, 1> Picture_Ur{};
+    std::array<Shape *, 4> Shape_Lenta{};
+    TickSource *Timer1 = nullptr;
+
+    QAction *Izhod = nullptr;
+    QAction *mnu_Fokus = nullptr;
+    QAction *mnu_Cwqt = nullptr;
+    QAction *mnu_Wyprosi = nullptr;
+    QMenu *mnu_Sydyrv_plan = nullptr;
+    std::array<QAction *, 10> Sydyrv_pla{}; // 1..9
+    QMenu *awtor0 = nullptr;
+    std::array<QAction *, 4> awtori{}; // 1..3
+
     bool stayAfterLostAnswers();
     void applyOptions();
     void buildControls();

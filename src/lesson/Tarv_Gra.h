@@ -24,6 +24,7 @@ public:
     // inner area is the picture plus `margin` (in pixels) across and down.
     void showPicture(const Picture &picture, QSize margin);
 
+private:
     std::array<PictureBox *, 1> Grafika_G{};
 };
 

@@ -86,21 +86,6 @@ public:
     void mnu_Pylen_Ekran_Click();
     void Picture_Un_Click(int index);
 
-    // Controls. The hidden lists List_Un(2..4) (appearance settings, answers
-    // store, option copy) are shared state and live in the LessonState.
-    std::array<ListBox *, 2> List_Un{};
-    std::array<TextBox *, 6> Text_Un{};
-    std::array<PictureBox *, 1> Picture_Un{};
-    std::array<QLabel *, 1> Chasownik_Label{};
-    TickSource *Timer_n = nullptr;
-
-    QAction *mnu_IzhodN = nullptr;
-    QAction *mnu_Tip_Wid = nullptr;
-    QAction *mnu_Pylen_Ekran = nullptr;
-    QAction *mnu_All_zadachi = nullptr;
-    QMenu *zap_resheshenie = nullptr;
-    std::array<QAction *, 4> mnu_ZapReshen{}; // 1..3
-
     ClientArea *client() const { return client_; }
 
 Q_SIGNALS:
@@ -133,6 +118,21 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // Controls. The hidden lists List_Un(2..4) (appearance settings, answers
+    // store, option copy) are shared state and live in the LessonState.
+    std::array<ListBox *, 2> List_Un{};
+    std::array<TextBox *, 6> Text_Un{};
+    std::array<PictureBox *, 1> Picture_Un{};
+    std::array<QLabel *, 1> Chasownik_Label{};
+    TickSource *Timer_n = nullptr;
+
+    QAction *mnu_IzhodN = nullptr;
+    QAction *mnu_Tip_Wid = nullptr;
+    QAction *mnu_Pylen_Ekran = nullptr;
+    QAction *mnu_All_zadachi = nullptr;
+    QMenu *zap_resheshenie = nullptr;
+    std::array<QAction *, 4> mnu_ZapReshen{}; // 1..3
+
     void buildControls();
     void buildLists();
     void buildFields();

@@ -30,14 +30,13 @@ Q_SIGNALS:
     void taskChosen(int position);
 
 public:
-    // Elements 3 (levels) and 5 (solution types) are this window's visible
-    // lists; the other elements are tables kept in the LessonState.
-    std::array<ListBox *, 7> Wremena{};
-
     static constexpr int DesignWidth = 7470;
     static constexpr int DesignHeight = 2040;
 
 private:
+    // Elements 3 (levels) and 5 (solution types) are this window's visible
+    // lists; the other elements are tables kept in the LessonState.
+    std::array<ListBox *, 7> Wremena{};
     LessonContext &lesson_;
 };
 

@@ -26,9 +26,6 @@ public:
     void Razpolozhi();
     void List_font_Click();
 
-    ListBox *List_font = nullptr;
-    TextBox *Obsho_Pole = nullptr;
-
     static constexpr int DesignWidth = 11715;
     static constexpr int DesignHeight = 6915;
 
@@ -36,6 +33,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    ListBox *List_font = nullptr;
+    TextBox *Obsho_Pole = nullptr;
     LessonContext &lesson_;
 };
 

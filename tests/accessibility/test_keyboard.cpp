@@ -113,14 +113,19 @@ private Q_SLOTS:
 
         // The window opens on the topic; Tab goes round it to the plan
         // without choosing a point.
-        QCOMPARE(focused(), t.Text_U[0]);
-        for (QWidget *next : QList<QWidget *>{t.List_Ur[0], t.Picture_Ur[0], t.Text_U[1], t.Text_U[0], t.List_Ur[0]}) {
+        QCOMPARE(focused(), Lesson::control<TextBox>(&t, "Text_U(0)"));
+        for (QWidget *next : QList<QWidget *>{Lesson::control<ListBox>(&t, "List_Ur(0)"),
+                     Lesson::control<PictureBox>(&t, "Picture_Ur(0)"),
+                     Lesson::control<TextBox>(&t, "Text_U(1)"),
+                     Lesson::control<TextBox>(&t, "Text_U(0)"),
+                     Lesson::control<ListBox>(&t, "List_Ur(0)")}) {
             press(Qt::Key_Tab);
             QCOMPARE(focused(), next);
         }
-        QCOMPARE(t.List_Ur[0]->listIndex(), -1);
+        QCOMPARE(Lesson::control<ListBox>(&t, "List_Ur(0)")->listIndex(), -1);
         QCOMPARE(t.writing.currentPoint, 0);
-        QCOMPARE(spoken(t.Label_U[2]), QStringLiteral("Не се записва точка"));
+        QCOMPARE(spoken(Lesson::control<QLabel>(&t, "Label_U(2)")),
+                QStringLiteral("Не се записва точка"));
 
         // Every point of the plan: Enter chooses the current entry, Down moves
         // to the next one. The list is locked while the point is written and
@@ -132,21 +137,26 @@ private Q_SLOTS:
             QCOMPARE(t.writing.currentPoint, point - 1);
             press(Qt::Key_Return);
             QCOMPARE(t.writing.currentPoint, point);
-            QCOMPARE(t.Text_U[1]->text(), l.lesson.state().Podtochki(point));
-            QVERIFY(t.List_Ur[0]->isLocked());
-            QCOMPARE(focused(), t.List_Ur[0]);
+            QCOMPARE(Lesson::control<TextBox>(&t, "Text_U(1)")->text(),
+                    l.lesson.state().Podtochki(point));
+            QVERIFY(Lesson::control<ListBox>(&t, "List_Ur(0)")->isLocked());
+            QCOMPARE(focused(), Lesson::control<ListBox>(&t, "List_Ur(0)"));
             const int time = t.writing.remaining[point];
             QVERIFY(time > 1);
-            QCOMPARE(bar(t.Label_U[2]), QStringLiteral("%1/%1").arg(time));
+            QCOMPARE(bar(Lesson::control<QLabel>(&t, "Label_U(2)")),
+                    QStringLiteral("%1/%1").arg(time));
             l.seconds(time - 1);
-            QCOMPARE(spoken(t.Label_U[2]), QStringLiteral("Остава 1 секунда от %1").arg(time));
+            QCOMPARE(spoken(Lesson::control<QLabel>(&t, "Label_U(2)")),
+                    QStringLiteral("Остава 1 секунда от %1").arg(time));
             l.seconds(2);
-            QVERIFY(!t.List_Ur[0]->isLocked());
-            QCOMPARE(bar(t.Label_U[2]), QStringLiteral("0/0"));
-            QCOMPARE(bar(t.Label_U[1]), QStringLiteral("%1/%2").arg(point).arg(t.planCount));
+            QVERIFY(!Lesson::control<ListBox>(&t, "List_Ur(0)")->isLocked());
+            QCOMPARE(bar(Lesson::control<QLabel>(&t, "Label_U(2)")), QStringLiteral("0/0"));
+            QCOMPARE(bar(Lesson::control<QLabel>(&t, "Label_U(1)")),
+                    QStringLiteral("%1/%2").arg(point).arg(t.planCount));
         }
-        QVERIFY(t.mnu_Wyprosi->isEnabled());
-        QCOMPARE(spoken(t.Label_U[1]), QStringLiteral("Записани точки: 4 от 4"));
+        QVERIFY(Lesson::control<QAction>(&t, "mnu_Wyprosi")->isEnabled());
+        QCOMPARE(spoken(Lesson::control<QLabel>(&t, "Label_U(1)")),
+                QStringLiteral("Записани точки: 4 от 4"));
 
         // Alt+З opens the tasks window on its task list, with task 1 shown.
         press(KeyZ, Qt::AltModifier);
@@ -154,8 +164,8 @@ private Q_SLOTS:
         QVERIFY(n.isVisible());
         QVERIFY(!t.isVisible());
         QVERIFY(QTest::qWaitForWindowActive(&n));
-        QCOMPARE(focused(), n.List_Un[1]);
-        QCOMPARE(n.List_Un[1]->listIndex(), 0);
+        QCOMPARE(focused(), Lesson::control<ListBox>(&n, "List_Un(1)"));
+        QCOMPARE(Lesson::control<ListBox>(&n, "List_Un(1)")->listIndex(), 0);
 
         // The next task, with the arrow key and Enter: the move and the harder
         // level are confirmed.
@@ -164,32 +174,42 @@ private Q_SLOTS:
         l.lesson.boxes.answer(QStringLiteral("Да"));
         l.lesson.boxes.answer(QStringLiteral("Да"));
         press(Qt::Key_Return);
-        QCOMPARE(n.List_Un[1]->listIndex(), 1);
+        QCOMPARE(Lesson::control<ListBox>(&n, "List_Un(1)")->listIndex(), 1);
         QCOMPARE(n.Tekushta_zadacha, 2);
         QVERIFY(l.lesson.boxes.allAnswered());
         QVERIFY(l.activate(&n));
-        QCOMPARE(focused(), n.List_Un[1]);
+        QCOMPARE(focused(), Lesson::control<ListBox>(&n, "List_Un(1)"));
 
         // The answer field is three Tabs on: condition, hint, answer.
-        for (QWidget *next : QList<QWidget *>{n.Text_Un[2], n.Text_Un[4], n.Text_Un[0]}) {
+        for (QWidget *next : QList<QWidget *>{Lesson::control<TextBox>(&n, "Text_Un(2)"),
+                     Lesson::control<TextBox>(&n, "Text_Un(4)"),
+                     Lesson::control<TextBox>(&n, "Text_Un(0)")}) {
             press(Qt::Key_Tab);
             QCOMPARE(focused(), next);
         }
-        QVERIFY(!n.Text_Un[0]->isLocked());
+        QVERIFY(!Lesson::control<TextBox>(&n, "Text_Un(0)")->isLocked());
         QTest::keyClicks(focused(), QStringLiteral("gcd(a, b) = 6"));
-        QVERIFY(n.Text_Un[0]->text().startsWith(QStringLiteral("gcd(a, b) = 6")));
+        QVERIFY(Lesson::control<TextBox>(&n, "Text_Un(0)")
+                        ->text()
+                        .startsWith(QStringLiteral("gcd(a, b) = 6")));
 
         // In the answer field Tab is typed; Ctrl+Tab goes on, round to the
         // dictionary, where a term chosen with Enter shows its definition.
-        for (QWidget *next : QList<QWidget *>{n.Text_Un[3], n.Picture_Un[0], n.List_Un[0]}) {
-            press(Qt::Key_Tab, next == n.Text_Un[3] ? Qt::ControlModifier : Qt::NoModifier);
+        for (QWidget *next : QList<QWidget *>{Lesson::control<TextBox>(&n, "Text_Un(3)"),
+                     Lesson::control<PictureBox>(&n, "Picture_Un(0)"),
+                     Lesson::control<ListBox>(&n, "List_Un(0)")}) {
+            press(Qt::Key_Tab,
+                    next == Lesson::control<TextBox>(&n, "Text_Un(3)") ? Qt::ControlModifier
+                                                                       : Qt::NoModifier);
             QCOMPARE(focused(), next);
         }
         press(Qt::Key_Down);
         press(Qt::Key_Return);
-        QVERIFY(!n.Text_Un[1]->text().isEmpty());
-        QCOMPARE(n.Text_Un[1]->text(), l.lesson.state().Glos(n.Nomer_termin));
-        for (QWidget *next : QList<QWidget *>{n.Text_Un[1], n.List_Un[1]}) {
+        QVERIFY(!Lesson::control<TextBox>(&n, "Text_Un(1)")->text().isEmpty());
+        QCOMPARE(Lesson::control<TextBox>(&n, "Text_Un(1)")->text(),
+                l.lesson.state().Glos(n.Nomer_termin));
+        for (QWidget *next : QList<QWidget *>{Lesson::control<TextBox>(&n, "Text_Un(1)"),
+                     Lesson::control<ListBox>(&n, "List_Un(1)")}) {
             press(Qt::Key_Tab);
             QCOMPARE(focused(), next);
         }
@@ -229,7 +249,7 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(&colours));
         // A slider moved with the keys; Escape leaves without applying, like "Отказ".
         const ColourValue before = backColor(l.main->client());
-        QCOMPARE(focused(), colours.Slider1[0]);
+        QCOMPARE(focused(), Lesson::control<QSlider>(&colours, "Slider1(0)"));
         press(Qt::Key_Right);
         press(Qt::Key_Escape);
         QCOMPARE(backColor(l.main->client()), before);
@@ -250,7 +270,7 @@ private Q_SLOTS:
     {
         KeyboardLesson l({{16, 1}});
         press(KeyZ, Qt::AltModifier);
-        QLabel *clock = l.tasks->Chasownik_Label[0];
+        QLabel *clock = Lesson::control<QLabel>(l.tasks, "Chasownik_Label(0)");
         l.seconds(1);
         const int left = clock->text().toInt();
         QVERIFY(left > 2);
@@ -271,19 +291,22 @@ private Q_SLOTS:
         for (int point = 1; point <= t.planCount; ++point) {
             press(Qt::Key_Return);
             const QSize size = l.lesson.state().Grafika_G(qMax(1, t.pictureNumber)).holderSize();
-            if (t.pictureNumber > 0 && (size.width() >= t.Picture_Ur[0]->width()
-                                        || size.height() >= t.Picture_Ur[0]->height()))
+            if (t.pictureNumber > 0
+                    && (size.width() >= Lesson::control<PictureBox>(&t, "Picture_Ur(0)")->width()
+                            || size.height()
+                                    >= Lesson::control<PictureBox>(&t, "Picture_Ur(0)")->height()))
                 break;
             press(Qt::Key_Down);
         }
         press(Qt::Key_Tab);
-        QCOMPARE(focused(), t.Picture_Ur[0]);
+        QCOMPARE(focused(), Lesson::control<PictureBox>(&t, "Picture_Ur(0)"));
         press(Qt::Key_Return);
         QVERIFY(QTest::qWaitForWindowActive(&windows.get<Tarv_Gra>()));
         press(Qt::Key_Escape);
         QVERIFY(!windows.isLoaded<Tarv_Gra>());
 
-        QAccessibleInterface *picture = QAccessible::queryAccessibleInterface(t.Picture_Ur[0]);
+        QAccessibleInterface *picture = QAccessible::queryAccessibleInterface(
+                Lesson::control<PictureBox>(&t, "Picture_Ur(0)"));
         QCOMPARE(picture->role(), QAccessible::Graphic);
         picture->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QVERIFY(windows.isLoaded<Tarv_Gra>());

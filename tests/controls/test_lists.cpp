@@ -58,7 +58,7 @@ private Q_SLOTS:
         const QString condition = t.field(2);
         t.lesson.boxes.answer(QStringLiteral("Не"));
         if (how == "click") {
-            Lesson::click(t.w->List_Un[1], 3);
+            Lesson::click(Lesson::control<ListBox>(t.w, "List_Un(1)"), 3);
         } else {
             ListBox *levels = openChooser(t);
             int row = 0;
@@ -69,7 +69,7 @@ private Q_SLOTS:
         QCoreApplication::processEvents();
         QCOMPARE(t.lesson.boxes.texts(), QStringList{MoveQuestion});
         QVERIFY(t.lesson.boxes.allAnswered());
-        QCOMPARE(t.w->List_Un[1]->listIndex(), 0);
+        QCOMPARE(Lesson::control<ListBox>(t.w, "List_Un(1)")->listIndex(), 0);
         QCOMPARE(t.w->Tekushta_zadacha, 1);
         QCOMPARE(t.field(2), condition);
     }
@@ -123,7 +123,7 @@ private Q_SLOTS:
         QFETCH(int, list);
         QFETCH(int, field);
         Tasks t(configWith({{16, 1}, {option, 0}}));
-        ListBox *entries = t.w->List_Un[list];
+        ListBox *entries = Lesson::control<ListBox>(t.w, QStringLiteral("List_Un(%1)").arg(list));
         const QString text = t.field(field);
         const int chosen = entries->listIndex();
         toggle(entries, 2);

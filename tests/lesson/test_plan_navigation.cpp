@@ -25,7 +25,7 @@ private Q_SLOTS:
         Lesson lesson;
         Tarv &t = lesson.start();
         QVERIFY(QTest::qWaitForWindowActive(&t));
-        ListBox *plan = t.List_Ur[0];
+        ListBox *plan = Lesson::control<ListBox>(&t, "List_Ur(0)");
         for (Qt::Key key : {Qt::Key_End, Qt::Key_2, Qt::Key_Up}) // "2" finds "2. ..."
             Lesson::key(plan, key);
         QCOMPARE(t.writing.currentPoint, 0);
@@ -33,8 +33,10 @@ private Q_SLOTS:
         QCOMPARE(plan->currentRow(), 0);
         QTest::keyClick(plan, Qt::Key_Return);
         QCOMPARE(t.writing.currentPoint, 1);
-        QCOMPARE(t.Text_U[1]->text(), lesson.state().Podtochki(1));
-        QVERIFY(t.Picture_Ur[0]->picture().sameAs(lesson.state().Grafika_G(4)));
+        QCOMPARE(Lesson::control<TextBox>(&t, "Text_U(1)")->text(), lesson.state().Podtochki(1));
+        QVERIFY(Lesson::control<PictureBox>(&t, "Picture_Ur(0)")
+                        ->picture()
+                        .sameAs(lesson.state().Grafika_G(4)));
         QCOMPARE(t.pictureNumber, 4);
         QCOMPARE(t.pictureSource, 1);
         QCOMPARE(t.currentTime, t.writing.remaining[1]);
@@ -45,7 +47,7 @@ private Q_SLOTS:
         QTest::keyClick(plan, Qt::Key_Space);
         QCOMPARE(t.writing.currentPoint, 1);
         QCOMPARE(plan->listIndex(), 0);
-        QCOMPARE(t.Text_U[1]->text(), lesson.state().Podtochki(1));
+        QCOMPARE(Lesson::control<TextBox>(&t, "Text_U(1)")->text(), lesson.state().Podtochki(1));
         QCOMPARE(QApplication::focusWidget(), plan);
 
         lesson.tick(10 * (t.writing.remaining[1] + 1)); // written, unlocked
@@ -53,7 +55,7 @@ private Q_SLOTS:
         QCOMPARE(t.writing.currentPoint, 2);
         lesson.tick(10 * (t.writing.remaining[2] + 1));
         Lesson::click(plan, 0);
-        QCOMPARE(t.Text_U[1]->text(), lesson.state().Podtochki(1));
+        QCOMPARE(Lesson::control<TextBox>(&t, "Text_U(1)")->text(), lesson.state().Podtochki(1));
         QCOMPARE(t.writing.remaining[1], 0);
         QCOMPARE(t.writing.openPoints(), 2);
     }
@@ -71,24 +73,27 @@ private Q_SLOTS:
                            "  \"010 1.1. Първа\"\n  \"002 2. Втора\"\n"));
         Lesson lesson(Lesson::Bytes{}, configWith({}), content);
         Tarv &t = lesson.start();
-        QCOMPARE(t.Text_U[0]->text(), QStringLiteral("Тема"));
-        QCOMPARE(t.List_Ur[0]->entries(), QStringList({QStringLiteral("1. Първа"), QStringLiteral("2. Втора"),
-                                                       QStringLiteral("3. Трета"), QStringLiteral("1.1. Първа")}));
-        Lesson::click(t.List_Ur[0], 0);
-        QCOMPARE(t.Text_U[1]->text(), lesson.state().Podtochki(4));
+        QCOMPARE(Lesson::control<TextBox>(&t, "Text_U(0)")->text(), QStringLiteral("Тема"));
+        QCOMPARE(Lesson::control<ListBox>(&t, "List_Ur(0)")->entries(),
+                QStringList({QStringLiteral("1. Първа"), QStringLiteral("2. Втора"),
+                        QStringLiteral("3. Трета"), QStringLiteral("1.1. Първа")}));
+        Lesson::click(Lesson::control<ListBox>(&t, "List_Ur(0)"), 0);
+        QCOMPARE(Lesson::control<TextBox>(&t, "Text_U(1)")->text(), lesson.state().Podtochki(4));
     }
 
     void pointWithoutAPictureShowsTheEmptyPicture()
     {
         Lesson lesson({{17, 1}}); // the list stays usable while a point is written
         Tarv &t = lesson.start();
-        Lesson::click(t.List_Ur[0], 0);
-        Lesson::click(t.List_Ur[0], 2);
-        QCOMPARE(t.Text_U[1]->text(), lesson.state().Podtochki(3));
-        QVERIFY(t.Picture_Ur[0]->picture().sameAs(lesson.state().Grafika_W(1)));
+        Lesson::click(Lesson::control<ListBox>(&t, "List_Ur(0)"), 0);
+        Lesson::click(Lesson::control<ListBox>(&t, "List_Ur(0)"), 2);
+        QCOMPARE(Lesson::control<TextBox>(&t, "Text_U(1)")->text(), lesson.state().Podtochki(3));
+        QVERIFY(Lesson::control<PictureBox>(&t, "Picture_Ur(0)")
+                        ->picture()
+                        .sameAs(lesson.state().Grafika_W(1)));
         QCOMPARE(t.pictureNumber, 0);
         QCOMPARE(t.pictureSource, 1); // left as it was
-        QVERIFY(!t.List_Ur[0]->isLocked());
+        QVERIFY(!Lesson::control<ListBox>(&t, "List_Ur(0)")->isLocked());
     }
 
     void withoutTheTeachingMaterialNothingIsShown()
@@ -96,10 +101,10 @@ private Q_SLOTS:
         Lesson lesson({{10, 0}});
         Tarv &t = lesson.start();
         const QString forbidden = QStringLiteral("Достъпът до учебния материал е забранен!");
-        QVERIFY(!t.List_Ur[0]->isEnabled());
-        QCOMPARE(t.Text_U[1]->text(), forbidden);
-        Lesson::click(t.List_Ur[0], 0);
-        QCOMPARE(t.Text_U[1]->text(), forbidden);
+        QVERIFY(!Lesson::control<ListBox>(&t, "List_Ur(0)")->isEnabled());
+        QCOMPARE(Lesson::control<TextBox>(&t, "Text_U(1)")->text(), forbidden);
+        Lesson::click(Lesson::control<ListBox>(&t, "List_Ur(0)"), 0);
+        QCOMPARE(Lesson::control<TextBox>(&t, "Text_U(1)")->text(), forbidden);
         QCOMPARE(t.writing.currentPoint, 0);
     }
 
@@ -111,19 +116,21 @@ private Q_SLOTS:
         Tarv &t = lesson.start();
         LessonState &s = lesson.state();
         Lesson::command(&t, QStringLiteral("awtori(2)"));
-        QCOMPARE(t.Text_U[1]->text(), s.Reklama_Par(2));
-        QVERIFY(t.Picture_Ur[0]->picture().sameAs(s.Grafika_W(1)));
-        Lesson::click(t.List_Ur[0], 0);
+        QCOMPARE(Lesson::control<TextBox>(&t, "Text_U(1)")->text(), s.Reklama_Par(2));
+        QVERIFY(Lesson::control<PictureBox>(&t, "Picture_Ur(0)")->picture().sameAs(s.Grafika_W(1)));
+        Lesson::click(Lesson::control<ListBox>(&t, "List_Ur(0)"), 0);
         for (int i = 1; i <= 9; ++i) {
             Lesson::command(&t, QStringLiteral("Sydyrv_pla(%1)").arg(i));
-            QCOMPARE(t.Text_U[1]->text(), s.Dopyln_M(i));
+            QCOMPARE(Lesson::control<TextBox>(&t, "Text_U(1)")->text(), s.Dopyln_M(i));
         }
-        QVERIFY(t.Picture_Ur[0]->picture().sameAs(s.Grafika_G(4)));
+        QVERIFY(Lesson::control<PictureBox>(&t, "Picture_Ur(0)")->picture().sameAs(s.Grafika_G(4)));
         QCOMPARE(t.pictureNumber, 4);
         for (int i : {1, 3}) {
             Lesson::command(&t, QStringLiteral("awtori(%1)").arg(i));
-            QCOMPARE(t.Text_U[1]->text(), s.Reklama_Par(i));
-            QVERIFY(t.Picture_Ur[0]->picture().sameAs(s.Grafika_W(2)));
+            QCOMPARE(Lesson::control<TextBox>(&t, "Text_U(1)")->text(), s.Reklama_Par(i));
+            QVERIFY(Lesson::control<PictureBox>(&t, "Picture_Ur(0)")
+                            ->picture()
+                            .sameAs(s.Grafika_W(2)));
         }
         QCOMPARE(t.pictureNumber, 2);
         QCOMPARE(t.pictureSource, 2);

@@ -232,7 +232,7 @@ private Q_SLOTS:
         } else {
             Lesson::command(lesson.main, QStringLiteral("mnu_Wyprosi"));
             auto *tasks = lesson.window<Tarv_n>(QStringLiteral("Tarv_n"));
-            type(tasks->Text_Un[0], QStringLiteral("отговор"));
+            type(Lesson::control<TextBox>(tasks, "Text_Un(0)"), QStringLiteral("отговор"));
             Lesson::command(tasks, QStringLiteral("mnu_ZapReshen(2)"));
         }
         QCOMPARE(QFileInfo::exists(target), !dangling);
@@ -347,7 +347,7 @@ private Q_SLOTS:
         LessonEndings endings(lesson.windows(), [&ended](int signal) { ended = signal; });
         Lesson::command(lesson.main, QStringLiteral("mnu_Wyprosi"));
         auto *tasks = lesson.window<Tarv_n>(QStringLiteral("Tarv_n"));
-        type(tasks->Text_Un[0], QStringLiteral("Още пиша"));
+        type(Lesson::control<TextBox>(tasks, "Text_Un(0)"), QStringLiteral("Още пиша"));
         QCOMPARE(::kill(::getpid(), SIGTERM), 0);
         for (QDeadlineTimer d(30000); ended == 0 && !d.hasExpired();)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);

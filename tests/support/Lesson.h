@@ -271,6 +271,11 @@ public:
         return found;
     }
 
+    template <class T> static T *control(QWidget *window, const char *name)
+    {
+        return control<T>(window, QString::fromUtf8(name));
+    }
+
     // A menu command or the pupil's click on it (nothing when it is off).
     static void command(QWidget *window, const QString &name)
     {

@@ -26,10 +26,13 @@ struct Tasks
     {
         for (const QString &a : answers)
             lesson.boxes.answer(a);
-        Lesson::click(w->List_Un[1], row);
+        Lesson::click(Lesson::control<ListBox>(w, "List_Un(1)"), row);
     }
-    QString field(int i) const { return w->Text_Un[i]->text(); }
-    QString clock() const { return w->Chasownik_Label[0]->text(); }
+    QString field(int i) const
+    {
+        return Lesson::control<TextBox>(w, QStringLiteral("Text_Un(%1)").arg(i))->text();
+    }
+    QString clock() const { return Lesson::control<QLabel>(w, "Chasownik_Label(0)")->text(); }
     QString solution(int k)
     {
         ItemList &lines = lesson.state().Uslowie_L(k);

@@ -48,7 +48,8 @@ private Q_SLOTS:
     {
         Tasks t(configWith({{16, 1}, {11, 1}, {15, 1}, {25, 1}},
                            [](setup::Profile &p) { p.budgets[0] = 0; }));
-        typeTwoLines(t.w->Text_Un[0], QStringLiteral("Отговор"), QStringLiteral("на два реда"));
+        typeTwoLines(Lesson::control<TextBox>(t.w, "Text_Un(0)"), QStringLiteral("Отговор"),
+                QStringLiteral("на два реда"));
         const QString path = t.lesson.path(QStringLiteral("OPTIM_01.TXT"));
         save(t, 1);
         QCOMPARE(readFile(path), golden(QStringLiteral("save-condition.txt")));
@@ -79,11 +80,11 @@ private Q_SLOTS:
                 {QStringLiteral("Не")});
         QCOMPARE(t.lesson.boxes.texts(),
                  QStringList(QStringLiteral("Задачата е с повишена трудност! \nСмятате ли, че ще се справите?")));
-        typeText(t.w->Text_Un[0], QStringLiteral("Отговор"));
+        typeText(Lesson::control<TextBox>(t.w, "Text_Un(0)"), QStringLiteral("Отговор"));
         save(t, 1);
         QCOMPARE(t.lesson.file(QStringLiteral("OPTIM_01.TXT")), golden(QStringLiteral("save-refused.txt")));
         t.choose(11, {Yes});
-        typeText(t.w->Text_Un[0], QStringLiteral("на 12"));
+        typeText(Lesson::control<TextBox>(t.w, "Text_Un(0)"), QStringLiteral("на 12"));
         save(t, 2);
         QCOMPARE(t.lesson.file(QStringLiteral("OPTIM_12.TXT")), toCp1251(t.field(0)));
         QVERIFY(t.lesson.boxes.allAnswered());
@@ -93,9 +94,9 @@ private Q_SLOTS:
     void savingGivesBackTheTaskList()
     {
         Tasks t(configWith({{16, 1}, {1, 0}, {11, 1}}));
-        QVERIFY(!t.w->List_Un[1]->isEnabled());
+        QVERIFY(!Lesson::control<ListBox>(t.w, "List_Un(1)")->isEnabled());
         save(t, 2);
-        QVERIFY(t.w->List_Un[1]->isEnabled());
+        QVERIFY(Lesson::control<ListBox>(t.w, "List_Un(1)")->isEnabled());
     }
 
     void aFolderInTheFilesPlaceIsToldAndLosesNothing()
@@ -103,7 +104,7 @@ private Q_SLOTS:
         Tasks t(configWith({{16, 1}, {11, 1}, {25, 0}}));
         QVERIFY(QDir(t.lesson.folder.path()).mkdir(QStringLiteral("OPTIM_02.TXT")));
         t.choose(1, {Yes});
-        typeText(t.w->Text_Un[0], QStringLiteral("отговор"));
+        typeText(Lesson::control<TextBox>(t.w, "Text_Un(0)"), QStringLiteral("отговор"));
         const QString typed = t.field(0);
         save(t, 2);
         QCOMPARE(t.lesson.boxes.texts().last(),
@@ -120,10 +121,10 @@ private Q_SLOTS:
     void charactersTheFileCannotHoldAreTold()
     {
         Tasks t(configWith({{16, 1}, {11, 1}}));
-        t.w->Text_Un[0]->setFocus();
+        Lesson::control<TextBox>(t.w, "Text_Un(0)")->setFocus();
         QInputMethodEvent typed;
         typed.setCommitString(QString::fromUtf8("Сума\u00A0= 5 \U0001F600 中 е\u0301"));
-        QCoreApplication::sendEvent(t.w->Text_Un[0], &typed);
+        QCoreApplication::sendEvent(Lesson::control<TextBox>(t.w, "Text_Un(0)"), &typed);
         save(t, 2);
         const QString path = t.lesson.path(QStringLiteral("OPTIM_01.TXT"));
         QCOMPARE(readFile(path), toCp1251(QString::fromUtf8("Сума\u00A0= 5 ? ? е?")));
@@ -164,17 +165,21 @@ private Q_SLOTS:
         Lesson::command(&lesson.start(), QStringLiteral("mnu_Wyprosi"));
         auto *tasks = lesson.window<Tarv_n>(QStringLiteral("Tarv_n"));
         const bool takesFiles = drive == DriveFixed || drive == DriveRemovable;
-        QCOMPARE(tasks->zap_resheshenie->menuAction()->isEnabled(), takesFiles);
-        for (QAction *item : tasks->zap_resheshenie->actions())
+        QCOMPARE(Lesson::control<QMenu>(tasks, "zap_resheshenie")->menuAction()->isEnabled(),
+                takesFiles);
+        for (QAction *item : Lesson::control<QMenu>(tasks, "zap_resheshenie")->actions())
             QCOMPARE(item->isEnabled(), takesFiles);
 
-        typeText(tasks->Text_Un[0], QStringLiteral("Проверявам a[i][j] == a[j][i]."));
+        typeText(Lesson::control<TextBox>(tasks, "Text_Un(0)"),
+                QStringLiteral("Проверявам a[i][j] == a[j][i]."));
         lesson.boxes.answer(Yes);
-        Lesson::click(tasks->List_Un[1], 1);
-        typeText(tasks->Text_Un[0], QStringLiteral("1234")); // and the space it starts with
+        Lesson::click(Lesson::control<ListBox>(tasks, "List_Un(1)"), 1);
+        typeText(Lesson::control<TextBox>(tasks, "Text_Un(0)"),
+                QStringLiteral("1234")); // and the space it starts with
         lesson.boxes.answer(Yes);
-        Lesson::click(tasks->List_Un[1], 2);
-        typeTwoLines(tasks->Text_Un[0], QStringLiteral("ред 1"), QStringLiteral("ред 2"));
+        Lesson::click(Lesson::control<ListBox>(tasks, "List_Un(1)"), 2);
+        typeTwoLines(Lesson::control<TextBox>(tasks, "Text_Un(0)"), QStringLiteral("ред 1"),
+                QStringLiteral("ред 2"));
         Lesson::command(tasks, QStringLiteral("mnu_IzhodN"));
         lesson.boxes.answer(Yes);
         Lesson::command(lesson.main, QStringLiteral("Izhod"));

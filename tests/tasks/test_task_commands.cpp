@@ -48,7 +48,7 @@ private Q_SLOTS:
     void allTasksListsEveryTaskOnce()
     {
         Tasks t(configWith({{16, 1}, {14, 1}, {25, 0}}));
-        ListBox *list = t.w->List_Un[1];
+        ListBox *list = Lesson::control<ListBox>(t.w, "List_Un(1)");
         auto *all = Lesson::control<QAction>(t.w, QStringLiteral("mnu_All_zadachi"));
         QVERIFY(all->isEnabled());
         t.choose(list->count() - 1, {Yes});
@@ -98,7 +98,7 @@ private Q_SLOTS:
         Lesson::click(types, row);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCOMPARE(t.w->Tekushta_zadacha, task);
-        QCOMPARE(t.w->List_Un[1]->listIndex(), task - 1);
+        QCOMPARE(Lesson::control<ListBox>(t.w, "List_Un(1)")->listIndex(), task - 1);
         QVERIFY(!t.lesson.windows().isLoaded<Tarv_Glos>());
         QVERIFY(!openChooser(t, 3)->isEnabled());
         QVERIFY(t.lesson.boxes.allAnswered());
@@ -112,17 +112,17 @@ private Q_SLOTS:
         Lesson::command(t.w, QStringLiteral("mnu_Pylen_Ekran"));
         auto *focus = t.lesson.window<Tarv_Zad>(QStringLiteral("Tarv_Zad"));
         QVERIFY(focus->isVisible());
-        QCOMPARE(focus->Obsho_Pole->text(), t.field(2));
-        QVERIFY(focus->Obsho_Pole->isReadOnly());
+        QCOMPARE(Lesson::control<TextBox>(focus, "Obsho_Pole")->text(), t.field(2));
+        QVERIFY(Lesson::control<TextBox>(focus, "Obsho_Pole")->isReadOnly());
         t.w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(t.w));
-        QTest::mouseClick(t.w->Text_Un[0]->viewport(), Qt::LeftButton);
-        typeText(t.w->Text_Un[0], QStringLiteral("моят отговор"));
+        QTest::mouseClick(Lesson::control<TextBox>(t.w, "Text_Un(0)")->viewport(), Qt::LeftButton);
+        typeText(Lesson::control<TextBox>(t.w, "Text_Un(0)"), QStringLiteral("моят отговор"));
         const QString answer = t.field(0);
         Lesson::command(t.w, QStringLiteral("mnu_Pylen_Ekran"));
-        QCOMPARE(focus->Obsho_Pole->text(), answer);
-        QVERIFY(!focus->Obsho_Pole->isReadOnly());
-        typeText(focus->Obsho_Pole, QStringLiteral("друго"));
+        QCOMPARE(Lesson::control<TextBox>(focus, "Obsho_Pole")->text(), answer);
+        QVERIFY(!Lesson::control<TextBox>(focus, "Obsho_Pole")->isReadOnly());
+        typeText(Lesson::control<TextBox>(focus, "Obsho_Pole"), QStringLiteral("друго"));
         QCOMPARE(t.field(0), answer);
     }
 
@@ -131,7 +131,7 @@ private Q_SLOTS:
     void zoomOpensPicturesThatDoNotFit()
     {
         Tasks t(configWith({{16, 1}, {4, 1}}));
-        ListBox *terms = t.w->List_Un[0];
+        ListBox *terms = Lesson::control<ListBox>(t.w, "List_Un(0)");
         auto *picture = Lesson::control<PictureBox>(t.w, QStringLiteral("Picture_Un(0)"));
         Lesson::click(terms, rowOf(terms, QStringLiteral("аритметични операции"))); // picture 9, smaller
         QVERIFY(picture->picture().sameAs(t.lesson.state().Grafika_G(9)));
@@ -141,7 +141,9 @@ private Q_SLOTS:
         QTest::mouseClick(picture, Qt::LeftButton);
         Tarv_Gra *shown = viewer(t.lesson);
         QVERIFY(shown);
-        QVERIFY(shown->Grafika_G[0]->picture().sameAs(t.lesson.state().Grafika_G(1)));
+        QVERIFY(Lesson::control<PictureBox>(shown, "Grafika_G(0)")
+                        ->picture()
+                        .sameAs(t.lesson.state().Grafika_G(1)));
         QCOMPARE(shown->size(), t.lesson.state().Grafika_G(1).holderSize() + twipsFor(shown).size(100, 150));
         shown->close();
         Lesson::click(terms, rowOf(terms, QStringLiteral("break")));
@@ -158,23 +160,27 @@ private Q_SLOTS:
         Lesson::command(&main, QStringLiteral("mnu_Fokus"));
         auto *focus = lesson.window<Tarv_Zad>(QStringLiteral("Tarv_Zad"));
         QVERIFY(focus->isVisible());
-        QCOMPARE(focus->Obsho_Pole->text(), main.Text_U[1]->text());
-        QVERIFY(focus->Obsho_Pole->isReadOnly());
-        QCOMPARE(focus->Obsho_Pole->fontSize(), 10.0);
-        QCOMPARE(focus->List_font->selectedText(), QStringLiteral("10"));
-        Lesson::click(focus->List_font, rowOf(focus->List_font, QStringLiteral("30")));
-        QCOMPARE(focus->Obsho_Pole->fontSize(), 30.0);
+        QCOMPARE(Lesson::control<TextBox>(focus, "Obsho_Pole")->text(),
+                Lesson::control<TextBox>(&main, "Text_U(1)")->text());
+        QVERIFY(Lesson::control<TextBox>(focus, "Obsho_Pole")->isReadOnly());
+        QCOMPARE(Lesson::control<TextBox>(focus, "Obsho_Pole")->fontSize(), 10.0);
+        QCOMPARE(
+                Lesson::control<ListBox>(focus, "List_font")->selectedText(), QStringLiteral("10"));
+        Lesson::click(Lesson::control<ListBox>(focus, "List_font"),
+                rowOf(Lesson::control<ListBox>(focus, "List_font"), QStringLiteral("30")));
+        QCOMPARE(Lesson::control<TextBox>(focus, "Obsho_Pole")->fontSize(), 30.0);
         focus->resize(600, 500);
-        const int height = focus->Obsho_Pole->height();
-        focus->resize(400, focus->List_font->height());
-        QCOMPARE(focus->Obsho_Pole->height(), height);
+        const int height = Lesson::control<TextBox>(focus, "Obsho_Pole")->height();
+        focus->resize(400, Lesson::control<ListBox>(focus, "List_font")->height());
+        QCOMPARE(Lesson::control<TextBox>(focus, "Obsho_Pole")->height(), height);
         QTest::keyClick(focus, Qt::Key_Escape);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!lesson.windows().isLoaded<Tarv_Zad>());
         Lesson::command(&main, QStringLiteral("mnu_Fokus"));
         focus = lesson.window<Tarv_Zad>(QStringLiteral("Tarv_Zad"));
-        QCOMPARE(focus->Obsho_Pole->fontSize(), 30.0);
-        QCOMPARE(focus->List_font->selectedText(), QStringLiteral("30"));
+        QCOMPARE(Lesson::control<TextBox>(focus, "Obsho_Pole")->fontSize(), 30.0);
+        QCOMPARE(
+                Lesson::control<ListBox>(focus, "List_font")->selectedText(), QStringLiteral("30"));
     }
 
     // The picture of a plan point opens at its size (option 10: the
@@ -187,16 +193,20 @@ private Q_SLOTS:
         auto *picture = Lesson::control<PictureBox>(&main, QStringLiteral("Picture_Ur(0)"));
         QTest::mouseClick(picture, Qt::LeftButton);
         QVERIFY(!viewer(lesson));
-        Lesson::click(main.List_Ur[0], 0); // point 1: picture 4
+        Lesson::click(Lesson::control<ListBox>(&main, "List_Ur(0)"), 0); // point 1: picture 4
         QTest::mouseClick(picture, Qt::LeftButton);
         Tarv_Gra *shown = viewer(lesson);
         QVERIFY(shown);
         QCOMPARE(shown->windowTitle(), QStringLiteral("Пълен размер на графиката"));
-        QVERIFY(shown->Grafika_G[0]->picture().sameAs(lesson.state().Grafika_G(4)));
+        QVERIFY(Lesson::control<PictureBox>(shown, "Grafika_G(0)")
+                        ->picture()
+                        .sameAs(lesson.state().Grafika_G(4)));
         QCOMPARE(shown->size(), lesson.state().Grafika_G(4).holderSize() + twipsFor(shown).size(100, 100));
         Lesson::command(&main, QStringLiteral("awtori(1)"));
         QTest::mouseClick(picture, Qt::LeftButton);
-        QVERIFY(shown->Grafika_G[0]->picture().sameAs(lesson.state().Grafika_W(2)));
+        QVERIFY(Lesson::control<PictureBox>(shown, "Grafika_G(0)")
+                        ->picture()
+                        .sameAs(lesson.state().Grafika_W(2)));
         QCOMPARE(shown->size(), lesson.state().Grafika_W(2).holderSize() + twipsFor(shown).size(100, 100));
     }
 };

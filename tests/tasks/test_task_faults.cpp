@@ -94,16 +94,16 @@ private Q_SLOTS:
         QCOMPARE(t.clock(), QStringLiteral("29"));
         t.lesson.tick(159);
         QCOMPARE(t.field(4), QString());
-        TextBox *field = t.w->Text_Un[4];
+        TextBox *field = Lesson::control<TextBox>(t.w, "Text_Un(4)");
         const QRect at = field->geometry();
         t.lesson.tick();
         const QString line = hint ? t.lesson.state().Uslowie_L(2).item(0) : QString();
         QCOMPARE(field->cursorForPosition(QPoint(2, 2)).block().text(), line);
         QCOMPARE(field->geometry(), at);
         t.lesson.tick(139);
-        QVERIFY(!t.w->Text_Un[0]->isReadOnly());
+        QVERIFY(!Lesson::control<TextBox>(t.w, "Text_Un(0)")->isReadOnly());
         t.lesson.tick();
-        QVERIFY(t.w->Text_Un[0]->isReadOnly());
+        QVERIFY(Lesson::control<TextBox>(t.w, "Text_Un(0)")->isReadOnly());
         QCOMPARE(t.field(3), t.solution(2));
     }
 
@@ -118,7 +118,7 @@ private Q_SLOTS:
         t.lesson.tick(1000);
         QCOMPARE(t.field(2) + t.field(3), QString());
         t.choose(2, {Yes});
-        QTest::keyClicks(t.w->Text_Un[0], QStringLiteral("otgovor"));
+        QTest::keyClicks(Lesson::control<TextBox>(t.w, "Text_Un(0)"), QStringLiteral("otgovor"));
         const QString task3 = t.field(2) + t.field(0);
         t.lesson.tick(10);
         t.choose(0, {No});

@@ -24,21 +24,22 @@ private Q_SLOTS:
         QVERIFY(lesson.boxes.seen.isEmpty());
         QCOMPARE(tasks->windowTitle(), QStringLiteral("Комбиниран урок - задачи + речник"));
         QCOMPARE(tasks->geometry(), main.geometry());
-        QCOMPARE(tasks->List_Un[1]->count(), 15);
-        QCOMPARE(tasks->List_Un[1]->currentRow(), 0);
+        QCOMPARE(Lesson::control<ListBox>(tasks, "List_Un(1)")->count(), 15);
+        QCOMPARE(Lesson::control<ListBox>(tasks, "List_Un(1)")->currentRow(), 0);
         ItemList &task1 = lesson.state().Uslowie_L(1);
-        const QString condition = tasks->Text_Un[2]->text();
+        const QString condition = Lesson::control<TextBox>(tasks, "Text_Un(2)")->text();
         QVERIFY(condition.startsWith(QStringLiteral("\r\n") + task1.item(2)));
-        QCOMPARE(tasks->Text_Un[0]->text(), QString());
-        QVERIFY(!tasks->Text_Un[0]->isReadOnly());
+        QCOMPARE(Lesson::control<TextBox>(tasks, "Text_Un(0)")->text(), QString());
+        QVERIFY(!Lesson::control<TextBox>(tasks, "Text_Un(0)")->isReadOnly());
 
         // Made twice as wide, the window spreads its controls in proportion,
         // and the lesson comes back in its place and size.
-        const QRect answer = tasks->Text_Un[0]->geometry();
+        const QRect answer = Lesson::control<TextBox>(tasks, "Text_Un(0)")->geometry();
         tasks->resize(tasks->width() + tasks->client()->width(), tasks->height());
-        QVERIFY(qAbs(tasks->Text_Un[0]->x() - 2 * answer.x()) <= 1);
-        QVERIFY(qAbs(tasks->Text_Un[0]->width() - 2 * answer.width()) <= 1);
-        QCOMPARE(tasks->Text_Un[0]->height(), answer.height());
+        QVERIFY(qAbs(Lesson::control<TextBox>(tasks, "Text_Un(0)")->x() - 2 * answer.x()) <= 1);
+        QVERIFY(qAbs(Lesson::control<TextBox>(tasks, "Text_Un(0)")->width() - 2 * answer.width())
+                <= 1);
+        QCOMPARE(Lesson::control<TextBox>(tasks, "Text_Un(0)")->height(), answer.height());
         Lesson::command(tasks, QStringLiteral("mnu_IzhodN"));
         QVERIFY(main.isVisible());
         QCOMPARE(main.geometry(), tasks->geometry());
@@ -48,7 +49,7 @@ private Q_SLOTS:
     void closeBoxReturnsToTheLesson()
     {
         Tasks t(configWith({{16, 1}}));
-        typeText(t.w->Text_Un[0], QStringLiteral("не се губи"));
+        typeText(Lesson::control<TextBox>(t.w, "Text_Un(0)"), QStringLiteral("не се губи"));
         QVERIFY(!t.w->close());
         QVERIFY(!t.w->isVisible());
         QVERIFY(t.main->isVisible());
@@ -71,7 +72,7 @@ private Q_SLOTS:
     void termShowsItsDefinitionAndPicture()
     {
         Tasks t(configWith({{16, 1}, {4, 1}}));
-        ListBox *terms = t.w->List_Un[0];
+        ListBox *terms = Lesson::control<ListBox>(t.w, "List_Un(0)");
         auto *picture = Lesson::control<PictureBox>(t.w, QStringLiteral("Picture_Un(0)"));
         Lesson::click(terms, static_cast<int>(terms->entries().indexOf(QStringLiteral("Ератостен"))));
         QCOMPARE(t.field(1), t.lesson.state().Glos(14));
@@ -87,13 +88,14 @@ private Q_SLOTS:
         Tasks t(configWith({{16, 1}}));
         t.w->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(t.w));
-        QTest::mouseClick(t.w->Text_Un[0]->viewport(), Qt::LeftButton);
-        QCOMPARE(backColor(t.w->Text_Un[0]), rgbValue(125, 110, 105));
+        QTest::mouseClick(Lesson::control<TextBox>(t.w, "Text_Un(0)")->viewport(), Qt::LeftButton);
+        QCOMPARE(backColor(Lesson::control<TextBox>(t.w, "Text_Un(0)")), rgbValue(125, 110, 105));
         for (int i = 1; i <= 4; ++i)
-            QCOMPARE(backColor(t.w->Text_Un[i]), 32768);
-        QTest::mouseClick(t.w->Text_Un[3]->viewport(), Qt::LeftButton);
-        QCOMPARE(backColor(t.w->Text_Un[0]), 32768);
-        QCOMPARE(backColor(t.w->Text_Un[3]), rgbValue(125, 110, 105));
+            QCOMPARE(backColor(Lesson::control<TextBox>(t.w, QStringLiteral("Text_Un(%1)").arg(i))),
+                    32768);
+        QTest::mouseClick(Lesson::control<TextBox>(t.w, "Text_Un(3)")->viewport(), Qt::LeftButton);
+        QCOMPARE(backColor(Lesson::control<TextBox>(t.w, "Text_Un(0)")), 32768);
+        QCOMPARE(backColor(Lesson::control<TextBox>(t.w, "Text_Un(3)")), rgbValue(125, 110, 105));
     }
 
     // A lesson whose task 2 is stored scrambled (option 31) shows it plain:
@@ -130,10 +132,11 @@ private Q_SLOTS:
         Lesson::command(&lesson.start(), QStringLiteral("mnu_Wyprosi"));
         auto *tasks = lesson.window<Tarv_n>(QStringLiteral("Tarv_n"));
         lesson.boxes.answer(QStringLiteral("Да"));
-        Lesson::click(tasks->List_Un[1], 1);
+        Lesson::click(Lesson::control<ListBox>(tasks, "List_Un(1)"), 1);
         lesson.tick();
-        QCOMPARE(tasks->Text_Un[2]->text(), QStringLiteral("\r\n§§§") + condition);
-        QCOMPARE(tasks->Text_Un[3]->text(), solution);
+        QCOMPARE(Lesson::control<TextBox>(tasks, "Text_Un(2)")->text(),
+                QStringLiteral("\r\n§§§") + condition);
+        QCOMPARE(Lesson::control<TextBox>(tasks, "Text_Un(3)")->text(), solution);
     }
 };
 

@@ -521,7 +521,9 @@ private Q_SLOTS:
         test::Lesson::command(&lesson.start(), QStringLiteral("mnu_Wyprosi"));
         auto *tasks = lesson.window<Tarv_n>(QStringLiteral("Tarv_n"));
         QVERIFY(tasks);
-        auto hintShown = [tasks] { return !tasks->Text_Un[4]->text().isEmpty(); };
+        auto hintShown = [tasks] {
+            return !test::Lesson::control<TextBox>(tasks, "Text_Un(4)")->text().isEmpty();
+        };
 
         const TaskTiming one = taskTiming(p.levels[0], p.budgets[0], p.hints[0]);
         lesson.tick(int(one.hintAt) * 10);
@@ -530,14 +532,14 @@ private Q_SLOTS:
         QVERIFY(hintShown());
         lesson.tick(int(one.countdown - one.hintAt) * 10 - 1);
         QCOMPARE(tasks->Ostawashto_wreme, 0.0);
-        QVERIFY(!tasks->Text_Un[0]->isLocked());
+        QVERIFY(!test::Lesson::control<TextBox>(tasks, "Text_Un(0)")->isLocked());
         lesson.tick();
-        QVERIFY(tasks->Text_Un[0]->isLocked());
+        QVERIFY(test::Lesson::control<TextBox>(tasks, "Text_Un(0)")->isLocked());
 
         // Task 2 (level 3): the pupil agrees to move on and to a hard task.
         lesson.boxes.answer(QStringLiteral("Да"));
         lesson.boxes.answer(QStringLiteral("Да"));
-        test::Lesson::click(tasks->List_Un[1], 1);
+        test::Lesson::click(test::Lesson::control<ListBox>(tasks, "List_Un(1)"), 1);
         QVERIFY(lesson.boxes.allAnswered());
         const TaskTiming two = taskTiming(p.levels[1], p.budgets[1], p.hints[1]);
         QCOMPARE(tasks->Ostawashto_wreme, double(two.countdown));
