@@ -20,6 +20,10 @@ int main(int argc, char *argv[])
     std::signal(SIGPIPE, SIG_IGN);
 #endif
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("urok"));
+    QApplication::setApplicationVersion(QStringLiteral(UROK_VERSION));
+    // The desktop's menu entry (urok.desktop): its icon and name for the windows.
+    QGuiApplication::setDesktopFileName(QStringLiteral("urok"));
     // The lesson ends only through its exit question, never by a window
     // that happens to be the last one closed.
     app.setQuitOnLastWindowClosed(false);
