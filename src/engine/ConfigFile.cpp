@@ -5,12 +5,12 @@
 #include "engine/NumericText.h"
 #include "engine/Platform.h"
 #include "engine/Prompter.h"
+#include "engine/TaskTiming.h"
+#include "engine/WritingTime.h"
 
 #include <QFile>
 #include <QDir>
 #include <QFileInfo>
-
-#include <limits>
 
 #include <cerrno>
 
@@ -47,7 +47,7 @@ void applyLevelsAndTaskList(LessonState &state, const ConfigRecord &r, ConfigOut
 {
     const int t = taskCount(state);
     for (int i = 0; i < 40 && i < t; ++i)
-        state.Wremena(4).setItem(i + 1, QString::number(r.values[i] % 10));
+        state.Wremena(4).setItem(i + 1, QString::number(taskLevel(r.values[i])));
 
     ItemList &index = state.Uslowie_L(0);
     index.setItem(0, QString::number(r.number));
@@ -74,11 +74,7 @@ void applyWritingTimes(LessonState &state, const ConfigRecord &r)
     const int p = state.Plan_Tarv(0).count() - 1;
     for (int i = 0; i < 40 && i < p; ++i) {
         const qint64 characters = state.content().textLength(Holder::Podtochki, i + 1);
-        double t = static_cast<double>(characters * r.values[i]) / 100.0 + 2.0;
-        // The writing times are 16-bit numbers of seconds.
-        t = qBound<double>(std::numeric_limits<qint16>::min(), t,
-                           std::numeric_limits<qint16>::max());
-        state.Wremena(2).setItem(i + 1, decimalText(t));
+        state.Wremena(2).setItem(i + 1, decimalText(writingTime(characters, r.values[i])));
     }
 }
 

@@ -1,7 +1,8 @@
 // Tests of draw-pictures: the GIF writer (what it writes must read back
 // through Qt's own GIF reader as the same image), the update of the picture sizes in
-// the lesson's manifest, the mathematics the pictures show, and the finished
-// pictures against the places the lesson shows them in.
+// the lesson's manifest, the mathematics the pictures show, the finished
+// pictures against the places the lesson shows them in, and the tool's
+// report of a file it cannot write.
 
 #include "CatalogueSizes.h"
 #include "Encoding.h"
@@ -10,11 +11,15 @@
 #include "Pictures.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QFile>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cstdint>
@@ -261,6 +266,24 @@ private Q_SLOTS:
         }
         names.sort();
         QCOMPARE(names, named);
+    }
+
+    // A picture that cannot be written (a folder has its name) is named with
+    // the reason and the tool fails; the other pictures are still written.
+    void aPictureThatCannotBeWrittenIsReported()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("grafika-w-1.jpg")));
+        QProcess p;
+        p.start(QStringLiteral(UROK_BINARY_DIR "/tools/draw-pictures/draw-pictures"), {dir.path()});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 1);
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        const QString expected = QStringLiteral("cannot write %1: На мястото на файла има папка")
+                                     .arg(QDir::toNativeSeparators(dir.filePath(QStringLiteral("grafika-w-1.jpg"))));
+        QVERIFY2(err.contains(expected), qPrintable(err));
+        QVERIFY(QFileInfo(dir.filePath(QStringLiteral("grafika-w-2.jpg"))).isFile());
     }
 };
 

@@ -7,6 +7,7 @@
 #include "engine/Cp1251.h"
 #include "engine/LessonState.h"
 #include "engine/NumericText.h"
+#include "engine/WritingTime.h"
 #include "controls/ListBox.h"
 #include "controls/TextBox.h"
 #include "lesson/Tarv.h"

@@ -22,6 +22,56 @@ namespace {
 // ---------------------------------------------------------------------------
 // 1. The sieve of Eratosthenes for 1..50.
 
+// The strokes over a number that is crossed out: first "/", then the other
+// diagonal, then a line along the bottom, each in the colour of the prime
+// that crossed it; the number is drawn over them and stays readable.
+void crossOut(QPainter &p, const QRectF &cell, const QList<int> &crossings,
+              const QList<int> &sievingPrimes, const QList<QColor> &primeColour)
+{
+    const QRectF m = cell.adjusted(6, 5, -6, -5);
+    const QList<QLineF> strokes = {QLineF(m.bottomLeft(), m.topRight()),
+                                   QLineF(m.topLeft(), m.bottomRight()),
+                                   QLineF(m.left(), m.bottom() + 1, m.right(), m.bottom() + 1)};
+    for (int i = 0; i < crossings.size() && i < strokes.size(); ++i) {
+        p.save();
+        const int which = int(sievingPrimes.indexOf(crossings[i]));
+        p.setPen(QPen(primeColour[which % primeColour.size()], 2.2, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(strokes[i]);
+        p.restore();
+    }
+}
+
+// One sample stroke per sieving prime, then the circle of a prime; returns
+// the y under the legend.
+int sieveLegend(QPainter &p, int x0, int y, const QList<int> &sievingPrimes,
+                const QList<QColor> &primeColour)
+{
+    const QFont legendFont = sans(12);
+    const QString crossed = QStringLiteral("Зачертани кратни:");
+    text(p, QRectF(x0, y, 200, 20), crossed, legendFont, c::Ink, Qt::AlignLeft | Qt::AlignVCenter);
+    int x = x0 + int(textWidth(legendFont, crossed)) + 14;
+    for (int i = 0; i < sievingPrimes.size(); ++i) {
+        p.save();
+        p.setPen(QPen(primeColour[i % primeColour.size()], 2.4, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(x + 2, y + 16), QPointF(x + 14, y + 4));
+        p.restore();
+        const QString label = QStringLiteral("на %1").arg(sievingPrimes[i]);
+        text(p, QRectF(x + 19, y, 80, 20), label, legendFont, c::Ink,
+             Qt::AlignLeft | Qt::AlignVCenter);
+        x += 19 + int(textWidth(legendFont, label)) + 18;
+    }
+    y += 24;
+    p.save();
+    p.setPen(QPen(c::Green, 2));
+    p.setBrush(c::GreenTint);
+    p.drawEllipse(QPointF(x0 + 8, y + 10), 8, 7);
+    p.restore();
+    text(p, QRectF(x0 + 21, y, 360, 20),
+         QStringLiteral("просто число: остава незачертано"), legendFont, c::Ink,
+         Qt::AlignLeft | Qt::AlignVCenter);
+    return y + 28;
+}
+
 QImage sieve()
 {
     const int n = 50;
@@ -57,51 +107,11 @@ QImage sieve()
             p.restore();
             text(p, cell, QString::number(k), primeFont, c::Green);
         } else {
-            // First crossing "/", then the other diagonal, then a line along the
-            // bottom; the number is drawn over them and stays readable.
-            const QRectF m = cell.adjusted(6, 5, -6, -5);
-            const QList<QLineF> strokes = {QLineF(m.bottomLeft(), m.topRight()),
-                                           QLineF(m.topLeft(), m.bottomRight()),
-                                           QLineF(m.left(), m.bottom() + 1, m.right(),
-                                                  m.bottom() + 1)};
-            for (int i = 0; i < crossedBy[k].size() && i < strokes.size(); ++i) {
-                p.save();
-                const int which = int(sievingPrimes.indexOf(crossedBy[k][i]));
-                p.setPen(QPen(primeColour[which % primeColour.size()], 2.2, Qt::SolidLine,
-                              Qt::RoundCap));
-                p.drawLine(strokes[i]);
-                p.restore();
-            }
+            crossOut(p, cell, crossedBy[k], sievingPrimes, primeColour);
             text(p, cell, QString::number(k), numberFont, c::Ink);
         }
     }
-    y = gy + 5 * ch + 12;
-
-    // Legend: one sample stroke per sieving prime, then the circle of a prime.
-    const QFont legendFont = sans(12);
-    const QString crossed = QStringLiteral("Зачертани кратни:");
-    text(p, QRectF(gx, y, 200, 20), crossed, legendFont, c::Ink, Qt::AlignLeft | Qt::AlignVCenter);
-    int x = gx + int(textWidth(legendFont, crossed)) + 14;
-    for (int i = 0; i < sievingPrimes.size(); ++i) {
-        p.save();
-        p.setPen(QPen(primeColour[i % primeColour.size()], 2.4, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(QPointF(x + 2, y + 16), QPointF(x + 14, y + 4));
-        p.restore();
-        const QString label = QStringLiteral("на %1").arg(sievingPrimes[i]);
-        text(p, QRectF(x + 19, y, 80, 20), label, legendFont, c::Ink,
-             Qt::AlignLeft | Qt::AlignVCenter);
-        x += 19 + int(textWidth(legendFont, label)) + 18;
-    }
-    y += 24;
-    p.save();
-    p.setPen(QPen(c::Green, 2));
-    p.setBrush(c::GreenTint);
-    p.drawEllipse(QPointF(gx + 8, y + 10), 8, 7);
-    p.restore();
-    text(p, QRectF(gx + 21, y, 360, 20),
-         QStringLiteral("просто число: остава незачертано"), legendFont, c::Ink,
-         Qt::AlignLeft | Qt::AlignVCenter);
-    y += 28;
+    y = sieveLegend(p, gx, gy + 5 * ch + 12, sievingPrimes, primeColour);
 
     const QFont noteFont = sans(12);
     const QRectF line(gx, y, s.width() - 2 * gx, 18);
@@ -146,85 +156,85 @@ QList<QRgb> gifPalette(const QList<QColor> &grounds, const QList<QColor> &inks)
     return palette;
 }
 
-QImage circularList()
+// The row of nodes of the list, prev | value | next each. Forward links run
+// along the upper half of the row, backward links along the lower half.
+struct NodeRow
 {
-    Sheet s(570, 320);
-    QPainter &p = s.p();
-    int y = heading(p, s.width(), QStringLiteral("Кръгов двусвързан списък"));
+    int top = 0;
+    int x0 = 96;
+    int linkW = 26, valueW = 44, nodeW = linkW + valueW + linkW, nodeH = 42, gap = 18;
 
-    const QList<int> values = {12, 5, 8, 3};
-    const int linkW = 26, valueW = 44, nodeW = linkW + valueW + linkW, nodeH = 42, gap = 18;
-    const int top = y + 58;
-    const int x0 = 96;
-    const qreal forwardY = top + 13, backwardY = top + nodeH - 13;
+    qreal forwardY() const { return top + 13; }
+    qreal backwardY() const { return top + nodeH - 13; }
+    QRectF node(int i) const { return QRectF(x0 + i * (nodeW + gap), top, nodeW, nodeH); }
+};
+
+// Where a link starts: a dot in its field.
+void linkDot(QPainter &p, QPointF at, const QColor &col)
+{
+    p.save();
+    p.setPen(Qt::NoPen);
+    p.setBrush(col);
+    p.drawEllipse(at, 4, 4);
+    p.restore();
+}
+
+// The nodes with the links between neighbours, and the names of the three
+// fields over the first node.
+void drawNodes(QPainter &p, const NodeRow &row, const QList<int> &values)
+{
     const QFont valueFont = mono(17, true);
-    const QFont smallFont = sans(12);
-
-    // The "начало" pointer: a variable box holding a pointer to the first node.
-    const QRectF head(18, top, 56, nodeH);
-    box(p, head, c::OrangeTint, c::Orange, 4, 1.6);
-    text(p, QRectF(head.left() - 10, head.top() - 24, head.width() + 20, 20),
-         QStringLiteral("начало"), sans(13, true), c::Orange);
-    auto dot = [&p](QPointF at, const QColor &col) {
-        p.save();
-        p.setPen(Qt::NoPen);
-        p.setBrush(col);
-        p.drawEllipse(at, 4, 4);
-        p.restore();
-    };
-    dot(head.center(), c::Orange);
-    arrow(p, head.center(), QPointF(x0 - 1, head.center().y()), c::Orange, 2, 9);
-
-    // Each node: prev | value | next. Forward links run along the upper half,
-    // backward links along the lower half.
-    QList<QRectF> nodes;
     for (int i = 0; i < values.size(); ++i) {
-        const QRectF r(x0 + i * (nodeW + gap), top, nodeW, nodeH);
-        nodes.append(r);
+        const QRectF r = row.node(i);
         box(p, r, c::BlueTint, c::Blue, 4, 1.6);
         p.save();
         p.setPen(QPen(c::Blue, 1.6));
-        for (qreal x : {r.left() + linkW, r.right() - linkW})
+        for (qreal x : {r.left() + row.linkW, r.right() - row.linkW})
             p.drawLine(QPointF(x, r.top()), QPointF(x, r.bottom()));
         p.restore();
-        text(p, QRectF(r.left() + linkW, r.top(), valueW, nodeH), QString::number(values[i]),
-             valueFont, c::Ink);
+        text(p, QRectF(r.left() + row.linkW, r.top(), row.valueW, row.nodeH),
+             QString::number(values[i]), valueFont, c::Ink);
         if (i > 0) {
-            const QPointF prevDot(r.left() + linkW / 2.0, backwardY);
-            dot(prevDot, c::Purple);
-            arrow(p, prevDot, QPointF(r.left() - gap + 1, backwardY), c::Purple, 2, 9);
+            const QPointF prevDot(r.left() + row.linkW / 2.0, row.backwardY());
+            linkDot(p, prevDot, c::Purple);
+            arrow(p, prevDot, QPointF(r.left() - row.gap + 1, row.backwardY()), c::Purple, 2, 9);
         }
         if (i + 1 < values.size()) {
-            const QPointF nextDot(r.right() - linkW / 2.0, forwardY);
-            dot(nextDot, c::Ink);
-            arrow(p, nextDot, QPointF(r.right() + gap - 1, forwardY), c::Ink, 2, 9);
+            const QPointF nextDot(r.right() - row.linkW / 2.0, row.forwardY());
+            linkDot(p, nextDot, c::Ink);
+            arrow(p, nextDot, QPointF(r.right() + row.gap - 1, row.forwardY()), c::Ink, 2, 9);
         }
     }
 
-    // Names of the three fields over the first node.
-    const QRectF first = nodes.first();
+    const QRectF first = row.node(0);
     const QFont fieldFont = mono(12);
-    text(p, QRectF(first.left() - 10, first.top() - 22, linkW + 20, 18), QStringLiteral("prev"),
+    text(p, QRectF(first.left() - 10, first.top() - 22, row.linkW + 20, 18), QStringLiteral("prev"),
          fieldFont, c::Purple);
-    text(p, QRectF(first.left() + linkW, first.top() - 22, valueW, 18), QStringLiteral("value"),
-         fieldFont, c::Blue);
-    text(p, QRectF(first.right() - linkW - 10, first.top() - 22, linkW + 20, 18),
+    text(p, QRectF(first.left() + row.linkW, first.top() - 22, row.valueW, 18),
+         QStringLiteral("value"), fieldFont, c::Blue);
+    text(p, QRectF(first.right() - row.linkW - 10, first.top() - 22, row.linkW + 20, 18),
          QStringLiteral("next"), fieldFont, c::Ink);
+}
 
-    // The ring is closed both ways: the last node's next is the first node,
-    // the first node's prev is the last one.
-    const QRectF last = nodes.last();
-    const QPointF lastNext(last.right() - linkW / 2.0, forwardY);
-    const QPointF firstPrev(first.left() + linkW / 2.0, backwardY);
-    const qreal nextLoopY = top + nodeH + 22, prevLoopY = nextLoopY + 24;
-    const qreal firstValueX = first.left() + linkW + valueW / 2.0;
-    const qreal lastValueX = last.left() + linkW + valueW / 2.0;
-    dot(lastNext, c::Green);
+// The ring is closed both ways: the last node's next is the first node, the
+// first node's prev is the last one. Returns the y of the lower loop.
+qreal closeRing(QPainter &p, const NodeRow &row, int count)
+{
+    const QFont smallFont = sans(12);
+    const QRectF first = row.node(0);
+    const QRectF last = row.node(count - 1);
+    const qreal forwardY = row.forwardY();
+    const QPointF lastNext(last.right() - row.linkW / 2.0, forwardY);
+    const QPointF firstPrev(first.left() + row.linkW / 2.0, row.backwardY());
+    const qreal nextLoopY = row.top + row.nodeH + 22, prevLoopY = nextLoopY + 24;
+    const qreal firstValueX = first.left() + row.linkW + row.valueW / 2.0;
+    const qreal lastValueX = last.left() + row.linkW + row.valueW / 2.0;
+    linkDot(p, lastNext, c::Green);
     arrowPath(p,
               {lastNext, QPointF(last.right() + 14, forwardY), QPointF(last.right() + 14, nextLoopY),
                QPointF(firstValueX, nextLoopY), QPointF(firstValueX, first.bottom() + 1)},
               c::Green, 2, 9);
-    dot(firstPrev, c::Purple);
+    linkDot(p, firstPrev, c::Purple);
     arrowPath(p,
               {firstPrev, QPointF(firstPrev.x(), prevLoopY), QPointF(lastValueX, prevLoopY),
                QPointF(lastValueX, last.bottom() + 1)},
@@ -235,16 +245,40 @@ QImage circularList()
     text(p, QRectF(firstValueX + 10, prevLoopY + 1, 300, 18),
          QStringLiteral("prev на първия сочи към последния"), smallFont, c::Purple,
          Qt::AlignLeft | Qt::AlignVCenter);
+    return prevLoopY;
+}
+
+QImage circularList()
+{
+    Sheet s(570, 320);
+    QPainter &p = s.p();
+    const int y = heading(p, s.width(), QStringLiteral("Кръгов двусвързан списък"));
+
+    const QList<int> values = {12, 5, 8, 3};
+    NodeRow row;
+    row.top = y + 58;
+
+    // The "начало" pointer: a variable box holding a pointer to the first node.
+    const QRectF head(18, row.top, 56, row.nodeH);
+    box(p, head, c::OrangeTint, c::Orange, 4, 1.6);
+    text(p, QRectF(head.left() - 10, head.top() - 24, head.width() + 20, 20),
+         QStringLiteral("начало"), sans(13, true), c::Orange);
+    linkDot(p, head.center(), c::Orange);
+    arrow(p, head.center(), QPointF(row.x0 - 1, head.center().y()), c::Orange, 2, 9);
+
+    drawNodes(p, row, values);
+    const qreal prevLoopY = closeRing(p, row, int(values.size()));
 
     // Under the picture: the node type and how to walk the ring.
-    y = int(prevLoopY) + 30;
-    text(p, QRectF(18, y, s.width() - 36, 20),
+    const int under = int(prevLoopY) + 30;
+    const QFont smallFont = sans(12);
+    text(p, QRectF(18, under, s.width() - 36, 20),
          QStringLiteral("struct Node { int value; Node* prev; Node* next; };"), mono(13), c::Ink,
          Qt::AlignLeft | Qt::AlignVCenter);
-    text(p, QRectF(18, y + 24, s.width() - 36, 20),
+    text(p, QRectF(18, under + 24, s.width() - 36, 20),
          QStringLiteral("Обхождане в двете посоки: p = p->next или p = p->prev."), smallFont,
          c::Muted, Qt::AlignLeft | Qt::AlignVCenter);
-    text(p, QRectF(18, y + 44, s.width() - 36, 20),
+    text(p, QRectF(18, under + 44, s.width() - 36, 20),
          QStringLiteral("Няма nullptr: след %1 идва пак %2. Едносвързаният кръгов списък има само next.")
              .arg(values.last())
              .arg(values.first()),
@@ -342,62 +376,59 @@ QImage logicalOperations()
 // 4. The search tree of backtracking for 4 queens: every partial placement
 // the search reaches, its dead ends, returns and the two solutions.
 
-QImage backtrackingTree()
+// Where the nodes of the search tree go: leaves in consecutive slots from
+// the left, a parent over its children, a row of nodes for each queen placed.
+struct TreeLayout
 {
-    const int n = 4;
-    Sheet s(480, 360);
-    QPainter &p = s.p();
-    int y = heading(p, s.width(), QStringLiteral("Търсене с връщане назад: 4 царици"));
+    TreeLayout(const QList<maths::QueensNode> &searchTree, int width, qreal firstRow);
 
-    const QList<maths::QueensNode> tree = maths::queensSearchTree(n);
+    const QList<maths::QueensNode> &tree;
+    qreal left = 50, slot = 0, top = 0;
+    qreal levelGap = 48, nodeW = 62, nodeH = 24;
+    QList<qreal> x;   // the centre of each node
 
-    // Leaves get consecutive slots from the left; a parent sits over its children.
+    QRectF rect(int i) const
+    {
+        return QRectF(x[i] - nodeW / 2, top + tree[i].columns.size() * levelGap, nodeW, nodeH);
+    }
+};
+
+TreeLayout::TreeLayout(const QList<maths::QueensNode> &searchTree, int width, qreal firstRow)
+    : tree(searchTree), top(firstRow), x(searchTree.size())
+{
     int leaves = 0;
     for (const maths::QueensNode &node : tree)
         leaves += node.children.isEmpty() ? 1 : 0;
-    const qreal left = 50, slot = (s.width() - left - 8) / qreal(leaves);
-    QList<qreal> xOf(tree.size());
+    slot = (width - left - 8) / qreal(leaves);
     int nextSlot = 0;
     std::function<void(int)> place = [&](int i) {
         const maths::QueensNode &node = tree[i];
         if (node.children.isEmpty()) {
-            xOf[i] = left + slot * (nextSlot++ + 0.5);
+            x[i] = left + slot * (nextSlot++ + 0.5);
             return;
         }
         for (int ch : node.children)
             place(ch);
-        xOf[i] = (xOf[node.children.first()] + xOf[node.children.last()]) / 2;
+        x[i] = (x[node.children.first()] + x[node.children.last()]) / 2;
     };
     place(0);
+}
 
-    const qreal top = y + 8, levelGap = 48, nodeW = 62, nodeH = 24;
-    auto rectOf = [&](int i) {
-        return QRectF(xOf[i] - nodeW / 2, top + tree[i].columns.size() * levelGap, nodeW, nodeH);
-    };
-
-    // Which row each level fills.
-    const QFont levelFont = sans(11);
-    for (int r = 1; r <= n; ++r)
-        text(p, QRectF(6, top + r * levelGap, 44, nodeH), QStringLiteral("ред %1").arg(r),
-             levelFont, c::Muted, Qt::AlignLeft | Qt::AlignVCenter);
-
-    // Edges first, then the returns from the dead ends, then the nodes on top.
-    for (int i = 1; i < tree.size(); ++i) {
-        const QRectF a = rectOf(tree[i].parent), b = rectOf(i);
-        arrow(p, QPointF(a.center().x(), a.bottom()), QPointF(b.center().x(), b.top()),
-              c::Muted, 1.4, 7);
-    }
+// From every dead end a dashed curve beside its edge back up to the parent:
+// on the left for the first of several children, on the right otherwise.
+// The first one on the left is labelled.
+void drawReturns(QPainter &p, const TreeLayout &layout, int n)
+{
+    const QList<maths::QueensNode> &tree = layout.tree;
     bool labelled = false;
     for (int i = 1; i < tree.size(); ++i) {
         if (!maths::isDeadEnd(tree[i], n))
             continue;
         const maths::QueensNode &parent = tree[tree[i].parent];
-        const QRectF a = rectOf(tree[i].parent), b = rectOf(i);
-        // A dashed curve beside the edge, back up to the parent: on the left
-        // for the first of several children, on the right otherwise.
+        const QRectF a = layout.rect(tree[i].parent), b = layout.rect(i);
         const bool leftmost = parent.children.first() == i && parent.children.size() > 1;
         const qreal side = leftmost ? -1 : 1;
-        const QPointF from(b.center().x() + side * (nodeW / 2 - 8), b.top());
+        const QPointF from(b.center().x() + side * (layout.nodeW / 2 - 8), b.top());
         const QPointF to(a.center().x() + side * 14, a.bottom() + 1);
         const QPointF mid = (from + to) / 2 + QPointF(side * 16, 0);
         QPainterPath curve(from);
@@ -416,78 +447,83 @@ QImage backtrackingTree()
             labelled = true;
         }
     }
-    const QFont nodeFont = mono(12, true);
-    for (int i = 0; i < tree.size(); ++i) {
-        const maths::QueensNode &node = tree[i];
-        const QRectF r = rectOf(i);
-        QStringList cols;
-        for (int col : node.columns)
-            cols.append(QString::number(col));
-        const bool solution = maths::isSolution(node, n);
-        QColor fill = c::BlueTint, border = c::Blue;
-        if (solution) {
-            fill = c::GreenTint;
-            border = c::Green;
-        } else if (maths::isDeadEnd(node, n)) {
-            fill = c::RedTint;
-            border = c::Red;
-        }
-        if (node.columns.isEmpty()) {
-            box(p, r, c::Panel, c::Muted, 4, 1.5);
-            text(p, r, QStringLiteral("старт"), sans(12, true), c::Ink);
-            continue;
-        }
-        box(p, r, fill, border, 4, solution ? 2.2 : 1.5);
-        text(p, r, cols.join(QLatin1Char(' ')), nodeFont, c::Ink);
-        if (maths::isDeadEnd(node, n)) {
-            // A small red cross under a dead end.
-            const QPointF m(r.center().x(), r.bottom() + 9);
-            p.save();
-            p.setPen(QPen(c::Red, 2, Qt::SolidLine, Qt::RoundCap));
-            p.drawLine(m + QPointF(-4, -4), m + QPointF(4, 4));
-            p.drawLine(m + QPointF(-4, 4), m + QPointF(4, -4));
-            p.restore();
-        }
-        if (solution)
-            text(p, QRectF(r.left() - 6, r.bottom() + 1, r.width() + 12, 16),
-                 QStringLiteral("решение"), sans(11, true), c::Green);
-    }
+}
 
-    // The board of the first solution, in the empty corner under the left branch.
-    const auto firstSolution = std::find_if(tree.cbegin(), tree.cend(),
-                                            [n](const maths::QueensNode &node) {
-                                                return maths::isSolution(node, n);
-                                            });
-    if (firstSolution != tree.cend()) {
-        const qreal cell = 12;
-        const QRectF board(left + (slot - n * cell) / 2, top + 3 * levelGap + 2, n * cell,
-                           n * cell);
-        for (int r = 0; r < n; ++r)
-            for (int col = 0; col < n; ++col) {
-                const QRectF sq(board.left() + col * cell, board.top() + r * cell, cell, cell);
-                p.fillRect(sq, (r + col) % 2 ? QColor(0xCB, 0xD5, 0xE1) : c::Paper);
-                if (firstSolution->columns[r] == col + 1) {
-                    p.save();
-                    p.setPen(Qt::NoPen);
-                    p.setBrush(c::Green);
-                    p.drawEllipse(sq.center(), 3.8, 3.8);
-                    p.restore();
-                }
-            }
+QString columnsText(const QList<int> &columns)
+{
+    QStringList cols;
+    for (int col : columns)
+        cols.append(QString::number(col));
+    return cols.join(QLatin1Char(' '));
+}
+
+// A node shows the columns of the queens placed so far: blue while the
+// search goes on, red with a cross under it at a dead end, green for a
+// solution.
+void drawQueensNode(QPainter &p, const maths::QueensNode &node, const QRectF &r, int n,
+                    const QFont &nodeFont)
+{
+    if (node.columns.isEmpty()) {
+        box(p, r, c::Panel, c::Muted, 4, 1.5);
+        text(p, r, QStringLiteral("старт"), sans(12, true), c::Ink);
+        return;
+    }
+    const bool solution = maths::isSolution(node, n);
+    const bool deadEnd = maths::isDeadEnd(node, n);
+    QColor fill = c::BlueTint, border = c::Blue;
+    if (solution) {
+        fill = c::GreenTint;
+        border = c::Green;
+    } else if (deadEnd) {
+        fill = c::RedTint;
+        border = c::Red;
+    }
+    box(p, r, fill, border, 4, solution ? 2.2 : 1.5);
+    text(p, r, columnsText(node.columns), nodeFont, c::Ink);
+    if (deadEnd) {
+        const QPointF m(r.center().x(), r.bottom() + 9);
         p.save();
-        p.setPen(QPen(c::Muted, 1));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(board);
+        p.setPen(QPen(c::Red, 2, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(m + QPointF(-4, -4), m + QPointF(4, 4));
+        p.drawLine(m + QPointF(-4, 4), m + QPointF(4, -4));
         p.restore();
-        QStringList cols;
-        for (int col : firstSolution->columns)
-            cols.append(QString::number(col));
-        text(p, QRectF(left, board.bottom() + 2, slot, 14), cols.join(QLatin1Char(' ')),
-             mono(11, true), c::Green);
     }
+    if (solution)
+        text(p, QRectF(r.left() - 6, r.bottom() + 1, r.width() + 12, 16),
+             QStringLiteral("решение"), sans(11, true), c::Green);
+}
 
-    // Legend.
-    y = int(top + n * levelGap + nodeH + 22);
+// The board of a solution, in the empty corner under the left branch, with
+// its columns under it.
+void drawSolutionBoard(QPainter &p, const TreeLayout &layout, const QList<int> &columns)
+{
+    const int n = int(columns.size());
+    const qreal cell = 12;
+    const QRectF board(layout.left + (layout.slot - n * cell) / 2,
+                       layout.top + 3 * layout.levelGap + 2, n * cell, n * cell);
+    for (int r = 0; r < n; ++r)
+        for (int col = 0; col < n; ++col) {
+            const QRectF sq(board.left() + col * cell, board.top() + r * cell, cell, cell);
+            p.fillRect(sq, (r + col) % 2 ? QColor(0xCB, 0xD5, 0xE1) : c::Paper);
+            if (columns[r] == col + 1) {
+                p.save();
+                p.setPen(Qt::NoPen);
+                p.setBrush(c::Green);
+                p.drawEllipse(sq.center(), 3.8, 3.8);
+                p.restore();
+            }
+        }
+    p.save();
+    p.setPen(QPen(c::Muted, 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(board);
+    p.restore();
+    text(p, QRectF(layout.left, board.bottom() + 2, layout.slot, 14), columnsText(columns),
+         mono(11, true), c::Green);
+}
+
+void backtrackingLegend(QPainter &p, int y)
+{
     const QFont legend = sans(11);
     auto sample = [&](qreal x, qreal yy, const QColor &fill, const QColor &border) {
         box(p, QRectF(x, yy + 2, 22, 13), fill, border, 3, 1.2);
@@ -512,6 +548,43 @@ QImage backtrackingTree()
     text(p, QRectF(44, y, 420, 17),
          QStringLiteral("решение: 4 царици, от които никои две не се бият"), legend,
          c::Ink, Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+QImage backtrackingTree()
+{
+    const int n = 4;
+    Sheet s(480, 360);
+    QPainter &p = s.p();
+    const int y = heading(p, s.width(), QStringLiteral("Търсене с връщане назад: 4 царици"));
+
+    const QList<maths::QueensNode> tree = maths::queensSearchTree(n);
+    const TreeLayout layout(tree, s.width(), y + 8);
+
+    // Which row each level fills.
+    const QFont levelFont = sans(11);
+    for (int r = 1; r <= n; ++r)
+        text(p, QRectF(6, layout.top + r * layout.levelGap, 44, layout.nodeH),
+             QStringLiteral("ред %1").arg(r), levelFont, c::Muted, Qt::AlignLeft | Qt::AlignVCenter);
+
+    // Edges first, then the returns from the dead ends, then the nodes on top.
+    for (int i = 1; i < tree.size(); ++i) {
+        const QRectF a = layout.rect(tree[i].parent), b = layout.rect(i);
+        arrow(p, QPointF(a.center().x(), a.bottom()), QPointF(b.center().x(), b.top()),
+              c::Muted, 1.4, 7);
+    }
+    drawReturns(p, layout, n);
+    const QFont nodeFont = mono(12, true);
+    for (int i = 0; i < tree.size(); ++i)
+        drawQueensNode(p, tree[i], layout.rect(i), n, nodeFont);
+
+    const auto firstSolution = std::find_if(tree.cbegin(), tree.cend(),
+                                            [n](const maths::QueensNode &node) {
+                                                return maths::isSolution(node, n);
+                                            });
+    if (firstSolution != tree.cend())
+        drawSolutionBoard(p, layout, firstSolution->columns);
+
+    backtrackingLegend(p, int(layout.top + n * layout.levelGap + layout.nodeH + 22));
     frame(p, s.width(), s.height());
     return s.finish();
 }

@@ -11,29 +11,96 @@
 #include "Encoding.h"
 #include "Pictures.h"
 
+#include "engine/LessonFolder.h"
+
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
-#include <QSaveFile>
+#include <QMap>
 #include <QTextStream>
 
 namespace {
 
-QTextStream &err()
+void complain(const QString &message)
 {
-    static QTextStream stream(stderr);
-    return stream;
+    static QTextStream err(stderr);
+    err << "draw-pictures: " << message << '\n';
+    err.flush();
 }
 
+// Writes the file whole or not at all, the way the lesson writes its own;
+// a failure is reported with the file and the reason.
 bool writeFile(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    const QString why = urok::writeFileBytes(path, bytes);
+    if (why.isEmpty())
+        return true;
+    complain(QStringLiteral("cannot write %1: %2").arg(QDir::toNativeSeparators(path), why));
+    return false;
+}
+
+bool fontsPresent()
+{
+    const QStringList families = QFontDatabase::families();
+    for (const QString &family : {QStringLiteral("DejaVu Sans"), QStringLiteral("DejaVu Sans Mono")})
+        if (!families.contains(family)) {
+            complain(QStringLiteral("the font \"%1\" is missing (Debian package fonts-dejavu-core)")
+                         .arg(family));
+            return false;
+        }
+    return true;
+}
+
+// Draws and writes every picture into the folder; `sizes` gets the size of
+// each one written, under its path in the manifest. False when any failed.
+bool writePictures(const QString &outDir, QTextStream &out, QMap<QString, QSize> &sizes)
+{
+    bool ok = true;
+    for (const pictures::Picture &picture : pictures::drawAll()) {
+        const encoding::Encoded file = encoding::encode(picture);
+        if (!file.problem.isEmpty()) {
+            complain(picture.fileName + QStringLiteral(": ") + file.problem);
+            ok = false;
+            continue;
+        }
+        if (!writeFile(QDir(outDir).filePath(picture.fileName), file.bytes)) {
+            ok = false;
+            continue;
+        }
+        out << picture.fileName << "  " << picture.image.width() << "x" << picture.image.height()
+            << "  " << file.bytes.size() << " bytes\n";
+        sizes.insert(QStringLiteral("pictures/") + picture.fileName, picture.image.size());
+    }
+    out.flush();
+    return ok;
+}
+
+// Sets the sizes of the pictures in the manifest at `path`.
+bool updateCatalogue(const QString &path, const QMap<QString, QSize> &sizes, QTextStream &out)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        complain(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
         return false;
-    file.write(bytes);
-    return file.commit();
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        complain(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+        return false;
+    }
+    const catalogue::SizeUpdate update =
+        catalogue::updatePictureSizes(QString::fromUtf8(bytes), sizes);
+    for (const QString &name : update.unlisted)
+        complain(QStringLiteral("no picture line of %1 names %2").arg(path, name));
+    if (update.changed.isEmpty())
+        return true;
+    if (!writeFile(path, update.text.toUtf8()))
+        return false;
+    for (const QString &change : update.changed)
+        out << "catalogue: " << change << "\n";
+    return true;
 }
 
 } // namespace
@@ -61,65 +128,22 @@ int main(int argc, char *argv[])
     parser.process(app);
     const QStringList positional = parser.positionalArguments();
     if (positional.size() > 1) {
-        err() << "draw-pictures: give at most one directory\n";
+        complain(QStringLiteral("give at most one directory"));
         return 2;
     }
     const QString outDir = positional.isEmpty() ? QStringLiteral(UROK_PICTURES_DIR)
                                                 : positional.first();
-
-    const QStringList families = QFontDatabase::families();
-    for (const QString &family : {QStringLiteral("DejaVu Sans"), QStringLiteral("DejaVu Sans Mono")})
-        if (!families.contains(family)) {
-            err() << "draw-pictures: the font \"" << family
-                  << "\" is missing (Debian package fonts-dejavu-core)\n";
-            return 1;
-        }
-
+    if (!fontsPresent())
+        return 1;
     if (!QDir().mkpath(outDir)) {
-        err() << "draw-pictures: cannot create " << outDir << "\n";
+        complain(QStringLiteral("cannot create ") + outDir);
         return 1;
     }
 
     QTextStream out(stdout);
     QMap<QString, QSize> sizes;
-    bool ok = true;
-    for (const pictures::Picture &picture : pictures::drawAll()) {
-        const encoding::Encoded file = encoding::encode(picture);
-        QString problem = file.problem;
-        const QString path = QDir(outDir).filePath(picture.fileName);
-        if (problem.isEmpty() && !writeFile(path, file.bytes))
-            problem = QStringLiteral("cannot write ") + path;
-        if (!problem.isEmpty()) {
-            err() << "draw-pictures: " << picture.fileName << ": " << problem << "\n";
-            ok = false;
-            continue;
-        }
-        out << picture.fileName << "  " << picture.image.width() << "x" << picture.image.height()
-            << "  " << file.bytes.size() << " bytes\n";
-        sizes.insert(QStringLiteral("pictures/") + picture.fileName, picture.image.size());
-    }
-    out.flush();
-
-    if (parser.isSet(catalogueOption)) {
-        const QString path = parser.value(catalogueOption);
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            err() << "draw-pictures: cannot read " << path << "\n";
-            return 1;
-        }
-        const QString manifest = QString::fromUtf8(file.readAll());
-        file.close();
-        const catalogue::SizeUpdate update = catalogue::updatePictureSizes(manifest, sizes);
-        for (const QString &name : update.unlisted)
-            err() << "draw-pictures: no picture line of " << path << " names " << name << "\n";
-        if (!update.changed.isEmpty()) {
-            if (!writeFile(path, update.text.toUtf8())) {
-                err() << "draw-pictures: cannot write " << path << "\n";
-                return 1;
-            }
-            for (const QString &change : update.changed)
-                out << "catalogue: " << change << "\n";
-        }
-    }
-    return ok ? 0 : 1;
+    const bool written = writePictures(outDir, out, sizes);
+    if (parser.isSet(catalogueOption) && !updateCatalogue(parser.value(catalogueOption), sizes, out))
+        return 1;
+    return written ? 0 : 1;
 }

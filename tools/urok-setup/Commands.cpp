@@ -6,6 +6,8 @@
 
 #include "engine/ConfigRecord.h"
 #include "engine/NumericText.h"
+#include "engine/TaskTiming.h"
+#include "engine/WritingTime.h"
 
 #include <QDir>
 #include <QFile>
@@ -110,13 +112,13 @@ void describe(const DecodedFile &file, const LessonFacts &lesson, QTextStream &o
             continue;
         out << QStringLiteral("  задача %1: ниво %2, B = %3, H = %4  ->  ")
                    .arg(i + 1, 2)
-                   .arg(p.levels[i] % 10)
+                   .arg(taskLevel(p.levels[i]))
                    .arg(p.budgets[i], 6)
                    .arg(p.hints[i], 6)
             << timingText(p, i);
         if (p.levels[i] < 0 || p.levels[i] > 9)
             out << QStringLiteral(" (записано ниво %1)").arg(p.levels[i]);
-        if (p.levels[i] % 10 > 4)
+        if (taskLevel(p.levels[i]) > 4)
             out << QStringLiteral(" (ниво над 4: отмерва се като нива 3 и 4)");
         if (i >= lesson.tasks)
             out << QStringLiteral(" (урокът няма такава задача)");

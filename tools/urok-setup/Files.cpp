@@ -1,6 +1,6 @@
 #include "Files.h"
 
-#include "engine/TextFile.h"
+#include "engine/LessonFolder.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -251,121 +251,133 @@ void store(Profile &p, const Key &key, qint64 n)
     }
 }
 
-} // namespace
-
-ProfileReading readProfile(const QString &text, const LessonFacts &lesson)
+// How a numbered value is checked: its range and how a message names it.
+struct ValueRule
 {
+    qint64 lo = std::numeric_limits<qint16>::min();
+    qint64 hi = std::numeric_limits<qint16>::max();
+    QString what;
+};
+
+ValueRule ruleOf(const Key &key)
+{
+    constexpr qint64 Min32 = std::numeric_limits<qint32>::min();
+    constexpr qint64 Max32 = std::numeric_limits<qint32>::max();
+    const int n = key.number;
+    switch (key.field) {
+    case Field::Version: return {Min32, Max32, QStringLiteral("версията")};
+    case Field::Date: return {Min32, Max32, QStringLiteral("датата")};
+    case Field::TasksOffered: return {Min32, Max32, QStringLiteral("броят на предлаганите задачи")};
+    case Field::TasksListed: return {Min32, Max32, QStringLiteral("броят на задачите в списъка")};
+    case Field::Option: return {0, 1, QStringLiteral("стойността на опция %1").arg(n)};
+    case Field::Level: return {0, 9, QStringLiteral("нивото на задача %1").arg(n)};
+    case Field::Budget: return {.what = QStringLiteral("времето на задача %1").arg(n)};
+    case Field::Hint: return {.what = QStringLiteral("времето за подсказка на задача %1").arg(n)};
+    case Field::Rate: return {.what = QStringLiteral("темпото на точка %1").arg(n)};
+    case Field::Lesson: break;
+    }
+    return {};
+}
+
+// Values that are right but that this lesson makes no use of.
+void warnAboutUnused(const Key &key, qint64 n, int lineNo, const LessonFacts &lesson,
+                     QList<Problem> &warnings)
+{
+    if (key.field == Field::Option && key.number == ScrambledOption && n == 1)
+        warnings.append({lineNo, QStringLiteral("опция 31 (кодирано съдържание) е включена, а "
+                                                "съдържанието на този урок не е кодирано")});
+    const bool taskField =
+        key.field == Field::Level || key.field == Field::Budget || key.field == Field::Hint;
+    if (taskField && key.number > lesson.tasks && n != 0)
+        warnings.append({lineNo, QStringLiteral("урокът има %1 задачи: стойността за задача %2 не "
+                                                "се използва")
+                                     .arg(lesson.tasks)
+                                     .arg(key.number)});
+    if (key.field == Field::Rate && key.number > lesson.points() && n != 0)
+        warnings.append({lineNo, QStringLiteral("планът на урока има %1 точки: стойността за "
+                                                "точка %2 не се използва")
+                                     .arg(lesson.points())
+                                     .arg(key.number)});
+}
+
+// A profile as it is read line by line: what it has set so far, and where.
+struct ProfileReader
+{
+    const LessonFacts &lesson;
     ProfileReading reading;
     Profile profile;
     std::map<Key, int> seen;   // key -> the line that set it
 
-    constexpr qint64 Min16 = std::numeric_limits<qint16>::min();
-    constexpr qint64 Max16 = std::numeric_limits<qint16>::max();
-    constexpr qint64 Min32 = std::numeric_limits<qint32>::min();
-    constexpr qint64 Max32 = std::numeric_limits<qint32>::max();
+    void readLine(const QString &line, int lineNo);
+    void readLessonCode(const QString &code, int lineNo);
+    void reportMissing();
+};
 
-    QString body = text;
-    if (body.startsWith(QChar(0xFEFF)))
-        body.remove(0, 1);
-    const QStringList lines = body.split(u'\n');
-    for (int index = 0; index < lines.size(); ++index) {
-        const int lineNo = index + 1;
-        auto error = [&](const QString &message) { reading.errors.append({lineNo, message}); };
-
-        const Split s = splitLine(lines[index]);
-        if (s.blank)
-            continue;
-        QString message;
-        const std::optional<Key> key =
-            s.key.isEmpty() ? std::nullopt : parseKey(s.key, message);
-        if (!s.error.isEmpty()) {
-            // A line that names a key but has no proper value still sets it:
-            // no second message that the key is missing.
-            if (key)
-                seen.try_emplace(*key, lineNo);
-            error(s.error);
-            continue;
-        }
-        if (!key) {
-            error(message);
-            continue;
-        }
-        if (const auto it = seen.find(*key); it != seen.end()) {
-            error(QStringLiteral("„%1“ вече е зададен на ред %2").arg(keyText(*key)).arg(it->second));
-            continue;
-        }
-        seen[*key] = lineNo;
-
-        if (key->field == Field::Lesson) {
-            message = checkLessonCode(s.value);
-            if (!message.isEmpty()) {
-                error(message);
-                continue;
-            }
-            profile.lesson = s.value;
-            if (!lesson.code.isEmpty() && s.value != lesson.code)
-                reading.warnings.append(
-                    {lineNo, QStringLiteral("кодът на урока „%1“ не е кодът на този урок (%2): "
-                                            "програмата няма да приеме файла")
-                                 .arg(s.value, lesson.code)});
-            continue;
-        }
-
-        qint64 lo = Min16, hi = Max16;
-        QString what;
-        switch (key->field) {
-        case Field::Version: lo = Min32; hi = Max32; what = QStringLiteral("версията"); break;
-        case Field::Date: lo = Min32; hi = Max32; what = QStringLiteral("датата"); break;
-        case Field::TasksOffered:
-            lo = Min32; hi = Max32; what = QStringLiteral("броят на предлаганите задачи"); break;
-        case Field::TasksListed:
-            lo = Min32; hi = Max32; what = QStringLiteral("броят на задачите в списъка"); break;
-        case Field::Option:
-            lo = 0; hi = 1; what = QStringLiteral("стойността на опция %1").arg(key->number); break;
-        case Field::Level:
-            lo = 0; hi = 9; what = QStringLiteral("нивото на задача %1").arg(key->number); break;
-        case Field::Budget: what = QStringLiteral("времето на задача %1").arg(key->number); break;
-        case Field::Hint:
-            what = QStringLiteral("времето за подсказка на задача %1").arg(key->number); break;
-        case Field::Rate: what = QStringLiteral("темпото на точка %1").arg(key->number); break;
-        case Field::Lesson: break;
-        }
-        const std::optional<qint64> n = parseNumber(s.value, s.quoted, lo, hi, what, message);
-        if (!n) {
-            error(message);
-            continue;
-        }
-        store(profile, *key, *n);
-
-        if (key->field == Field::Option && key->number == ScrambledOption && *n == 1)
-            reading.warnings.append(
-                {lineNo, QStringLiteral("опция 31 (кодирано съдържание) е включена, а "
-                                        "съдържанието на този урок не е кодирано")});
-        const bool taskField = key->field == Field::Level || key->field == Field::Budget
-                               || key->field == Field::Hint;
-        if (taskField && key->number > lesson.tasks && *n != 0)
-            reading.warnings.append(
-                {lineNo, QStringLiteral("урокът има %1 задачи: стойността за задача %2 не се "
-                                        "използва")
-                             .arg(lesson.tasks)
-                             .arg(key->number)});
-        if (key->field == Field::Rate && key->number > lesson.points() && *n != 0)
-            reading.warnings.append(
-                {lineNo, QStringLiteral("планът на урока има %1 точки: стойността за точка %2 не "
-                                        "се използва")
-                             .arg(lesson.points())
-                             .arg(key->number)});
+void ProfileReader::readLine(const QString &line, int lineNo)
+{
+    auto error = [&](const QString &message) { reading.errors.append({lineNo, message}); };
+    const Split s = splitLine(line);
+    if (s.blank)
+        return;
+    QString message;
+    const std::optional<Key> key = s.key.isEmpty() ? std::nullopt : parseKey(s.key, message);
+    if (!s.error.isEmpty()) {
+        // A line that names a key but has no proper value still sets it:
+        // no second message that the key is missing.
+        if (key)
+            seen.try_emplace(*key, lineNo);
+        error(s.error);
+        return;
     }
+    if (!key) {
+        error(message);
+        return;
+    }
+    if (const auto it = seen.find(*key); it != seen.end()) {
+        error(QStringLiteral("„%1“ вече е зададен на ред %2").arg(keyText(*key)).arg(it->second));
+        return;
+    }
+    seen[*key] = lineNo;
 
-    // Every value the lesson needs must be written out.
+    if (key->field == Field::Lesson) {
+        readLessonCode(s.value, lineNo);
+        return;
+    }
+    const ValueRule rule = ruleOf(*key);
+    const std::optional<qint64> n = parseNumber(s.value, s.quoted, rule.lo, rule.hi, rule.what, message);
+    if (!n) {
+        error(message);
+        return;
+    }
+    store(profile, *key, *n);
+    warnAboutUnused(*key, *n, lineNo, lesson, reading.warnings);
+}
+
+void ProfileReader::readLessonCode(const QString &code, int lineNo)
+{
+    const QString message = checkLessonCode(code);
+    if (!message.isEmpty()) {
+        reading.errors.append({lineNo, message});
+        return;
+    }
+    profile.lesson = code;
+    if (!lesson.code.isEmpty() && code != lesson.code)
+        reading.warnings.append({lineNo, QStringLiteral("кодът на урока „%1“ не е кодът на този "
+                                                        "урок (%2): програмата няма да приеме файла")
+                                             .arg(code, lesson.code)});
+}
+
+// Every value the lesson needs must be written out. One message for the
+// keys of one task; a profile that lacks many gets the first few named and
+// the rest counted.
+void ProfileReader::reportMissing()
+{
     QList<Key> required = {{Field::Lesson}, {Field::Version}, {Field::Date},
                            {Field::TasksOffered}, {Field::TasksListed}};
     for (int k = 1; k <= qMin(lesson.tasks, SlotCount); ++k)
         required << Key{Field::Level, k} << Key{Field::Budget, k} << Key{Field::Hint, k};
     for (int k = 1; k <= qMin(lesson.points(), SlotCount); ++k)
         required << Key{Field::Rate, k};
-    // One message for the keys of one task; a profile that lacks many gets
-    // the first few named and the rest counted.
     constexpr int MissingNamed = 10;
     QList<QStringList> missing;
     for (qsizetype i = 0; i < required.size(); ++i) {
@@ -393,10 +405,23 @@ ProfileReading readProfile(const QString &text, const LessonFacts &lesson)
             rest += static_cast<int>(missing[i].size());
         reading.errors.append({0, QStringLiteral("липсват и още %1 ключа").arg(rest)});
     }
+}
 
-    if (reading.errors.isEmpty())
-        reading.profile = profile;
-    return reading;
+} // namespace
+
+ProfileReading readProfile(const QString &text, const LessonFacts &lesson)
+{
+    ProfileReader reader{lesson, {}, {}, {}};
+    QString body = text;
+    if (body.startsWith(QChar(0xFEFF)))
+        body.remove(0, 1);
+    const QStringList lines = body.split(u'\n');
+    for (int index = 0; index < lines.size(); ++index)
+        reader.readLine(lines[index], index + 1);
+    reader.reportMissing();
+    if (reader.reading.errors.isEmpty())
+        reader.reading.profile = reader.profile;
+    return reader.reading;
 }
 
 } // namespace urok::setup

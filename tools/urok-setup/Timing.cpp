@@ -4,16 +4,13 @@
 
 #include <QtGlobal>
 
-#include <limits>
-
 namespace urok::setup {
 
 TaskTiming taskTiming(int storedLevel, int budget, int hintTime)
 {
-    const int level = storedLevel % 10;
     TaskTiming t;
     // The tasks window's own factor.
-    t.factor = static_cast<int>(levelFactor(level));
+    t.factor = static_cast<int>(levelFactor(taskLevel(storedLevel)));
 
     const qint64 f = t.factor;
     t.countdown = f * budget;
@@ -35,13 +32,6 @@ QString minutesSeconds(qint64 seconds)
     const QString sign = seconds < 0 ? QStringLiteral("-") : QString();
     const qint64 s = qAbs(seconds);
     return sign + QStringLiteral("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
-}
-
-double writingTime(qint64 characters, int rate)
-{
-    const double t = static_cast<double>(characters * rate) / 100.0 + 2.0;
-    return qBound<double>(std::numeric_limits<qint16>::min(), t,
-                          std::numeric_limits<qint16>::max());
 }
 
 } // namespace urok::setup

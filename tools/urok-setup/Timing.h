@@ -28,15 +28,11 @@ struct TaskTiming
     bool expiresAtOnce() const { return countdown <= 0; }
 };
 
-// The timing of a task with these values as the file stores them (the
-// level is taken mod 10, as the program does).
+// The timing of a task with these values as the file stores them (of the
+// level, the last digit counts, as in the program).
 TaskTiming taskTiming(int storedLevel, int budget, int hintTime);
 
 // Seconds as minutes:seconds ("7:05", "33:20", "-0:05").
 QString minutesSeconds(qint64 seconds);
-
-// The writing time of a plan point, in seconds, as the program stores it:
-// characters x rate / 100 + 2, held within the 16-bit range.
-double writingTime(qint64 characters, int rate);
 
 } // namespace urok::setup
