@@ -254,7 +254,7 @@ private Q_SLOTS:
             const pictures::Picture &picture = all[i];
             names.append(picture.fileName);
             const QSize size = picture.image.size();
-            if (picture.fileName == u"grafika-w-1.jpg")
+            if (picture.fileName == u"grafika-w-1.png")
                 QVERIFY2(size.width() < 103 && size.height() < 144, qPrintable(picture.fileName));
             else if (picture.fileName == u"grafika-g-09.jpg")
                 QVERIFY2(size.width() < 216 && size.height() < 168, qPrintable(picture.fileName));
@@ -273,7 +273,7 @@ private Q_SLOTS:
     void aPictureThatCannotBeWrittenIsReported()
     {
         QTemporaryDir dir;
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("grafika-w-1.jpg")));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("grafika-w-1.png")));
         QProcess p;
         p.start(QStringLiteral(UROK_BINARY_DIR "/tools/draw-pictures/draw-pictures"), {dir.path()});
         QVERIFY(p.waitForFinished(60000));
@@ -281,7 +281,7 @@ private Q_SLOTS:
         QCOMPARE(p.exitCode(), 1);
         const QString err = QString::fromUtf8(p.readAllStandardError());
         const QString expected = QStringLiteral("cannot write %1: На мястото на файла има папка")
-                                     .arg(QDir::toNativeSeparators(dir.filePath(QStringLiteral("grafika-w-1.jpg"))));
+                                     .arg(QDir::toNativeSeparators(dir.filePath(QStringLiteral("grafika-w-1.png"))));
         QVERIFY2(err.contains(expected), qPrintable(err));
         QVERIFY(QFileInfo(dir.filePath(QStringLiteral("grafika-w-2.jpg"))).isFile());
     }

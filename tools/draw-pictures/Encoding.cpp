@@ -69,6 +69,17 @@ bool gifDecodesTo(const QByteArray &gifBytes, const QImage &image, QString *why)
     return true;
 }
 
+QByteArray pngAsJpegShowsIt(const QImage &image, int quality)
+{
+    const QImage shown = QImage::fromData(jpeg(image, quality), "jpg");
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (shown.isNull() || !QImageWriter(&buffer, "png").write(shown))
+        return {};
+    return bytes;
+}
+
 Encoded encode(const pictures::Picture &picture)
 {
     Encoded result;
@@ -77,6 +88,10 @@ Encoded encode(const pictures::Picture &picture)
         QString why;
         if (!result.bytes.isEmpty() && !gifDecodesTo(result.bytes, picture.image, &why))
             result.problem = why;
+    } else if (picture.fileName.endsWith(QLatin1String(".png"))) {
+        result.bytes = pngAsJpegShowsIt(picture.image, picture.jpegQuality);
+        if (result.bytes.isEmpty())
+            result.problem = QStringLiteral("the PNG writer failed");
     } else {
         result.bytes = jpeg(picture.image, picture.jpegQuality);
         if (result.bytes.isEmpty())

@@ -25,10 +25,15 @@ struct Encoded
 // while the file is larger or smaller than the limits allow.
 QByteArray jpeg(const QImage &image, int preferredQuality);
 
+// The picture as a JPEG of that quality shows it, stored as a PNG: the
+// pixels the lesson has always shown, in a format Qt reads without a plugin
+// (the picture the lesson shows at start-up).
+QByteArray pngAsJpegShowsIt(const QImage &image, int quality);
+
 // Whether Qt's GIF reader turns the bytes into exactly the image.
 bool gifDecodesTo(const QByteArray &gifBytes, const QImage &image, QString *why);
 
-// The file of a picture in the format its name asks for (".gif" or JPEG).
+// The file of a picture in the format its name asks for (".gif", ".png" or JPEG).
 // A GIF is read back and compared with the image; any file outside the size
 // limits is a problem.
 Encoded encode(const pictures::Picture &picture);

@@ -1218,7 +1218,7 @@ QList<Picture> drawAll()
         {QStringLiteral("grafika-g-10.jpg"), forLoop(), 85},
         {QStringLiteral("grafika-g-11.jpg"), whileLoop(), 85},
         {QStringLiteral("grafika-g-12.jpg"), doWhileLoop(), 85},
-        {QStringLiteral("grafika-w-1.jpg"), emptyPicture(), 95},
+        {QStringLiteral("grafika-w-1.png"), emptyPicture(), 95},
         {QStringLiteral("grafika-w-2.jpg"), sponsorLogo(), 92},
     };
 }
