@@ -1,6 +1,7 @@
 #include "app/ExitWhenShown.h"
 #include "app/LessonEndings.h"
 #include "app/WindowRegistry.h"
+#include "controls/LessonStyle.h"
 #include "engine/LessonState.h"
 #include "engine/Prompter.h"
 #include "lesson/Tarv.h"
@@ -20,6 +21,7 @@ int main(int argc, char *argv[])
     std::signal(SIGPIPE, SIG_IGN);
 #endif
     QApplication app(argc, argv);
+    QApplication::setStyle(new urok::LessonStyle);
     QApplication::setApplicationName(QStringLiteral("urok"));
     QApplication::setApplicationVersion(QStringLiteral(UROK_VERSION));
     // The desktop's menu entry (urok.desktop): its icon and name for the windows.
@@ -34,7 +36,16 @@ int main(int argc, char *argv[])
     windows.setProgramEndHook([] { QCoreApplication::quit(); });
     urok::LessonEndings endings(windows, urok::LessonEndings::dieOf);
 
+    // The lesson's windows are all in their own font. While the main window
+    // is built the application's font is that font too, so that the text
+    // fields, which first lay out an empty page in the application's font,
+    // load no font the window does not show; the desktop's font comes back
+    // for the menus, tooltips and message boxes, and is loaded when one of
+    // them first needs it.
+    const QFont desktopFont = QApplication::font();
+    QApplication::setFont(urok::Tarv::windowFont());
     urok::Tarv &lesson = windows.get<urok::Tarv>();
+    QApplication::setFont(desktopFont);
     if (urok::ExitWhenShown::wanted())
         lesson.installEventFilter(new urok::ExitWhenShown(&lesson));
     lesson.show();

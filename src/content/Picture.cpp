@@ -1,5 +1,6 @@
 #include "content/Picture.h"
 
+#include <QFileInfo>
 #include <QImageReader>
 
 namespace urok {
@@ -20,7 +21,10 @@ QSize Picture::holderSize() const
 QImage Picture::image() const
 {
     if (!isEmpty() && decoded_->isNull()) {
-        QImageReader reader(source_);
+        // The format its name gives: guessing it from the contents would
+        // load every image plugin to ask each one.
+        QImageReader reader(source_, QFileInfo(source_).suffix().toLatin1());
+        reader.setAutoDetectImageFormat(false);
         *decoded_ = reader.read();
     }
     return *decoded_;

@@ -44,7 +44,7 @@ Tarv::Tarv(LessonContext &lesson)
 {
     setObjectName(QStringLiteral("Tarv"));
     setWindowTitle(QStringLiteral("Програмиран урок - урочно съдържание."));
-    setFont(QFont(QStringLiteral("Times New Roman"), 12));
+    setFont(windowFont());
     buildControls();
     buildMenus();
     setClientSize(this, twipsFor(this).size(DesignWidth, DesignHeight));

@@ -114,6 +114,9 @@ public:
     CountdownBar bar;
     PlanRibbon ribbon;
 
+    // The font the window and its controls are designed in.
+    static QFont windowFont() { return QFont(QStringLiteral("Times New Roman"), 12); }
+
     // Design geometry, in twips.
     static constexpr int DesignWidth = 11880;
     static constexpr int DesignHeight = 8190;
