@@ -338,18 +338,32 @@ private:
                 define(c_.pictures_, *a, Picture());
                 return;
             }
-            // < FILE WIDTHxHEIGHT
+            // < FILE WIDTHxHEIGHT, then what it shows in double quotes
+            QString description;
+            const qsizetype quote = value.indexOf(u'"');
+            if (quote >= 0) {
+                const auto q = parseQuoted(value, quote);
+                if (!q)
+                    return;
+                if (q->second != value.size()) {
+                    error(QStringLiteral("text after the picture's description"));
+                    return;
+                }
+                description = q->first;
+                value = value.left(quote).trimmed();
+            }
             const qsizetype space = value.lastIndexOf(u' ');
             const QString file = value.left(space).trimmed();
             const QStringView size = QStringView(value).mid(space + 1);
             const qsizetype x = size.indexOf(u'x');
             if (how != u"<" || space < 0 || file.isEmpty() || file.contains(u' ') || x < 0
                 || !isNumber(size.left(x)) || !isNumber(size.mid(x + 1))) {
-                error(QStringLiteral("a picture is \"< file WIDTHxHEIGHT\" or \"empty\""));
+                error(QStringLiteral("a picture is \"< file WIDTHxHEIGHT [\"description\"]\" or \"empty\""));
                 return;
             }
             define(c_.pictures_, *a,
-                   Picture(root_ + file, QSize(size.left(x).toInt(), size.mid(x + 1).toInt())));
+                   Picture(root_ + file, QSize(size.left(x).toInt(), size.mid(x + 1).toInt()),
+                           description));
         } else if (word == u"task") {
             if (a->holder != Holder::Uslowie_L || a->first != a->last || how != u"<") {
                 error(QStringLiteral("a task is \"task Uslowie_L(k) < file\""));

@@ -5,9 +5,10 @@
 
 namespace urok {
 
-Picture::Picture(QString source, QSize imageSize)
+Picture::Picture(QString source, QSize imageSize, QString description)
     : source_(std::move(source))
     , imageSize_(imageSize)
+    , description_(std::move(description))
 {
 }
 

@@ -18,7 +18,7 @@ public:
     static constexpr int Margin = 2;
 
     Picture() = default; // the empty picture holder: no image
-    Picture(QString source, QSize imageSize);
+    Picture(QString source, QSize imageSize, QString description = {});
 
     bool isEmpty() const { return source_.isEmpty(); }
     QString source() const { return source_; }
@@ -27,6 +27,10 @@ public:
     // image plus the margin on every side). An empty holder has size 0 x 0.
     QSize imageSize() const { return imageSize_; }
     QSize holderSize() const;
+
+    // What the picture shows, in a few words, for a pupil who cannot see it
+    // (empty when the lesson gives none).
+    QString description() const { return description_; }
 
     // The decoded image; a null image for an empty holder or an unreadable file.
     QImage image() const;
@@ -38,6 +42,7 @@ public:
 private:
     QString source_;
     QSize imageSize_;
+    QString description_;
     std::shared_ptr<QImage> decoded_ = std::make_shared<QImage>();
 };
 

@@ -72,6 +72,15 @@ public:
     {
     }
 
+    QString text(QAccessible::Text t) const override
+    {
+        // The tooltip speaks of the mouse; the description says what the
+        // picture shows and what the keys do with it.
+        if (t == QAccessible::Description)
+            return static_cast<PictureBox *>(widget())->spokenDescription();
+        return QAccessibleWidget::text(t);
+    }
+
     QStringList actionNames() const override
     {
         return QStringList(pressAction()) + QAccessibleWidget::actionNames();

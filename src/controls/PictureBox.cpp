@@ -2,6 +2,7 @@
 
 #include "controls/AccessibleControls.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -29,6 +30,26 @@ void PictureBox::setPicture(const Picture &picture)
         clear();
     else
         setPixmap(QPixmap::fromImage(image));
+    if (QAccessible::isActive()) {
+        QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
+}
+
+QString PictureBox::spokenDescription() const
+{
+    QString shows = picture_.description();
+    if (picture_.isEmpty())
+        shows = QStringLiteral("без илюстрация");
+    else if (shows.isEmpty())
+        shows = QStringLiteral("илюстрация без описание");
+    // The keys open only a picture the box cannot show whole.
+    const QSize whole = picture_.holderSize();
+    if (keyboardHint_.isEmpty() || picture_.isEmpty()
+        || (whole.width() < width() && whole.height() < height()))
+        return shows;
+    return shows + (shows.endsWith(u'.') ? QStringLiteral(" ") : QStringLiteral(". "))
+           + keyboardHint_;
 }
 
 void PictureBox::mousePressEvent(QMouseEvent *event)

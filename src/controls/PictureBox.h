@@ -18,6 +18,11 @@ public:
 
     const Picture &picture() const { return picture_; }
     void setPicture(const Picture &picture);
+    // What a screen reader says of the box: what its picture shows ("без
+    // илюстрация" when it has none), then, when the box cannot show it
+    // whole, what the keys do with it.
+    QString spokenDescription() const;
+    void setKeyboardHint(const QString &hint) { keyboardHint_ = hint; }
     // What a left click does, without the mouse.
     void press() { Q_EMIT Pressed(Qt::LeftButton); }
 
@@ -31,6 +36,7 @@ protected:
 
 private:
     Picture picture_;
+    QString keyboardHint_;
 };
 
 } // namespace urok

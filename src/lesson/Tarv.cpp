@@ -134,6 +134,7 @@ void Tarv::buildContent()
     Picture_Ur[0]->setGeometry(twipsFor(this).rect(150, 2520, 1545, 2160));
     setBackColor(Picture_Ur[0], SystemButtonFace);
     Picture_Ur[0]->setFocusPolicy(Qt::TabFocus);
+    Picture_Ur[0]->setKeyboardHint(QStringLiteral("Enter я показва в пълен размер."));
     connect(Picture_Ur[0], &PictureBox::Pressed, this, [this](Qt::MouseButton button) {
         // The tooltip speaks of the right button; both open the picture.
         if (button == Qt::LeftButton || button == Qt::RightButton)

@@ -15,6 +15,7 @@ Tarv_Gra::Tarv_Gra(LessonContext &)
     nameControl(Grafika_G[0], QStringLiteral("Grafika_G(0)"),
                 QStringLiteral("Изображение в пълен размер"));
     Grafika_G[0]->setFrameShape(QFrame::NoFrame);
+    Grafika_G[0]->setKeyboardHint(QStringLiteral("Escape затваря прозореца."));
     Grafika_G[0]->move(0, 0);
 }
 
@@ -27,6 +28,8 @@ void Tarv_Gra::showPicture(const Picture &picture, QSize margin)
 {
     Grafika_G[0]->setPicture(picture);
     Grafika_G[0]->resize(picture.holderSize());
+    // The window says what it shows.
+    setAccessibleDescription(Grafika_G[0]->spokenDescription());
     // The inner area is sized, not the frame: the title bar never covers
     // the bottom of the picture.
     resize(picture.holderSize() + margin);

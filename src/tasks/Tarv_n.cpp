@@ -159,6 +159,7 @@ void Tarv_n::buildPictureAndClock()
                                "задача. Щракнете с левия клавиш на мишката за мащаб."));
     Picture_Un[0]->setGeometry(tw.rect(480, 50, 3300, 2580));
     Picture_Un[0]->setFocusPolicy(Qt::TabFocus);
+    Picture_Un[0]->setKeyboardHint(QStringLiteral("Enter я показва в пълен размер."));
     connect(Picture_Un[0], &PictureBox::Pressed, this, [this](Qt::MouseButton button) {
         if (button == Qt::LeftButton)
             Picture_Un_Click(0);

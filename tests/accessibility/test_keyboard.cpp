@@ -281,12 +281,15 @@ private Q_SLOTS:
     }
 
     // A picture larger than its box opens full size with Enter, or with a
-    // screen reader's "Press"; Escape closes it.
+    // screen reader's "Press"; Escape closes it. The box, and the window,
+    // say what the picture shows.
     void pictureOpensFullSizeWithEnterAndClosesWithEscape()
     {
         KeyboardLesson l({{17, 1}});
         Tarv &t = *l.main;
         WindowRegistry &windows = l.lesson.windows();
+        auto *box = Lesson::control<PictureBox>(&t, "Picture_Ur(0)");
+        QCOMPARE(spoken(box, QAccessible::Description), QStringLiteral("без илюстрация"));
         press(Qt::Key_Tab);
         for (int point = 1; point <= t.planCount; ++point) {
             press(Qt::Key_Return);
@@ -299,9 +302,14 @@ private Q_SLOTS:
             press(Qt::Key_Down);
         }
         press(Qt::Key_Tab);
-        QCOMPARE(focused(), Lesson::control<PictureBox>(&t, "Picture_Ur(0)"));
+        QCOMPARE(focused(), box);
+        const QString shows = l.lesson.state().Grafika_G(t.pictureNumber).description();
+        QCOMPARE(spoken(box, QAccessible::Description),
+                 shows + QStringLiteral(" Enter я показва в пълен размер."));
         press(Qt::Key_Return);
         QVERIFY(QTest::qWaitForWindowActive(&windows.get<Tarv_Gra>()));
+        QCOMPARE(windows.get<Tarv_Gra>().accessibleDescription(),
+                 shows + QStringLiteral(" Escape затваря прозореца."));
         press(Qt::Key_Escape);
         QVERIFY(!windows.isLoaded<Tarv_Gra>());
 

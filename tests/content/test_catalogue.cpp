@@ -113,6 +113,8 @@ private Q_SLOTS:
         QTest::newRow("missing file") << "text Glos(1) < texts/none.txt\n" << "cannot read texts/none.txt";
         QTest::newRow("bad escape") << "text Glos(1) = \"\\q\"\n" << "unknown escape";
         QTest::newRow("picture size") << "picture Grafika_G(1) < g.jpg\n" << "WIDTHxHEIGHT";
+        QTest::newRow("text after the description")
+            << "picture Grafika_G(1) < g.jpg 4x4 \"a\" b\n" << "after the picture's description";
         QTest::newRow("task without a condition")
             << "task Uslowie_L(1) < t.txt\n" << "the condition and the solution may not be empty";
         QTest::newRow("task with a two-line hint")
@@ -258,6 +260,9 @@ private Q_SLOTS:
                     continue;
                 const QImage image = p.image();
                 QVERIFY2(!image.isNull(), qPrintable(holderAddress(h, e)));
+                // Every picture says what it shows to a pupil who cannot see it.
+                QVERIFY2(p.description().size() > 10 || p.description() == u"без илюстрация",
+                         qPrintable(holderAddress(h, e)));
                 QCOMPARE(image.size(), p.imageSize());
                 QCOMPARE(p.holderSize(), p.imageSize() + QSize(4, 4));
             }

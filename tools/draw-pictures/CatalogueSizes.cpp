@@ -7,9 +7,10 @@ namespace catalogue {
 
 SizeUpdate updatePictureSizes(const QString &manifest, const QMap<QString, QSize> &sizes)
 {
-    // 1: everything up to the size, 2: the path, 3: width, 4: height, 5: the line end
+    // 1: everything up to the size, 2: the path, 3: width, 4: height, 5: the
+    // description, if there is one, and the line end
     static const QRegularExpression pictureLine(
-        QStringLiteral(R"(^(\s*picture\s+\S.*?<\s*(\S+)\s+)(\d+)x(\d+)(\s*)$)"));
+        QStringLiteral(R"(^(\s*picture\s+\S.*?<\s*(\S+)\s+)(\d+)x(\d+)(\s*(?:".*)?)$)"));
 
     SizeUpdate result;
     QSet<QString> named;
