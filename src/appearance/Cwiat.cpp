@@ -468,6 +468,12 @@ void Cwiat::closeEvent(QCloseEvent *event)
         mnu_Otkaz_Click();
 }
 
+void Cwiat::showEvent(QShowEvent *event)
+{
+    noteOpener(this);
+    QMainWindow::showEvent(event);
+}
+
 void Cwiat::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Escape) {

@@ -1,9 +1,34 @@
 #include "controls/AuxiliaryWindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 
 namespace urok {
+
+void SelfUnloading::noteOpener(const QWidget *self)
+{
+    QWidget *front = QApplication::activeWindow();
+    if (front && front != self)
+        opener_ = front;
+}
+
+void SelfUnloading::unload()
+{
+    const QPointer<QWidget> back = opener_;
+    if (unload_)
+        unload_();
+    if (back && back->isVisible()) {
+        back->raise();
+        back->activateWindow();
+    }
+}
+
+void AuxiliaryWindow::showEvent(QShowEvent *event)
+{
+    noteOpener(this);
+    QWidget::showEvent(event);
+}
 
 void AuxiliaryWindow::closeEvent(QCloseEvent *event)
 {

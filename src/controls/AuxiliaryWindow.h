@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 #include <functional>
@@ -8,21 +9,22 @@ namespace urok {
 
 // A window that ends its own life: "Отказ", "Запис", a pick or its close
 // box unloads it (it is closed and destroyed, and the next reference makes
-// it afresh). Whoever keeps the window says how it is unloaded.
+// it afresh). Whoever keeps the window says how it is unloaded. The window
+// that was in front when it opened comes back in front when it goes, so the
+// keyboard's focus is never left nowhere.
 class SelfUnloading
 {
 public:
     void setUnload(std::function<void()> unload) { unload_ = std::move(unload); }
 
 protected:
-    void unload()
-    {
-        if (unload_)
-            unload_();
-    }
+    // From the window's show event.
+    void noteOpener(const QWidget *self);
+    void unload();
 
 private:
     std::function<void()> unload_;
+    QPointer<QWidget> opener_;
 };
 
 // A window beside the lesson (the Focus window, the task chooser, the
@@ -36,6 +38,7 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 };
 
 } // namespace urok

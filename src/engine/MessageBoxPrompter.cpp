@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 
 namespace urok {
@@ -13,7 +14,14 @@ QString lessonCaption()
 
 bool MessageBoxPrompter::ask(const Message &message)
 {
-    QMessageBox box(QApplication::activeWindow());
+    // The window the question comes from: the one in front, or, for a
+    // question that follows another at once, before the window system has
+    // brought that window back, the one the last question came from.
+    static QPointer<QWidget> lastFront;
+    if (QWidget *active = QApplication::activeWindow())
+        lastFront = active;
+    const QPointer<QWidget> front = lastFront && lastFront->isVisible() ? lastFront : nullptr;
+    QMessageBox box(front);
     box.setWindowTitle(message.caption);
     box.setTextFormat(Qt::PlainText);
     box.setText(QString(message.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
@@ -41,6 +49,9 @@ bool MessageBoxPrompter::ask(const Message &message)
     box.setAccessibleDescription(message.text);
 
     box.exec();
+    // The window the question came from takes the keyboard back.
+    if (front && front->isVisible())
+        front->activateWindow();
     return yes != nullptr && box.clickedButton() == yes;
 }
 

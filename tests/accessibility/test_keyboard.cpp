@@ -67,7 +67,6 @@ struct KeyboardLesson
         : lesson(options)
     {
         main = &lesson.start();
-        tasks = &lesson.windows().get<Tarv_n>();
         if (!activate(main))
             qFatal("the main window did not come to the front");
     }
@@ -81,10 +80,18 @@ struct KeyboardLesson
     }
 
     void seconds(int n) { lesson.tick(10 * n); }
+    // The tasks window, once the pupil has opened it.
+    Tarv_n *tasks() const { return lesson.window<Tarv_n>(QStringLiteral("Tarv_n")); }
+
+    // The keyboard is back in the window, on a control a screen reader can name.
+    static bool focusBackIn(QWidget *w)
+    {
+        return QTest::qWaitForWindowActive(w) && focused() && focused()->window() == w
+               && !QAccessible::queryAccessibleInterface(focused())->text(QAccessible::Name).isEmpty();
+    }
 
     Lesson lesson;
     Tarv *main = nullptr;
-    Tarv_n *tasks = nullptr;
 };
 
 QString spoken(QWidget *w, QAccessible::Text what = QAccessible::Value)
@@ -160,7 +167,7 @@ private Q_SLOTS:
 
         // Alt+З opens the tasks window on its task list, with task 1 shown.
         press(KeyZ, Qt::AltModifier);
-        Tarv_n &n = *l.tasks;
+        Tarv_n &n = *l.tasks();
         QVERIFY(n.isVisible());
         QVERIFY(!t.isVisible());
         QVERIFY(QTest::qWaitForWindowActive(&n));
@@ -177,7 +184,7 @@ private Q_SLOTS:
         QCOMPARE(Lesson::control<ListBox>(&n, "List_Un(1)")->listIndex(), 1);
         QCOMPARE(n.Tekushta_zadacha, 2);
         QVERIFY(l.lesson.boxes.allAnswered());
-        QVERIFY(l.activate(&n));
+        QVERIFY(l.focusBackIn(&n));
         QCOMPARE(focused(), Lesson::control<ListBox>(&n, "List_Un(1)"));
 
         // The answer field is three Tabs on: condition, hint, answer.
@@ -243,7 +250,7 @@ private Q_SLOTS:
         press(Qt::Key_Escape);
         QVERIFY(!windows.isLoaded<Tarv_Zad>());
 
-        QVERIFY(l.activate(l.main));
+        QVERIFY(l.focusBackIn(l.main));
         press(KeyC, Qt::AltModifier);
         Cwiat &colours = windows.get<Cwiat>();
         QVERIFY(QTest::qWaitForWindowActive(&colours));
@@ -256,13 +263,17 @@ private Q_SLOTS:
         QVERIFY(!windows.isLoaded<Cwiat>());
 
         // The chooser of the tasks window: Alt+Н opens it, Escape closes it.
-        QVERIFY(l.activate(l.main));
+        QVERIFY(l.focusBackIn(l.main));
         press(KeyZ, Qt::AltModifier);
-        QVERIFY(QTest::qWaitForWindowActive(l.tasks));
+        QVERIFY(QTest::qWaitForWindowActive(l.tasks()));
         press(KeyN, Qt::AltModifier);
         QVERIFY(QTest::qWaitForWindowActive(&windows.get<Tarv_Glos>()));
         press(Qt::Key_Escape);
         QVERIFY(!windows.isLoaded<Tarv_Glos>());
+        QVERIFY(l.focusBackIn(l.tasks()));
+        // "Връщане към урока" brings the keyboard back to the lesson.
+        press(KeyV, Qt::AltModifier);
+        QVERIFY(l.focusBackIn(l.main));
     }
 
     // The task clock is read in words, the number as it is shown.
@@ -270,7 +281,7 @@ private Q_SLOTS:
     {
         KeyboardLesson l({{16, 1}});
         press(KeyZ, Qt::AltModifier);
-        QLabel *clock = Lesson::control<QLabel>(l.tasks, "Chasownik_Label(0)");
+        QLabel *clock = Lesson::control<QLabel>(l.tasks(), "Chasownik_Label(0)");
         l.seconds(1);
         const int left = clock->text().toInt();
         QVERIFY(left > 2);
@@ -351,6 +362,8 @@ private Q_SLOTS:
         QCOMPARE(l.lesson.boxes.seen.size(), 1);
         QCOMPARE(l.lesson.boxes.seen[0].pressed, yes ? QStringLiteral("Да") : QStringLiteral("Не"));
         QCOMPARE(l.lesson.ended, yes);
+        // Staying, the pupil is back where the keyboard was.
+        QVERIFY(yes || l.focusBackIn(l.main));
     }
 };
 
