@@ -98,10 +98,23 @@ QStringList ListBox::entries() const
     return all;
 }
 
-void ListBox::setLocked(bool locked)
+void ListBox::setLocked(bool locked, const QString &why)
 {
+    if (locked && !locked_)
+        unlockedDescription_ = accessibleDescription();
+    if (locked != locked_)
+        setAccessibleDescription(locked && !why.isEmpty() ? why : unlockedDescription_);
     locked_ = locked;
     viewport()->update();
+}
+
+void ListBox::setEntryNote(int index, const QString &note)
+{
+    QListWidgetItem *entry = item(index);
+    if (!entry)
+        return;
+    entry->setData(Qt::AccessibleTextRole,
+                   note.isEmpty() ? QVariant() : QVariant(entry->text() + QStringLiteral(", ") + note));
 }
 
 void ListBox::choose(int row)

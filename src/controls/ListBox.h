@@ -32,8 +32,11 @@ public:
     QStringList entries() const;
     bool isSorted() const { return sorted_; }
 
-    void setLocked(bool locked);
+    // A locked list tells a screen reader why, in its description.
+    void setLocked(bool locked, const QString &why = {});
     bool isLocked() const { return locked_; }
+    // A word a screen reader says after an entry's text ("записана").
+    void setEntryNote(int index, const QString &note);
 
 Q_SIGNALS:
     void Click(int index);
@@ -52,6 +55,7 @@ private:
 
     bool sorted_;
     bool locked_ = false;
+    QString unlockedDescription_;
     // Inside the pupil's own action, changes of entry are not choices.
     int quiet_ = 0;
 };

@@ -83,7 +83,8 @@ void Tarv::List_Ur_Click()
     }
 
     if (Opcia(17) == 0)
-        List_Ur[0]->setLocked(true);
+        List_Ur[0]->setLocked(true, QStringLiteral("Точката се записва. Списъкът ще се отключи, "
+                                                   "когато времето ѝ изтече."));
 }
 
 void Tarv::Sydyrv_pla_Click(int index)

@@ -52,6 +52,7 @@ void Tarv::Sekunda()
         return;
 
     writing.done[k] = 1;
+    List_Ur[0]->setEntryNote(k - 1, QStringLiteral("записана"));
     if (writing.done[0] > 0)
         --writing.done[0];
     if (writing.done[0] == 0)

@@ -146,8 +146,14 @@ private Q_SLOTS:
             QCOMPARE(t.writing.currentPoint, point);
             QCOMPARE(Lesson::control<TextBox>(&t, "Text_U(1)")->text(),
                     l.lesson.state().Podtochki(point));
-            QVERIFY(Lesson::control<ListBox>(&t, "List_Ur(0)")->isLocked());
-            QCOMPARE(focused(), Lesson::control<ListBox>(&t, "List_Ur(0)"));
+            ListBox *plan = Lesson::control<ListBox>(&t, "List_Ur(0)");
+            QVERIFY(plan->isLocked());
+            QCOMPARE(focused(), plan);
+            // A screen reader hears why the list takes no choice, and, once
+            // the point is written, that it is.
+            QVERIFY(spoken(plan, QAccessible::Description).startsWith(u"Точката се записва."));
+            QAccessibleInterface *entry = QAccessible::queryAccessibleInterface(plan)->child(point - 1);
+            QCOMPARE(entry->text(QAccessible::Name), plan->itemText(point - 1));
             const int time = t.writing.remaining[point];
             QVERIFY(time > 1);
             QCOMPARE(bar(Lesson::control<QLabel>(&t, "Label_U(2)")),
@@ -156,7 +162,9 @@ private Q_SLOTS:
             QCOMPARE(spoken(Lesson::control<QLabel>(&t, "Label_U(2)")),
                     QStringLiteral("Остава 1 секунда от %1").arg(time));
             l.seconds(2);
-            QVERIFY(!Lesson::control<ListBox>(&t, "List_Ur(0)")->isLocked());
+            QVERIFY(!plan->isLocked());
+            QCOMPARE(spoken(plan, QAccessible::Description), QStringLiteral("План на урока - точка/подточка"));
+            QCOMPARE(entry->text(QAccessible::Name), plan->itemText(point - 1) + QStringLiteral(", записана"));
             QCOMPARE(bar(Lesson::control<QLabel>(&t, "Label_U(2)")), QStringLiteral("0/0"));
             QCOMPARE(bar(Lesson::control<QLabel>(&t, "Label_U(1)")),
                     QStringLiteral("%1/%2").arg(point).arg(t.planCount));
