@@ -34,6 +34,11 @@ void nameControl(QWidget *control, const QString &objectName, const QString &acc
         control->setAccessibleDescription(description);
 }
 
+void describeForKeys(QWidget *control, const QString &description)
+{
+    control->setAccessibleDescription(description);
+}
+
 void addMenuBarKey(QMainWindow *window)
 {
     auto *key = new QShortcut(QKeySequence(Qt::Key_F10), window);

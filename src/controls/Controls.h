@@ -15,6 +15,10 @@ namespace urok {
 void nameControl(QWidget *control, const QString &objectName, const QString &accessibleName,
                  const QString &toolTip = {});
 
+// What a screen reader says of a control after its name: what the keys do
+// with it. The tooltip, written for the mouse, stays as it is.
+void describeForKeys(QWidget *control, const QString &description);
+
 // F10 opens the window's menu bar for the arrow keys, the way Alt alone
 // does: on a Latin keyboard layout the Cyrillic menu keys cannot be typed.
 void addMenuBarKey(QMainWindow *window);

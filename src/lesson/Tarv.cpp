@@ -118,6 +118,8 @@ void Tarv::buildTopicAndPlan()
     List_Ur[0] = new ListBox(QString(), client_);
     nameControl(List_Ur[0], QStringLiteral("List_Ur(0)"), QStringLiteral("План на урока"),
                 QStringLiteral("План на урока - точка/подточка "));
+    describeForKeys(List_Ur[0], QStringLiteral("Стрелките минават през точките, Enter избира "
+                                               "точката и пуска времето за записването ѝ."));
     List_Ur[0]->setGeometry(twipsFor(this).rect(1150, 1200, 10000, 1200));
     setBackColor(List_Ur[0], FieldBackground);
     setForeColor(List_Ur[0], PlanText);
@@ -146,6 +148,8 @@ void Tarv::buildContent()
         QStringLiteral(" Имате ограничено време да запишете темата и плана на урока! "
                        "Използвайте бутон \"Фокус\""),
         {1845, 2505, 9360, 4305});
+    describeForKeys(Text_U[1], QStringLiteral("Стрелките четат текста ред по ред; Alt+Ф го "
+                                              "показва увеличен."));
     Text_U[1]->setText(state_.content().text(Holder::Text_U, 1));
 
     Text_U[2] = new TextBox(QStringLiteral("Text_U(2)"), client_);

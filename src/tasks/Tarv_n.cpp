@@ -94,6 +94,10 @@ void Tarv_n::buildLists()
     nameControl(List_Un[1], QStringLiteral("List_Un(1)"), QStringLiteral("Номера на въпросите и задачите"),
                 QStringLiteral(" Изберете от списъка желан номер въпрос/задача "));
     List_Un[1]->setGeometry(tw.rect(480, 2650, 1125, 915));
+    describeForKeys(List_Un[0], QStringLiteral("Стрелките минават през термините, Enter показва "
+                                               "определението на термина."));
+    describeForKeys(List_Un[1], QStringLiteral("Стрелките минават през задачите, Enter избира "
+                                               "задачата и пуска времето ѝ."));
 
     for (int i = 0; i < 2; ++i) {
         setBackColor(List_Un[i], FieldBackground);
@@ -147,6 +151,15 @@ void Tarv_n::buildFields()
         }
     }
     Text_Un[5]->hide();
+    describeForKeys(Text_Un[0], QStringLiteral("Тук пишете отговора; Ctrl+Tab излиза от полето, "
+                                               "Alt+Ф го показва увеличен."));
+    describeForKeys(Text_Un[1], QStringLiteral("Определението на термина, избран в речника; "
+                                               "стрелките го четат ред по ред."));
+    describeForKeys(Text_Un[2], QStringLiteral("Стрелките четат условието ред по ред."));
+    describeForKeys(Text_Un[3], QStringLiteral("Решението идва тук, когато времето на задачата "
+                                               "изтече; стрелките го четат ред по ред."));
+    describeForKeys(Text_Un[4], QStringLiteral("Допълнителното упътване идва тук, когато стане "
+                                               "време за него."));
 }
 
 void Tarv_n::buildPictureAndClock()

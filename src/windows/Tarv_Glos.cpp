@@ -36,6 +36,9 @@ Tarv_Glos::Tarv_Glos(LessonContext &lesson)
     Wremena[5]->setEntries(content.list(Holder::Wremena, 5));
 
     for (int index : {3, 5})
+        describeForKeys(Wremena[index], QStringLiteral("Стрелките минават през задачите, Enter "
+                                                       "избира задачата и затваря прозореца."));
+    for (int index : {3, 5})
         connect(Wremena[index], &ListBox::Click, this, [this, index] { Wremena_Click(index); });
 }
 

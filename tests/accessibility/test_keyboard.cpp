@@ -163,7 +163,7 @@ private Q_SLOTS:
                     QStringLiteral("Остава 1 секунда от %1").arg(time));
             l.seconds(2);
             QVERIFY(!plan->isLocked());
-            QCOMPARE(spoken(plan, QAccessible::Description), QStringLiteral("План на урока - точка/подточка"));
+            QVERIFY(spoken(plan, QAccessible::Description).startsWith(u"Стрелките минават през точките"));
             QCOMPARE(entry->text(QAccessible::Name), plan->itemText(point - 1) + QStringLiteral(", записана"));
             QCOMPARE(bar(Lesson::control<QLabel>(&t, "Label_U(2)")), QStringLiteral("0/0"));
             QCOMPARE(bar(Lesson::control<QLabel>(&t, "Label_U(1)")),
