@@ -84,6 +84,9 @@ public:
     void mnu_All_zadachi_Click();
     void mnu_Tip_Wid_Click();
     void mnu_Pylen_Ekran_Click();
+    // The Focus window hands back the answer typed there: it becomes the
+    // answer while the task it came from is shown and its time is not over.
+    void takeTypedAnswer(const QString &text);
     void Picture_Un_Click(int index);
 
     ClientArea *client() const { return client_; }
@@ -147,6 +150,8 @@ private:
 
     // The task whose countdown is running (0 before the first).
     int countdownTask_ = 0;
+    // The task whose answer the Focus window holds open to typing (0: none).
+    int focusTask_ = 0;
 
     LessonContext &lesson_;
     LessonState &state_;
