@@ -180,12 +180,24 @@ private Q_SLOTS:
         QVERIFY(l.activate(&n));
         QCOMPARE(focused(), Lesson::control<ListBox>(&n, "List_Un(1)"));
 
-        // The answer field is three Tabs on: condition, hint, answer.
-        for (QWidget *next : QList<QWidget *>{Lesson::control<TextBox>(&n, "Text_Un(2)"),
-                     Lesson::control<TextBox>(&n, "Text_Un(4)"),
+        // The answer field is three Tabs on: condition, hint, answer. The
+        // condition is read with the caret, from its first line of text
+        // (the empty line before it would be silence).
+        TextBox *condition = Lesson::control<TextBox>(&n, "Text_Un(2)");
+        QVERIFY(condition->text().startsWith(QStringLiteral("\r\n")));
+        for (QWidget *next : QList<QWidget *>{condition, Lesson::control<TextBox>(&n, "Text_Un(4)"),
                      Lesson::control<TextBox>(&n, "Text_Un(0)")}) {
             press(Qt::Key_Tab);
             QCOMPARE(focused(), next);
+            if (next != condition)
+                continue;
+            QCOMPARE(condition->textCursor().blockNumber(), 1);
+            QCOMPARE(condition->textCursor().positionInBlock(), 0);
+            press(Qt::Key_Right);
+            QCOMPARE(condition->textCursor().positionInBlock(), 1);
+            const int line = condition->cursorRect().top();
+            press(Qt::Key_Down);
+            QVERIFY(condition->cursorRect().top() > line);
         }
         QVERIFY(!Lesson::control<TextBox>(&n, "Text_Un(0)")->isLocked());
         QTest::keyClicks(focused(), QStringLiteral("gcd(a, b) = 6"));
