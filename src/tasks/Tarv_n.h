@@ -18,6 +18,7 @@ class LessonState;
 class ListBox;
 class Picture;
 class PictureBox;
+class SpokenNotice;
 class TextBox;
 class TickSource;
 struct LessonContext;
@@ -70,6 +71,8 @@ public:
     void Dopylnitelno_upytwane();
     void Pokaji_reshenie();
     void Izteklo_wreme();
+    // F2: what is left of the task's time is said, the focus staying put.
+    void sayTimeLeft();
 
     // Back to the lesson; saving a task.
     void mnu_IzhodN_Click();
@@ -127,6 +130,7 @@ private:
     std::array<TextBox *, 6> Text_Un{};
     std::array<PictureBox *, 1> Picture_Un{};
     std::array<QLabel *, 1> Chasownik_Label{};
+    SpokenNotice *Izwestie = nullptr;
     TickSource *Timer_n = nullptr;
 
     QAction *mnu_IzhodN = nullptr;

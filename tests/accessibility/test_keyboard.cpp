@@ -99,6 +99,19 @@ QString bar(QWidget *w)
     return QStringLiteral("%1/%2").arg(v->currentValue().toInt()).arg(v->maximumValue().toInt());
 }
 
+// F2 where the focus is: what the window says of the time left, as a
+// notification; the focus stays where it was.
+QString timeSaid(QWidget *window)
+{
+    QWidget *before = focused();
+    press(Qt::Key_F2);
+    auto *notice = Lesson::control<QLabel>(window, "Izwestie");
+    if (focused() != before || !notice->isVisible()
+        || QAccessible::queryAccessibleInterface(notice)->role() != QAccessible::Notification)
+        return QStringLiteral("(no notice)");
+    return spoken(notice, QAccessible::Name);
+}
+
 } // namespace
 
 class KeyboardTest : public QObject
@@ -126,6 +139,7 @@ private Q_SLOTS:
         QCOMPARE(t.writing.currentPoint, 0);
         QCOMPARE(spoken(Lesson::control<QLabel>(&t, "Label_U(2)")),
                 QStringLiteral("Не се записва точка"));
+        QCOMPARE(timeSaid(&t), QStringLiteral("Не се отброява време"));
 
         // Every point of the plan: Enter chooses the current entry, Down moves
         // to the next one. The list is locked while the point is written and
@@ -148,6 +162,7 @@ private Q_SLOTS:
             l.seconds(time - 1);
             QCOMPARE(spoken(Lesson::control<QLabel>(&t, "Label_U(2)")),
                     QStringLiteral("Остава 1 секунда от %1").arg(time));
+            QCOMPARE(timeSaid(&t), QStringLiteral("Остава 1 секунда"));
             l.seconds(2);
             QVERIFY(!Lesson::control<ListBox>(&t, "List_Ur(0)")->isLocked());
             QCOMPARE(bar(Lesson::control<QLabel>(&t, "Label_U(2)")), QStringLiteral("0/0"));
@@ -277,11 +292,13 @@ private Q_SLOTS:
         QVERIFY(!windows.isLoaded<Tarv_Glos>());
     }
 
-    // The task clock is read in words, the number as it is shown.
+    // The task clock is read in words, the number as it is shown; F2 says
+    // the time left until it is over.
     void taskClockIsReadInWords()
     {
         KeyboardLesson l({{16, 1}});
         press(KeyZ, Qt::AltModifier);
+        QVERIFY(QTest::qWaitForWindowActive(l.tasks));
         QLabel *clock = Lesson::control<QLabel>(l.tasks, "Chasownik_Label(0)");
         l.seconds(1);
         const int left = clock->text().toInt();
@@ -290,6 +307,19 @@ private Q_SLOTS:
         l.seconds(left - 1);
         QCOMPARE(clock->text(), QStringLiteral("1"));
         QCOMPARE(spoken(clock, QAccessible::Name), QStringLiteral("Оставащо време: 1 секунда"));
+        QCOMPARE(timeSaid(l.tasks), QStringLiteral("Остава 1 секунда"));
+        l.seconds(2);
+        QCOMPARE(timeSaid(l.tasks), QStringLiteral("Не се отброява време"));
+    }
+
+    // Without the clock (option 3) the time is not given.
+    void timeLeftIsNotSaidWithoutTheClock()
+    {
+        KeyboardLesson l({{16, 1}, {3, 0}});
+        press(KeyZ, Qt::AltModifier);
+        QVERIFY(QTest::qWaitForWindowActive(l.tasks));
+        l.seconds(1);
+        QCOMPARE(timeSaid(l.tasks), QStringLiteral("Оставащото време не се показва"));
     }
 
     // A picture larger than its box opens full size with Enter, or with a
