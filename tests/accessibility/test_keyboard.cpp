@@ -22,6 +22,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QRadioButton>
+#include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
 
@@ -36,7 +38,7 @@ constexpr auto KeyC = Qt::Key(0x0426);  // Ц: Цвят/шрифт
 constexpr auto KeyZ = Qt::Key(0x0417);  // З: Задачи/Речник, Запис
 constexpr auto KeyV = Qt::Key(0x0412);  // В: Връщане към урока
 constexpr auto KeyN = Qt::Key(0x041D);  // Н: Ниво/Вид на задачи, Не
-constexpr auto KeyD = Qt::Key(0x0414);  // Д: Да
+constexpr auto KeyD = Qt::Key(0x0414);  // Д: Да, Danni
 
 QWidget *focused()
 {
@@ -274,10 +276,28 @@ private Q_SLOTS:
         press(KeyC, Qt::AltModifier);
         Cwiat &colours = windows.get<Cwiat>();
         QVERIFY(QTest::qWaitForWindowActive(&colours));
-        // A slider moved with the keys; Escape leaves without applying, like "Отказ".
+        // The target is chosen with the arrows before the sliders; a slider
+        // moved with the keys tells the colour's code; Tab goes round the
+        // window, out of the sample text too. Alt+Д is "Danni"; Escape leaves
+        // without applying, like "Отказ".
         const ColourValue before = backColor(l.main->client());
+        QCOMPARE(focused(), Lesson::control<QRadioButton>(&colours, "Option1(0)"));
+        press(Qt::Key_Down);
+        QVERIFY(Lesson::control<QRadioButton>(&colours, "Option1(1)")->isChecked());
+        QCOMPARE(Lesson::control<QSlider>(&colours, "Slider1(1)")->value(), 128); // the fields' green
+        press(Qt::Key_Tab);
         QCOMPARE(focused(), Lesson::control<QSlider>(&colours, "Slider1(0)"));
         press(Qt::Key_Right);
+        QCOMPARE(spoken(focused(), QAccessible::Description),
+                Lesson::control<QLabel>(&colours, "Label_Cv(3)")->text());
+        for (const char *next : {"Slider1(1)", "Slider1(2)", "List_font(0)", "List_font(1)",
+                     "Text_Cv(0)", "Option1(1)"}) {
+            press(Qt::Key_Tab);
+            QCOMPARE(focused(), Lesson::control<QWidget>(&colours, next));
+        }
+        QSignalSpy danni(Lesson::control<QAction>(&colours, "mnu_Danni"), &QAction::triggered);
+        press(KeyD, Qt::AltModifier);
+        QCOMPARE(danni.count(), 1);
         press(Qt::Key_Escape);
         QCOMPARE(backColor(l.main->client()), before);
         QVERIFY(!windows.isLoaded<Cwiat>());
