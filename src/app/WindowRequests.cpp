@@ -84,9 +84,13 @@ void WindowRegistry::connectRequests(Tarv_Glos &chooser)
                      [this](int position) { get<Tarv_n>().chooseTask(position); });
 }
 
-void WindowRegistry::connectRequests(Tarv_Zad &)
+void WindowRegistry::connectRequests(Tarv_Zad &focus)
 {
-    // The Focus window asks nothing of the others.
+    // Only the tasks window opens it to typing, for the answer.
+    QObject::connect(&focus, &Tarv_Zad::textTyped, &focus, [this](const QString &text) {
+        if (isLoaded<Tarv_n>())
+            get<Tarv_n>().takeTypedAnswer(text);
+    });
 }
 
 void WindowRegistry::connectRequests(Tarv_Gra &)

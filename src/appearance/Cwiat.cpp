@@ -149,6 +149,14 @@ void Cwiat::buildControls()
     buildComponentRows();
     buildTargetRows();
     buildFontChoice();
+
+    // The keyboard chooses the target first, then composes its colour, then
+    // the font; the four targets are one stop, chosen with the arrows.
+    const QList<QWidget *> order = {Option1[0], Option1[1], Option1[2], Option1[3],
+                                    Slider1[0], Slider1[1], Slider1[2], List_font[0],
+                                    List_font[1], Text_Cv[0]};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 // The red, green and blue rows: a letter, a slider and the value.
@@ -241,8 +249,9 @@ void Cwiat::buildFontChoice()
     nameControl(Text_Cv[0], QStringLiteral("Text_Cv(0)"), QStringLiteral("Образец на текста"),
                 QStringLiteral("Полето илюстрира шрифт, размер на букви, цвят и фон на букви "));
     place(Text_Cv[0], {600, 4200, 2655, 405});
-    // A one-line sample: a scroll bar would take most of it.
+    // A one-line sample: a scroll bar would take most of it. Tab leaves it.
     Text_Cv[0]->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Text_Cv[0]->setTabChangesFocus(true);
     Text_Cv[0]->setText(QStringLiteral("Шрифт"));
 }
 
@@ -261,7 +270,11 @@ void Cwiat::buildMenus()
     connect(mnu_zapis, &QAction::triggered, this, [this] { mnu_zapis_Click(); });
     mnu_Otkaz = command("mnu_Otkaz", "&Отказ");
     connect(mnu_Otkaz, &QAction::triggered, this, [this] { mnu_Otkaz_Click(); });
+    // "Danni" keeps its Latin caption: its marked letter is typed on a Latin
+    // layout, and Alt+Д, the same letter in Cyrillic, is its key on a
+    // Bulgarian one.
     mnu_Danni = command("mnu_Danni", "&Danni");
+    mnu_Danni->setShortcut(QKeySequence(Qt::ALT | Qt::Key(0x0414)));
     connect(mnu_Danni, &QAction::triggered, this, [this] { mnu_Danni_Click(); });
 }
 
@@ -392,6 +405,10 @@ void Cwiat::Otdelni_Update()
 
     setBackColor(picColor, Tekusht_cwqt);
     Label_Cv[3]->setText(colourCodeLine(Tekusht_cwqt));
+    // A screen reader hears the new code on the slider being moved: the
+    // change of the focused control's description is spoken.
+    for (QSlider *s : Slider1)
+        s->setAccessibleDescription(Label_Cv[3]->text());
 }
 
 void Cwiat::Option1_Click(int index)

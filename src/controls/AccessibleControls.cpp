@@ -64,6 +64,22 @@ public:
     }
 };
 
+class AccessibleNotice : public QAccessibleWidget
+{
+public:
+    explicit AccessibleNotice(SpokenNotice *notice)
+        : QAccessibleWidget(notice, QAccessible::Notification)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return static_cast<SpokenNotice *>(widget())->text();
+        return QAccessibleWidget::text(t);
+    }
+};
+
 class AccessiblePicture : public QAccessibleWidget
 {
 public:
@@ -112,6 +128,8 @@ QAccessibleInterface *lessonControls(const QString &className, QObject *object)
         return new AccessibleProgress(static_cast<ProgressLabel *>(object));
     if (className == QLatin1String(SecondsLabel::staticMetaObject.className()))
         return new AccessibleSeconds(static_cast<SecondsLabel *>(object));
+    if (className == QLatin1String(SpokenNotice::staticMetaObject.className()))
+        return new AccessibleNotice(static_cast<SpokenNotice *>(object));
     if (className == QLatin1String(PictureBox::staticMetaObject.className()))
         return new AccessiblePicture(static_cast<PictureBox *>(object));
     return nullptr;

@@ -4,9 +4,10 @@ namespace urok {
 
 // Tells Qt's accessibility layer how a screen reader sees the lesson's own
 // controls: a ProgressLabel is a progress bar with a value, a SecondsLabel
-// is named by what its number means, and a PictureBox is a graphic with a
-// "Press" action that opens the picture the way a click does. Installing
-// more than once does nothing; every such control installs it itself.
+// is named by what its number means, a SpokenNotice is a notification named
+// by its sentence, and a PictureBox is a graphic with a "Press" action that
+// opens the picture the way a click does. Installing more than once does
+// nothing; every such control installs it itself.
 void installAccessibleControls();
 
 } // namespace urok

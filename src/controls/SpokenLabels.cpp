@@ -1,6 +1,8 @@
 #include "controls/SpokenLabels.h"
 
 #include "controls/AccessibleControls.h"
+#include "controls/ControlLook.h"
+#include "engine/NumericText.h"
 
 #include <QAccessible>
 
@@ -40,11 +42,32 @@ QString SecondsLabel::spokenText() const
     return what_ + QStringLiteral(": ") + secondsText(seconds);
 }
 
-QString secondsText(qint64 seconds)
+SpokenNotice::SpokenNotice(QWidget *parent)
+    : QLabel(parent)
 {
-    return QString::number(seconds)
-           + (seconds == 1 || seconds == -1 ? QStringLiteral(" секунда")
-                                            : QStringLiteral(" секунди"));
+    installAccessibleControls();
+    setObjectName(QStringLiteral("Izwestie"));
+    setAlignment(Qt::AlignCenter);
+    setBackColor(this, SystemButtonFace);
+    hide();
+    shown_.setSingleShot(true);
+    shown_.setInterval(6000);
+    connect(&shown_, &QTimer::timeout, this, &QWidget::hide);
+}
+
+void SpokenNotice::say(const QString &sentence)
+{
+    // Shown afresh each time: the screen reader speaks it as it appears.
+    hide();
+    setText(sentence);
+    const int height = sizeHint().height() + 8;
+    const QWidget *area = parentWidget();
+    setGeometry(0, area->height() - height, area->width(), height);
+    show();
+    raise();
+    QAccessibleEvent alert(this, QAccessible::Alert);
+    QAccessible::updateAccessibility(&alert);
+    shown_.start();
 }
 
 } // namespace urok

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLabel>
+#include <QTimer>
 
 namespace urok {
 
@@ -42,7 +43,24 @@ private:
     QString what_;
 };
 
-// "1 секунда", "417 секунди".
-QString secondsText(qint64 seconds);
+// A sentence said to a screen reader without moving the focus, and shown
+// for a few seconds along the bottom of the label's parent. A screen reader
+// hears it as a notification when it appears (Qt 6.4 has no announcement of
+// its own), and is sent an alert event as well.
+class SpokenNotice : public QLabel
+{
+    Q_OBJECT
+public:
+    explicit SpokenNotice(QWidget *parent);
+
+    void say(const QString &sentence);
+
+private:
+    QTimer shown_;
+};
+
+// The key that has the time left said where a time counts: neither a text
+// box nor a list has a use for it.
+constexpr Qt::Key TimeLeftKey = Qt::Key_F2;
 
 } // namespace urok

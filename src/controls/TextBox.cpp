@@ -1,6 +1,7 @@
 #include "controls/TextBox.h"
 
 #include <QKeyEvent>
+#include <QTextBlock>
 #include <QTextDocument>
 
 namespace urok {
@@ -57,6 +58,13 @@ void TextBox::showEvent(QShowEvent *event)
     QPlainTextEdit::showEvent(event);
 }
 
+void TextBox::setLocked(bool locked)
+{
+    setReadOnly(locked);
+    if (locked)
+        setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+}
+
 void TextBox::setFontSize(double points)
 {
     if (points <= 0)
@@ -69,6 +77,16 @@ void TextBox::setFontSize(double points)
 void TextBox::focusInEvent(QFocusEvent *event)
 {
     QPlainTextEdit::focusInEvent(event);
+    QTextCursor caret = textCursor();
+    if (isLocked() && caret.position() == 0 && !caret.hasSelection()) {
+        QTextBlock line = document()->firstBlock();
+        while (line.isValid() && line.text().trimmed().isEmpty())
+            line = line.next();
+        if (line.isValid() && line.position() > 0) {
+            caret.setPosition(line.position());
+            setTextCursor(caret);
+        }
+    }
     Q_EMIT GotFocus();
 }
 

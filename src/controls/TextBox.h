@@ -8,9 +8,12 @@ namespace urok {
 
 // A multi-line text box. Its text is read and written with CR LF line
 // ends, the line end of the lesson's texts and files; `Locked` makes it
-// read-only while it can still be focused, scrolled and copied from. Tab
-// types a tab in a box that can be written in; Ctrl+Tab and Ctrl+Shift+Tab
-// always go on to the next or the previous control.
+// read-only while it can still be focused, scrolled, copied from and read
+// with the caret keys, line by line and letter by letter (a locked text that
+// starts with empty lines takes the focus with the caret on its first line
+// of text, so that a screen reader does not begin with silence). Tab types a
+// tab in a box that can be written in and leaves a locked one; Ctrl+Tab and
+// Ctrl+Shift+Tab always go on to the next or the previous control.
 //
 // A text given to a box that is not on the screen is laid out only when the
 // box is first shown: the lesson fills many boxes of windows that are not
@@ -26,7 +29,7 @@ public:
     void clear();
 
     bool isLocked() const { return isReadOnly(); }
-    void setLocked(bool locked) { setReadOnly(locked); }
+    void setLocked(bool locked);
 
     // The font size in points as a fraction (the font takes the nearest size it can show).
     double fontSize() const { return font().pointSizeF(); }

@@ -89,4 +89,27 @@ QString decimalText(double value)
     return shortestText(value);
 }
 
+QString secondsText(qint64 seconds)
+{
+    return QString::number(seconds)
+           + (seconds == 1 || seconds == -1 ? QStringLiteral(" секунда")
+                                            : QStringLiteral(" секунди"));
+}
+
+QString remainingTimeText(std::optional<qint64> seconds)
+{
+    if (!seconds)
+        return QStringLiteral("Не се отброява време");
+    const qint64 minutes = *seconds / 60;
+    const qint64 rest = *seconds % 60;
+    QString parts;
+    if (minutes > 0)
+        parts = QString::number(minutes)
+                + (minutes == 1 ? QStringLiteral(" минута") : QStringLiteral(" минути"));
+    if (rest > 0 || minutes == 0)
+        parts += (parts.isEmpty() ? QString() : QStringLiteral(" и ")) + secondsText(rest);
+    const qint64 first = minutes > 0 ? minutes : rest;
+    return (first == 1 ? QStringLiteral("Остава ") : QStringLiteral("Остават ")) + parts;
+}
+
 } // namespace urok

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <optional>
+
 namespace urok {
 
 // Numbers in the lesson's lists are decimal text. Reading one takes the
@@ -29,5 +31,14 @@ QString signedNumberText(double value);
 // Plain decimal text of a number: no leading blank, "-" when negative,
 // shortest form for a real value ("32.5", "14").
 QString decimalText(double value);
+
+// A number of seconds in words: "1 секунда", "417 секунди".
+QString secondsText(qint64 seconds);
+
+// What is left of a countdown, said in whole minutes and seconds, the verb
+// agreeing with the first number: "Остават 6 минути и 11 секунди", "Остава
+// 1 минута", "Остава 1 секунда". With no countdown running (no number):
+// "Не се отброява време".
+QString remainingTimeText(std::optional<qint64> seconds);
 
 } // namespace urok

@@ -111,10 +111,9 @@ void Tarv::Lenta_plan()
 // seconds left of the point being written, and the points written.
 void Tarv::showProgress()
 {
-    const int k = writing.currentPoint;
-    const bool counting = k >= 1 && k <= MaxPlanPoints && writing.done[k] == 0
-                          && writing.remaining[k] > 0;
-    const int left = counting ? writing.remaining[k] : 0;
+    const std::optional<int> counted = pointTimeLeft();
+    const bool counting = counted.has_value();
+    const int left = counted.value_or(0);
     const int time = counting ? qMax<int>(currentTime, left) : 0;
     static_cast<ProgressLabel *>(Label_U[2])
         ->setProgress(left, time,
@@ -129,6 +128,19 @@ void Tarv::showProgress()
     static_cast<ProgressLabel *>(Label_U[1])
         ->setProgress(written, points,
                       QStringLiteral("Записани точки: %1 от %2").arg(written).arg(points));
+}
+
+std::optional<int> Tarv::pointTimeLeft() const
+{
+    const int k = writing.currentPoint;
+    if (k >= 1 && k <= MaxPlanPoints && writing.done[k] == 0 && writing.remaining[k] > 0)
+        return writing.remaining[k];
+    return std::nullopt;
+}
+
+void Tarv::sayTimeLeft()
+{
+    Izwestie->say(remainingTimeText(pointTimeLeft()));
 }
 
 // Bar and ribbon values are twips of the window at the size they were set

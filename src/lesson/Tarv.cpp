@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 
 namespace urok {
 
@@ -179,6 +180,10 @@ void Tarv::buildProgress()
     Shape_Lenta[1]->setAccessibleName(QStringLiteral("Изминало време"));
     Shape_Lenta[2]->setAccessibleName(QStringLiteral("Оставащ материал от плана"));
     Shape_Lenta[3]->setAccessibleName(QStringLiteral("Преминат материал от плана"));
+
+    Izwestie = new SpokenNotice(client_);
+    connect(new QShortcut(QKeySequence(TimeLeftKey), this), &QShortcut::activated, this,
+            [this] { sayTimeLeft(); });
 }
 
 void Tarv::buildMenus()

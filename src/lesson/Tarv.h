@@ -7,6 +7,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -22,6 +23,7 @@ class Picture;
 class PictureBox;
 class Prompter;
 class Shape;
+class SpokenNotice;
 class TextBox;
 class TickSource;
 struct LessonContext;
@@ -77,6 +79,8 @@ public:
     void Kraj_tochka();
     void Lenta_init();
     void Lenta_plan();
+    // F2: what is left of the point's time is said, the focus staying put.
+    void sayTimeLeft();
 
     // Pictures
     void Picture_Ur_Click(int index);
@@ -133,6 +137,7 @@ private:
     std::array<ListBox *, 1> List_Ur{};
     std::array<PictureBox *, 1> Picture_Ur{};
     std::array<Shape *, 4> Shape_Lenta{};
+    SpokenNotice *Izwestie = nullptr;
     TickSource *Timer1 = nullptr;
 
     QAction *Izhod = nullptr;
@@ -162,6 +167,8 @@ private:
     void drawBar();
     void drawRibbon();
     void showProgress();
+    // The seconds left of the point being written; none when no point counts.
+    std::optional<int> pointTimeLeft() const;
     QSize innerSize() const;
 
     LessonContext &lesson_;

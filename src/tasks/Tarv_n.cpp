@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 
 namespace urok {
 
@@ -183,6 +184,10 @@ void Tarv_n::buildPictureAndClock()
                 QStringLiteral("Оставащо време в секунди"), QStringLiteral(" Оставащо време "));
     Chasownik_Label[0]->setGeometry(tw.rect(480, 3750, 1095, 375));
     setForeColor(Chasownik_Label[0], ClockText);
+
+    Izwestie = new SpokenNotice(client_);
+    connect(new QShortcut(QKeySequence(TimeLeftKey), this), &QShortcut::activated, this,
+            [this] { sayTimeLeft(); });
 }
 
 // The commands exist from the start (the lesson's options switch them on

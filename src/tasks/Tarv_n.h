@@ -18,6 +18,7 @@ class LessonState;
 class ListBox;
 class Picture;
 class PictureBox;
+class SpokenNotice;
 class TextBox;
 class TickSource;
 struct LessonContext;
@@ -70,6 +71,8 @@ public:
     void Dopylnitelno_upytwane();
     void Pokaji_reshenie();
     void Izteklo_wreme();
+    // F2: what is left of the task's time is said, the focus staying put.
+    void sayTimeLeft();
 
     // Back to the lesson; saving a task.
     void mnu_IzhodN_Click();
@@ -84,6 +87,9 @@ public:
     void mnu_All_zadachi_Click();
     void mnu_Tip_Wid_Click();
     void mnu_Pylen_Ekran_Click();
+    // The Focus window hands back the answer typed there: it becomes the
+    // answer while the task it came from is shown and its time is not over.
+    void takeTypedAnswer(const QString &text);
     void Picture_Un_Click(int index);
 
     ClientArea *client() const { return client_; }
@@ -124,6 +130,7 @@ private:
     std::array<TextBox *, 6> Text_Un{};
     std::array<PictureBox *, 1> Picture_Un{};
     std::array<QLabel *, 1> Chasownik_Label{};
+    SpokenNotice *Izwestie = nullptr;
     TickSource *Timer_n = nullptr;
 
     QAction *mnu_IzhodN = nullptr;
@@ -147,6 +154,8 @@ private:
 
     // The task whose countdown is running (0 before the first).
     int countdownTask_ = 0;
+    // The task whose answer the Focus window holds open to typing (0: none).
+    int focusTask_ = 0;
 
     LessonContext &lesson_;
     LessonState &state_;

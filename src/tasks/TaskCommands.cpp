@@ -44,6 +44,18 @@ void Tarv_n::mnu_Pylen_Ekran_Click()
     // The text goes through the work field; only the answer can be typed into.
     Text_Un[5]->setText(Text_Un[Fokus_pole]->text());
     Q_EMIT focusWanted(Text_Un[5]->text(), Fokus_pole == 0);
+    // Set after the request: an answer the window held before comes back
+    // under the task it was typed for.
+    focusTask_ = Fokus_pole == 0 ? selectedTask() : 0;
+}
+
+void Tarv_n::takeTypedAnswer(const QString &text)
+{
+    const int k = selectedTask();
+    if (k < 1 || k != focusTask_ || Text_Un[0]->isLocked())
+        return;
+    Text_Un[0]->setText(text);
+    state_.List_Un(3).setItem(k, text);
 }
 
 void Tarv_n::Picture_Un_Click(int index)

@@ -1,5 +1,6 @@
 // The countdown of a task, its additional hint and the author's solution.
 #include "controls/ListBox.h"
+#include "controls/SpokenLabels.h"
 #include "controls/TextBox.h"
 #include "engine/LessonState.h"
 #include "engine/NumericText.h"
@@ -99,6 +100,22 @@ void Tarv_n::Izteklo_wreme()
     state_.Wremena(1).setItem(k, QStringLiteral("0"));
     state_.Wremena(0).setItem(k, QStringLiteral("0"));
     Pokaji_reshenie();
+}
+
+void Tarv_n::sayTimeLeft()
+{
+    // Without the clock (option 3) the pupil is not given the time.
+    if (Opcia(3) < 1) {
+        Izwestie->say(QStringLiteral("Оставащото време не се показва"));
+        return;
+    }
+    // The seconds as the clock shows them, while the shown task's time runs.
+    const int k = selectedTask();
+    std::optional<qint64> left;
+    if (k >= 1 && k == countdownTask_ && !Text_Un[0]->isLocked() && Text_Un[3]->text().isEmpty()
+        && Ostawashto_wreme > 0)
+        left = static_cast<qint64>(Ostawashto_wreme);
+    Izwestie->say(remainingTimeText(left));
 }
 
 } // namespace urok

@@ -9,6 +9,7 @@
 #include "engine/LessonState.h"
 #include "engine/NumericText.h"
 
+#include <QCloseEvent>
 
 namespace urok {
 
@@ -48,6 +49,10 @@ void Tarv_Zad::Form_Load()
 
 void Tarv_Zad::open(const QString &text, bool editable)
 {
+    // What was typed goes back before another text takes its place.
+    if (editable_ && isVisible())
+        Q_EMIT textTyped(Obsho_Pole->text());
+    editable_ = editable;
     Obsho_Pole->setLocked(!editable);
     Obsho_Pole->setText(text);
     List_font->setListIndex(leadingInteger(lesson_.state.List_Ur(1).item(5)));
@@ -85,6 +90,15 @@ void Tarv_Zad::List_font_Click()
     ItemList &record = lesson_.state.List_Ur(1);
     record.setItem(4, v);
     record.setItem(5, QString::number(i));
+}
+
+void Tarv_Zad::closeEvent(QCloseEvent *event)
+{
+    if (editable_) {
+        editable_ = false;
+        Q_EMIT textTyped(Obsho_Pole->text());
+    }
+    AuxiliaryWindow::closeEvent(event);
 }
 
 void Tarv_Zad::resizeEvent(QResizeEvent *event)

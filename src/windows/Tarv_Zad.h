@@ -10,7 +10,8 @@ class TextBox;
 struct LessonContext;
 
 // The Focus window: a text shown enlarged, with a choice of font size from
-// 10 to 40 points that the lesson remembers for the next time.
+// 10 to 40 points that the lesson remembers for the next time. A text
+// opened to typing is handed back as it was left when the window closes.
 class Tarv_Zad : public AuxiliaryWindow
 {
     Q_OBJECT
@@ -29,13 +30,20 @@ public:
     static constexpr int DesignWidth = 11715;
     static constexpr int DesignHeight = 6915;
 
+Q_SIGNALS:
+    // The window closes, or takes another text, after it was opened to
+    // typing: the text as the pupil left it.
+    void textTyped(const QString &text);
+
 protected:
+    void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
     ListBox *List_font = nullptr;
     TextBox *Obsho_Pole = nullptr;
     LessonContext &lesson_;
+    bool editable_ = false;
 };
 
 } // namespace urok

@@ -22,6 +22,8 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
+#include <QRadioButton>
+#include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
 
@@ -36,7 +38,7 @@ constexpr auto KeyC = Qt::Key(0x0426);  // Ц: Цвят/шрифт
 constexpr auto KeyZ = Qt::Key(0x0417);  // З: Задачи/Речник, Запис
 constexpr auto KeyV = Qt::Key(0x0412);  // В: Връщане към урока
 constexpr auto KeyN = Qt::Key(0x041D);  // Н: Ниво/Вид на задачи, Не
-constexpr auto KeyD = Qt::Key(0x0414);  // Д: Да
+constexpr auto KeyD = Qt::Key(0x0414);  // Д: Да, Danni
 
 QWidget *focused()
 {
@@ -106,6 +108,19 @@ QString bar(QWidget *w)
     return QStringLiteral("%1/%2").arg(v->currentValue().toInt()).arg(v->maximumValue().toInt());
 }
 
+// F2 where the focus is: what the window says of the time left, as a
+// notification; the focus stays where it was.
+QString timeSaid(QWidget *window)
+{
+    QWidget *before = focused();
+    press(Qt::Key_F2);
+    auto *notice = Lesson::control<QLabel>(window, "Izwestie");
+    if (focused() != before || !notice->isVisible()
+        || QAccessible::queryAccessibleInterface(notice)->role() != QAccessible::Notification)
+        return QStringLiteral("(no notice)");
+    return spoken(notice, QAccessible::Name);
+}
+
 } // namespace
 
 class KeyboardTest : public QObject
@@ -133,6 +148,7 @@ private Q_SLOTS:
         QCOMPARE(t.writing.currentPoint, 0);
         QCOMPARE(spoken(Lesson::control<QLabel>(&t, "Label_U(2)")),
                 QStringLiteral("Не се записва точка"));
+        QCOMPARE(timeSaid(&t), QStringLiteral("Не се отброява време"));
 
         // Every point of the plan: Enter chooses the current entry, Down moves
         // to the next one. The list is locked while the point is written and
@@ -161,6 +177,7 @@ private Q_SLOTS:
             l.seconds(time - 1);
             QCOMPARE(spoken(Lesson::control<QLabel>(&t, "Label_U(2)")),
                     QStringLiteral("Остава 1 секунда от %1").arg(time));
+            QCOMPARE(timeSaid(&t), QStringLiteral("Остава 1 секунда"));
             l.seconds(2);
             QVERIFY(!plan->isLocked());
             QVERIFY(spoken(plan, QAccessible::Description).startsWith(u"Стрелките минават през точките"));
@@ -195,12 +212,24 @@ private Q_SLOTS:
         QVERIFY(l.focusBackIn(&n));
         QCOMPARE(focused(), Lesson::control<ListBox>(&n, "List_Un(1)"));
 
-        // The answer field is three Tabs on: condition, hint, answer.
-        for (QWidget *next : QList<QWidget *>{Lesson::control<TextBox>(&n, "Text_Un(2)"),
-                     Lesson::control<TextBox>(&n, "Text_Un(4)"),
+        // The answer field is three Tabs on: condition, hint, answer. The
+        // condition is read with the caret, from its first line of text
+        // (the empty line before it would be silence).
+        TextBox *condition = Lesson::control<TextBox>(&n, "Text_Un(2)");
+        QVERIFY(condition->text().startsWith(QStringLiteral("\r\n")));
+        for (QWidget *next : QList<QWidget *>{condition, Lesson::control<TextBox>(&n, "Text_Un(4)"),
                      Lesson::control<TextBox>(&n, "Text_Un(0)")}) {
             press(Qt::Key_Tab);
             QCOMPARE(focused(), next);
+            if (next != condition)
+                continue;
+            QCOMPARE(condition->textCursor().blockNumber(), 1);
+            QCOMPARE(condition->textCursor().positionInBlock(), 0);
+            press(Qt::Key_Right);
+            QCOMPARE(condition->textCursor().positionInBlock(), 1);
+            const int line = condition->cursorRect().top();
+            press(Qt::Key_Down);
+            QVERIFY(condition->cursorRect().top() > line);
         }
         QVERIFY(!Lesson::control<TextBox>(&n, "Text_Un(0)")->isLocked());
         QTest::keyClicks(focused(), QStringLiteral("gcd(a, b) = 6"));
@@ -262,10 +291,28 @@ private Q_SLOTS:
         press(KeyC, Qt::AltModifier);
         Cwiat &colours = windows.get<Cwiat>();
         QVERIFY(QTest::qWaitForWindowActive(&colours));
-        // A slider moved with the keys; Escape leaves without applying, like "Отказ".
+        // The target is chosen with the arrows before the sliders; a slider
+        // moved with the keys tells the colour's code; Tab goes round the
+        // window, out of the sample text too. Alt+Д is "Danni"; Escape leaves
+        // without applying, like "Отказ".
         const ColourValue before = backColor(l.main->client());
+        QCOMPARE(focused(), Lesson::control<QRadioButton>(&colours, "Option1(0)"));
+        press(Qt::Key_Down);
+        QVERIFY(Lesson::control<QRadioButton>(&colours, "Option1(1)")->isChecked());
+        QCOMPARE(Lesson::control<QSlider>(&colours, "Slider1(1)")->value(), 128); // the fields' green
+        press(Qt::Key_Tab);
         QCOMPARE(focused(), Lesson::control<QSlider>(&colours, "Slider1(0)"));
         press(Qt::Key_Right);
+        QCOMPARE(spoken(focused(), QAccessible::Description),
+                Lesson::control<QLabel>(&colours, "Label_Cv(3)")->text());
+        for (const char *next : {"Slider1(1)", "Slider1(2)", "List_font(0)", "List_font(1)",
+                     "Text_Cv(0)", "Option1(1)"}) {
+            press(Qt::Key_Tab);
+            QCOMPARE(focused(), Lesson::control<QWidget>(&colours, next));
+        }
+        QSignalSpy danni(Lesson::control<QAction>(&colours, "mnu_Danni"), &QAction::triggered);
+        press(KeyD, Qt::AltModifier);
+        QCOMPARE(danni.count(), 1);
         press(Qt::Key_Escape);
         QCOMPARE(backColor(l.main->client()), before);
         QVERIFY(!windows.isLoaded<Cwiat>());
@@ -284,11 +331,13 @@ private Q_SLOTS:
         QVERIFY(l.focusBackIn(l.main));
     }
 
-    // The task clock is read in words, the number as it is shown.
+    // The task clock is read in words, the number as it is shown; F2 says
+    // the time left until it is over.
     void taskClockIsReadInWords()
     {
         KeyboardLesson l({{16, 1}});
         press(KeyZ, Qt::AltModifier);
+        QVERIFY(QTest::qWaitForWindowActive(l.tasks()));
         QLabel *clock = Lesson::control<QLabel>(l.tasks(), "Chasownik_Label(0)");
         l.seconds(1);
         const int left = clock->text().toInt();
@@ -297,6 +346,19 @@ private Q_SLOTS:
         l.seconds(left - 1);
         QCOMPARE(clock->text(), QStringLiteral("1"));
         QCOMPARE(spoken(clock, QAccessible::Name), QStringLiteral("Оставащо време: 1 секунда"));
+        QCOMPARE(timeSaid(l.tasks()), QStringLiteral("Остава 1 секунда"));
+        l.seconds(2);
+        QCOMPARE(timeSaid(l.tasks()), QStringLiteral("Не се отброява време"));
+    }
+
+    // Without the clock (option 3) the time is not given.
+    void timeLeftIsNotSaidWithoutTheClock()
+    {
+        KeyboardLesson l({{16, 1}, {3, 0}});
+        press(KeyZ, Qt::AltModifier);
+        QVERIFY(QTest::qWaitForWindowActive(l.tasks()));
+        l.seconds(1);
+        QCOMPARE(timeSaid(l.tasks()), QStringLiteral("Оставащото време не се показва"));
     }
 
     // A picture larger than its box opens full size with Enter, or with a

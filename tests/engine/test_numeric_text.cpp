@@ -76,6 +76,26 @@ private Q_SLOTS:
         QCOMPARE(decimalText(-7), QStringLiteral("-7"));
         QCOMPARE(decimalText(0.1 + 0.2), QStringLiteral("0.3"));
     }
+
+    void remainingTimeIsSaidInWords_data()
+    {
+        QTest::addColumn<int>("seconds"); // below 0: nothing counts
+        QTest::addColumn<QString>("text");
+        QTest::newRow("minutes and seconds") << 371 << "Остават 6 минути и 11 секунди";
+        QTest::newRow("one minute and one second") << 61 << "Остава 1 минута и 1 секунда";
+        QTest::newRow("whole minutes") << 120 << "Остават 2 минути";
+        QTest::newRow("one minute") << 60 << "Остава 1 минута";
+        QTest::newRow("seconds") << 59 << "Остават 59 секунди";
+        QTest::newRow("one second") << 1 << "Остава 1 секунда";
+        QTest::newRow("less than a second") << 0 << "Остават 0 секунди";
+        QTest::newRow("nothing counts") << -1 << "Не се отброява време";
+    }
+    void remainingTimeIsSaidInWords()
+    {
+        QFETCH(int, seconds);
+        QFETCH(QString, text);
+        QCOMPARE(remainingTimeText(seconds < 0 ? std::nullopt : std::optional<qint64>(seconds)), text);
+    }
 };
 
 QTEST_GUILESS_MAIN(NumericTextTest)

@@ -105,10 +105,23 @@ private Q_SLOTS:
     }
 
     // "Фокус" shows the field used last, the condition at first; an answer
-    // may be edited there, but the edits are not carried back.
+    // may be edited there, and the edits come back to the answer when the
+    // window closes, unless the answer's time is over or another task is
+    // shown by then.
+    void focusCopiesTheFieldUsedLast_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<bool>("kept");
+        QTest::newRow("Escape") << "" << true;
+        QTest::newRow("close box") << "close box" << true;
+        QTest::newRow("time over") << "time over" << false;
+        QTest::newRow("another task") << "another task" << false;
+    }
     void focusCopiesTheFieldUsedLast()
     {
-        Tasks t(configWith({{16, 1}, {24, 1}}));
+        QFETCH(QString, before);
+        QFETCH(bool, kept);
+        Tasks t(configWith({{16, 1}, {24, 1}, {25, 0}}));
         Lesson::command(t.w, QStringLiteral("mnu_Pylen_Ekran"));
         auto *focus = t.lesson.window<Tarv_Zad>(QStringLiteral("Tarv_Zad"));
         QVERIFY(focus->isVisible());
@@ -120,10 +133,29 @@ private Q_SLOTS:
         typeText(Lesson::control<TextBox>(t.w, "Text_Un(0)"), QStringLiteral("моят отговор"));
         const QString answer = t.field(0);
         Lesson::command(t.w, QStringLiteral("mnu_Pylen_Ekran"));
-        QCOMPARE(Lesson::control<TextBox>(focus, "Obsho_Pole")->text(), answer);
-        QVERIFY(!Lesson::control<TextBox>(focus, "Obsho_Pole")->isReadOnly());
-        typeText(Lesson::control<TextBox>(focus, "Obsho_Pole"), QStringLiteral("друго"));
+        TextBox *enlarged = Lesson::control<TextBox>(focus, "Obsho_Pole");
+        QCOMPARE(enlarged->text(), answer);
+        QVERIFY(!enlarged->isReadOnly());
+        typeText(enlarged, QStringLiteral("друго "));
+        const QString edited = enlarged->text();
         QCOMPARE(t.field(0), answer);
+
+        if (before == QStringLiteral("time over")) {
+            for (int s = 0; s < 100000 && !Lesson::control<TextBox>(t.w, "Text_Un(0)")->isLocked(); ++s)
+                t.lesson.tick(10);
+            QVERIFY(Lesson::control<TextBox>(t.w, "Text_Un(0)")->isLocked());
+        } else if (before == QStringLiteral("another task")) {
+            t.choose(1, {Yes});
+            QCOMPARE(t.w->Tekushta_zadacha, 2);
+        }
+        if (before == QStringLiteral("close box"))
+            QVERIFY(focus->close());
+        else
+            Lesson::key(enlarged, Qt::Key_Escape);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!t.lesson.windows().isLoaded<Tarv_Zad>());
+        QCOMPARE(t.lesson.state().List_Un(3).item(1) == edited, kept);
+        QCOMPARE(t.field(0) == edited, kept);
     }
 
     // A click on a term's picture opens it at full size only when it does
