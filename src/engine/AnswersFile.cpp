@@ -23,7 +23,8 @@ QString answersFileText(LessonState &state)
     return text;
 }
 
-bool Zapis_otgowori(LessonState &state, Prompter &prompter, const Platform &platform)
+bool Zapis_otgowori(LessonState &state, Prompter &prompter, const Platform &platform,
+                    QString *written)
 {
     if (optionValue(state.Opcii_L(), 12) < 1)
         return true;
@@ -31,9 +32,12 @@ bool Zapis_otgowori(LessonState &state, Prompter &prompter, const Platform &plat
     const int second = platform.folderDriveType();
     if (first < DriveRemovable || second > DriveFixed)
         return true;
-    return writeLessonText(prompter, platform.folder,
-                           answersFileName(optionValue(state.Opcii_L(), 31)),
-                           answersFileText(state));
+    const QString name = answersFileName(optionValue(state.Opcii_L(), 31));
+    if (!writeLessonText(prompter, platform.folder, name, answersFileText(state)))
+        return false;
+    if (written)
+        *written = name;
+    return true;
 }
 
 } // namespace urok

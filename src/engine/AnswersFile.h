@@ -24,6 +24,8 @@ QString answersFileText(LessonState &state);
 // Writes the answers file when lesson option 12 allows it and the lesson
 // runs from a removable or fixed disk. Returns false only when the file
 // should have been written and could not be; the pupil has then been told why.
-bool Zapis_otgowori(LessonState &state, Prompter &prompter, const Platform &platform);
+// The name of the file written goes into `written`.
+bool Zapis_otgowori(LessonState &state, Prompter &prompter, const Platform &platform,
+                    QString *written = nullptr);
 
 } // namespace urok

@@ -1,6 +1,7 @@
 // The main window's start-up, its options, and the end of the lesson.
 #include "controls/ListBox.h"
 #include "controls/Shape.h"
+#include "controls/SpokenLabels.h"
 #include "controls/TextBox.h"
 #include "engine/AnswersFile.h"
 #include "engine/ConfigFile.h"
@@ -113,11 +114,15 @@ void Tarv::Izhod_Click()
 {
     if (Greska_Otgowor1(lesson_.prompter, 2) != yesText() || closing_)
         return;
-    if (!Zapis_otgowori(state_, lesson_.prompter, lesson_.platform) && !closing_
+    QString written;
+    if (!Zapis_otgowori(state_, lesson_.prompter, lesson_.platform, &written) && !closing_
         && stayAfterLostAnswers())
         return;
-    if (!closing_)
-        Kraj();
+    if (closing_)
+        return;
+    if (!written.isEmpty())
+        Izwestie->say(QStringLiteral("Отговорите са записани във файла %1.").arg(written));
+    Kraj();
 }
 
 bool Tarv::writeAnswersUnasked(Prompter &reporter)

@@ -55,11 +55,21 @@ void Tarv::Sekunda()
     List_Ur[0]->setEntryNote(k - 1, QStringLiteral("записана"));
     if (writing.done[0] > 0)
         --writing.done[0];
+    const bool tasksWereOpen = mnu_Wyprosi->isEnabled();
     if (writing.done[0] == 0)
         mnu_Wyprosi->setEnabled(true);
     if (Opcia(16) == 1)
         mnu_Wyprosi->setEnabled(true);
     Lenta_plan();
+    // Said without moving the focus: the pupil may be reading elsewhere.
+    QString said = QStringLiteral("Точка %1 е записана.").arg(k);
+    if (writing.openPoints() == 0)
+        said += QStringLiteral(" Всички точки са записани.");
+    if (!tasksWereOpen && mnu_Wyprosi->isEnabled())
+        said += QStringLiteral(" „Задачи/Речник“ вече се отваря с Alt+З.");
+    else if (List_Ur[0]->isLocked())
+        said += QStringLiteral(" Списъкът с точките се отключва.");
+    Izwestie->say(said);
 }
 
 void Tarv::Kraj_tochka()

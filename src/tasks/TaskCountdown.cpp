@@ -63,8 +63,10 @@ void Tarv_n::Dopylnitelno_upytwane()
     const int k = selectedTask();
     const QString line = state_.Uslowie_L(k).item(Opcia(31) > 0 ? 1 : 0);
     TextBox *field = Text_Un[4];
+    const QString hint = Fn_Decrypt(line, scrambled());
     field->setText(QStringLiteral("Имате достъп до допълнително упътване за въпроса\r\n\r\n")
-                   + Fn_Decrypt(line, scrambled()));
+                   + hint);
+    Izwestie->say(QStringLiteral("Допълнително упътване: ") + hint);
     // The field is about one line high: the hint itself, on its last
     // paragraph, is the line the pupil is shown.
     field->verticalScrollBar()->setValue(field->document()->lastBlock().firstLineNumber());
@@ -94,6 +96,9 @@ void Tarv_n::Pokaji_reshenie()
 
 void Tarv_n::Izteklo_wreme()
 {
+    if (!Text_Un[0]->isLocked())
+        Izwestie->say(QStringLiteral("Времето за задачата изтече. Отговорът вече не може да се "
+                                     "променя."));
     Text_Un[0]->setLocked(true);
     Kraj_wreme = 1;
     const int k = selectedTask();

@@ -1,5 +1,6 @@
 // Back to the lesson, and saving a task to a text file.
 #include "controls/ListBox.h"
+#include "controls/SpokenLabels.h"
 #include "controls/TextBox.h"
 #include "engine/LessonContext.h"
 #include "engine/LessonState.h"
@@ -74,7 +75,10 @@ bool Tarv_n::Zapishi_fail(int mode)
     }
     const QString text =
         saveFileText(mode, Text_Un[2]->text(), Text_Un[0]->text(), Text_Un[3]->text());
-    return writeLessonText(lesson_.prompter, folder, Ime_fail, text);
+    if (!writeLessonText(lesson_.prompter, folder, Ime_fail, text))
+        return false;
+    Izwestie->say(QStringLiteral("Записано във файла %1.").arg(Ime_fail));
+    return true;
 }
 
 void Tarv_n::keepTypedAnswer()

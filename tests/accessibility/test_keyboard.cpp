@@ -121,6 +121,13 @@ QString timeSaid(QWidget *window)
     return spoken(notice, QAccessible::Name);
 }
 
+// The sentence a window has just said without moving the focus.
+QString said(QWidget *window)
+{
+    auto *notice = Lesson::control<QLabel>(window, "Izwestie");
+    return notice->isVisible() ? spoken(notice, QAccessible::Name) : QStringLiteral("(nothing)");
+}
+
 } // namespace
 
 class KeyboardTest : public QObject
@@ -182,6 +189,9 @@ private Q_SLOTS:
             QVERIFY(!plan->isLocked());
             QVERIFY(spoken(plan, QAccessible::Description).startsWith(u"Стрелките минават през точките"));
             QCOMPARE(entry->text(QAccessible::Name), plan->itemText(point - 1) + QStringLiteral(", записана"));
+            const QString written = said(&t);
+            QVERIFY2(written.startsWith(QStringLiteral("Точка %1 е записана.").arg(point)), qPrintable(written));
+            QCOMPARE(written.endsWith(u"„Задачи/Речник“ вече се отваря с Alt+З."), point == t.planCount);
             QCOMPARE(bar(Lesson::control<QLabel>(&t, "Label_U(2)")), QStringLiteral("0/0"));
             QCOMPARE(bar(Lesson::control<QLabel>(&t, "Label_U(1)")),
                     QStringLiteral("%1/%2").arg(point).arg(t.planCount));
@@ -332,7 +342,8 @@ private Q_SLOTS:
     }
 
     // The task clock is read in words, the number as it is shown; F2 says
-    // the time left until it is over.
+    // the time left until it is over. The hint and the end of the time are
+    // said as they come, the focus staying where it is.
     void taskClockIsReadInWords()
     {
         KeyboardLesson l({{16, 1}});
@@ -346,8 +357,14 @@ private Q_SLOTS:
         l.seconds(left - 1);
         QCOMPARE(clock->text(), QStringLiteral("1"));
         QCOMPARE(spoken(clock, QAccessible::Name), QStringLiteral("Оставащо време: 1 секунда"));
+        // The hint came while the pupil worked, and was said.
+        QCOMPARE(said(l.tasks()), QStringLiteral("Допълнително упътване: ")
+                                          + l.lesson.state().Uslowie_L(1).item(0));
         QCOMPARE(timeSaid(l.tasks()), QStringLiteral("Остава 1 секунда"));
+        QWidget *before = focused();
         l.seconds(2);
+        QCOMPARE(said(l.tasks()), QStringLiteral("Времето за задачата изтече. Отговорът вече не може да се променя."));
+        QCOMPARE(focused(), before);
         QCOMPARE(timeSaid(l.tasks()), QStringLiteral("Не се отброява време"));
     }
 

@@ -6,6 +6,7 @@
 #include "support/Tasks.h"
 
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QMenu>
 
 using namespace urok;
@@ -53,6 +54,10 @@ private Q_SLOTS:
         const QString path = t.lesson.path(QStringLiteral("OPTIM_01.TXT"));
         save(t, 1);
         QCOMPARE(readFile(path), golden(QStringLiteral("save-condition.txt")));
+        // A screen reader hears the file's name.
+        auto *notice = Lesson::control<QLabel>(t.w, "Izwestie");
+        QVERIFY(notice->isVisible());
+        QCOMPARE(notice->text(), QStringLiteral("Записано във файла OPTIM_01.TXT."));
         save(t, 2);
         QCOMPARE(readFile(path), golden(QStringLiteral("save-answer.txt")));
         t.lesson.boxes.answer(QStringLiteral("OK"));
