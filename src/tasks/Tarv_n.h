@@ -148,6 +148,8 @@ private:
     void applyStart();
     void applyOptions();
     QList<QWidget *> layoutElements() const;
+    // The caption of every task's command, with its key marked.
+    static QString allTasksCaption(QString caption);
     int selectedTask() const; // selected position of the task list + 1
     bool scrambled();         // the lesson's content lines are scrambled
     QString askDifficulty(); // "Задачата е с повишена трудност!"

@@ -27,6 +27,8 @@ Tarv_Zad::Tarv_Zad(LessonContext &lesson)
                 QStringLiteral(" Изберете желан размер на шрифта"));
     List_font->setFont(QFont(QStringLiteral("Arial"), 12));
     List_font->setGeometry(tw.rect(120, 120, 1815, 330));
+    describeForKeys(List_font, QStringLiteral("Стрелките минават през размерите от 10 до 40, "
+                                              "Enter избира размера на текста."));
     for (int size = 10; size <= 40; size += 2)
         List_font->addEntry(QString::number(size));
     connect(List_font, &ListBox::Click, this, [this] { List_font_Click(); });
@@ -54,6 +56,10 @@ void Tarv_Zad::open(const QString &text, bool editable)
         Q_EMIT textTyped(Obsho_Pole->text());
     editable_ = editable;
     Obsho_Pole->setLocked(!editable);
+    describeForKeys(Obsho_Pole, editable ? QStringLiteral("Написаното тук се връща в отговора, "
+                                                          "когато прозорецът се затвори с Escape.")
+                                         : QStringLiteral("Стрелките четат текста ред по ред; "
+                                                          "Escape затваря прозореца."));
     Obsho_Pole->setText(text);
     List_font->setListIndex(leadingInteger(lesson_.state.List_Ur(1).item(5)));
     show();

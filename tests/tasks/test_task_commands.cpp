@@ -57,7 +57,7 @@ private Q_SLOTS:
         QCOMPARE(list->listIndex(), 14);
         QCOMPARE(t.w->Tekushta_zadacha, 15);
         QVERIFY(!all->isEnabled());
-        QCOMPARE(all->text(), QStringLiteral("+0 задачи"));
+        QCOMPARE(all->text(), QStringLiteral("+0 за&дачи"));
         QCOMPARE(t.lesson.boxes.seen.size(), 1);
     }
 
