@@ -100,6 +100,9 @@ Q_SIGNALS:
     void chooserWanted(const QStringList &levels, const QStringList &types);
     void focusWanted(const QString &text, bool editable);
     void pictureWanted(const Picture &picture, QSize margin);
+    // The answer is about to become read-only: what is typed for it
+    // elsewhere comes back first.
+    void answerClosing();
 
 public:
     // Member state.

@@ -51,9 +51,14 @@ void Tarv_Zad::Form_Load()
 
 void Tarv_Zad::open(const QString &text, bool editable)
 {
+    // The answer asked for again while it is typed here: the typing stays.
+    if (editable_ && editable && isVisible()) {
+        raise();
+        activateWindow();
+        return;
+    }
     // What was typed goes back before another text takes its place.
-    if (editable_ && isVisible())
-        Q_EMIT textTyped(Obsho_Pole->text());
+    handTypingBack();
     editable_ = editable;
     Obsho_Pole->setLocked(!editable);
     describeForKeys(Obsho_Pole, editable ? QStringLiteral("Написаното тук се връща в отговора, "
@@ -98,12 +103,23 @@ void Tarv_Zad::List_font_Click()
     record.setItem(5, QString::number(i));
 }
 
+void Tarv_Zad::handTypingBack()
+{
+    if (editable_ && isVisible())
+        Q_EMIT textTyped(Obsho_Pole->text());
+}
+
+void Tarv_Zad::stopTyping()
+{
+    handTypingBack();
+    editable_ = false;
+    Obsho_Pole->setLocked(true);
+}
+
 void Tarv_Zad::closeEvent(QCloseEvent *event)
 {
-    if (editable_) {
-        editable_ = false;
-        Q_EMIT textTyped(Obsho_Pole->text());
-    }
+    handTypingBack();
+    editable_ = false;
     AuxiliaryWindow::closeEvent(event);
 }
 
