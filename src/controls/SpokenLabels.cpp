@@ -65,8 +65,6 @@ void SpokenNotice::say(const QString &sentence)
     setGeometry(0, area->height() - height, area->width(), height);
     show();
     raise();
-    QAccessibleEvent alert(this, QAccessible::Alert);
-    QAccessible::updateAccessibility(&alert);
     shown_.start();
 }
 

@@ -45,8 +45,9 @@ private:
 
 // A sentence said to a screen reader without moving the focus, and shown
 // for a few seconds along the bottom of the label's parent. A screen reader
-// hears it as a notification when it appears (Qt 6.4 has no announcement of
-// its own), and is sent an alert event as well.
+// hears it as a notification when it appears: Orca speaks a notification as
+// it is shown. Qt 6.4 has no announcement of its own, and its alert event
+// never reaches AT-SPI.
 class SpokenNotice : public QLabel
 {
     Q_OBJECT
