@@ -41,7 +41,7 @@ if [ -z "$inside" ]; then
     unshare -pf --mount-proc true 2>/dev/null || {
         echo "SKIPPED: no PID namespace can be made here (unshare -pf)"; exit 77; }
     here=$(cd "$(dirname "$0")" && pwd -P)
-    [ -x "$build/lesson/urok" ] && [ -x "$build/tools/urok-setup/urok-setup" ] || {
+    { [ -x "$build/lesson/urok" ] && [ -x "$build/tools/urok-setup/urok-setup" ]; } || {
         echo "$build has no lesson/urok or tools/urok-setup/urok-setup: build them first" >&2
         exit 2
     }
@@ -85,7 +85,7 @@ EOF
     until [ -s "$work/display" ] && DISPLAY=":$(cat "$work/display")" \
             xdotool getdisplaygeometry >/dev/null 2>&1; do
         tries=$((tries + 1))
-        [ "$tries" -lt 300 ] && kill -0 "$xvfb" 2>/dev/null || {
+        { [ "$tries" -lt 300 ] && kill -0 "$xvfb" 2>/dev/null; } || {
             echo "the virtual X server did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
         sleep 0.1
     done
