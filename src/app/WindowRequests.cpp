@@ -44,6 +44,8 @@ void WindowRegistry::connectRequests(Tarv &main)
                          get<Tarv_Gra>().showPicture(picture, margin);
                      });
     QObject::connect(&main, &Tarv::answersAboutToBeWritten, &main, [this] {
+        if (isLoaded<Tarv_Zad>())
+            get<Tarv_Zad>().handTypingBack();
         if (isLoaded<Tarv_n>())
             get<Tarv_n>().keepTypedAnswer();
     });
@@ -62,6 +64,10 @@ void WindowRegistry::connectRequests(Tarv_n &tasks)
                      [this](const QString &text, bool editable) {
                          get<Tarv_Zad>().open(text, editable);
                      });
+    QObject::connect(&tasks, &Tarv_n::answerClosing, &tasks, [this] {
+        if (isLoaded<Tarv_Zad>())
+            get<Tarv_Zad>().stopTyping();
+    });
     QObject::connect(&tasks, &Tarv_n::pictureWanted, &tasks,
                      [this](const Picture &picture, QSize margin) {
                          get<Tarv_Gra>().showPicture(picture, margin);

@@ -21,7 +21,8 @@ int main(int argc, char *argv[])
     std::signal(SIGPIPE, SIG_IGN);
 #endif
     QApplication app(argc, argv);
-    QApplication::setStyle(new urok::LessonStyle);
+    // The application takes the style and deletes it at the end.
+    QApplication::setStyle(new urok::LessonStyle); // NOLINT(clang-analyzer-cplusplus.NewDeleteLeaks)
     QApplication::setApplicationName(QStringLiteral("urok"));
     QApplication::setApplicationVersion(QStringLiteral(UROK_VERSION));
     // The desktop's menu entry (urok.desktop): its icon and name for the windows.

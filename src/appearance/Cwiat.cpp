@@ -178,6 +178,8 @@ void Cwiat::buildComponentRows()
         keepPlatformColours(s);
         nameControl(s, QStringLiteral("Slider1(%1)").arg(i), QString::fromUtf8(c.accessible),
                     QString::fromUtf8(c.sliderTip));
+        describeForKeys(s, QStringLiteral("Стрелките променят стойността от 0 до 255, PgUp и "
+                                          "PgDn с по 16."));
         place(s, {440, top, 3000, 315});
         connect(s, &QSlider::valueChanged, this, [this, i] { Slider1_Change(i); });
         Slider1[i] = s;
@@ -206,6 +208,7 @@ void Cwiat::buildTargetRows()
         o->setFont(designFont(12));
         nameControl(o, QStringLiteral("Option1(%1)").arg(i), QString::fromUtf8(t.accessible),
                     QString::fromUtf8(t.optionTip));
+        describeForKeys(o, QStringLiteral("Стрелките избират кой цвят променят плъзгачите."));
         place(o, {3860, rowTop[i], 345, 285});
         options_->addButton(o, i);
         Option1[i] = o;
@@ -228,6 +231,8 @@ void Cwiat::buildFontChoice()
     nameControl(List_font[0], QStringLiteral("List_font(0)"), QStringLiteral("Шрифт"),
                 QStringLiteral(" Определя избрания шрифт "));
     place(List_font[0], {600, 2900, 2655, 1200});
+    describeForKeys(List_font[0], QStringLiteral("Стрелките минават през шрифтовете, Enter "
+                                                 "избира шрифта на образеца."));
 
     Label_Cv[4] = captionLabel(client_, 4, QStringLiteral("Размер  шрифт"), QStringLiteral("Размер на шрифта"),
           QStringLiteral("Показва размера на буквите във формирания текст "),
@@ -238,6 +243,8 @@ void Cwiat::buildFontChoice()
     nameControl(List_font[1], QStringLiteral("List_font(1)"), QStringLiteral("Размер на шрифта"),
                 QStringLiteral(" Определя размера на буквите "));
     place(List_font[1], {3840, 3840, 855, 735});
+    describeForKeys(List_font[1], QStringLiteral("Стрелките минават през размерите, Enter "
+                                                 "избира размера на образеца."));
     for (int size = 8; size <= 14; ++size)
         List_font[1]->addEntry(QString::number(size));
 

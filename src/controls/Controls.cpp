@@ -23,10 +23,13 @@ void nameControl(QWidget *control, const QString &objectName, const QString &acc
     // while it shows nothing yet.
     const QLabel *label = qobject_cast<QLabel *>(control);
     if (label && (!label->text().isEmpty() || qobject_cast<const SecondsLabel *>(label))) {
-        control->setAccessibleDescription(accessibleName
-                                          + (description.isEmpty() || accessibleName.contains(description)
-                                                 ? QString()
-                                                 : QStringLiteral(". ") + description));
+        // What the caption does not say already, once.
+        QStringList said;
+        if (accessibleName != label->text())
+            said.append(accessibleName);
+        if (!description.isEmpty() && !accessibleName.contains(description))
+            said.append(description);
+        control->setAccessibleDescription(said.join(QStringLiteral(". ")));
         return;
     }
     control->setAccessibleName(accessibleName);

@@ -114,6 +114,7 @@ void Tarv::Izhod_Click()
 {
     if (Greska_Otgowor1(lesson_.prompter, 2) != yesText() || closing_)
         return;
+    Q_EMIT answersAboutToBeWritten();
     QString written;
     if (!Zapis_otgowori(state_, lesson_.prompter, lesson_.platform, &written) && !closing_
         && stayAfterLostAnswers())

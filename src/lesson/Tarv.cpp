@@ -111,6 +111,8 @@ void Tarv::buildTopicAndPlan()
     setBackColor(Label_U[3], LabelBackground);
     Text_U[0] = makeTextField(client_, 0, QStringLiteral("Тема на урока"),
                               QStringLiteral(" Тема на урока"), {1150, 160, 10000, 900});
+    describeForKeys(Text_U[0], QStringLiteral("Стрелките четат темата ред по ред; Tab води към "
+                                              "плана."));
 
     Label_U[0] = makeLabel(client_, 0, QStringLiteral("План"), QStringLiteral("План"),
                            QStringLiteral(" Планът на урока, трябва да бъде записан. "),

@@ -97,8 +97,9 @@ Q_SIGNALS:
     void coloursWanted();
     void focusWanted(const QString &text, bool editable);
     void pictureWanted(const Picture &picture, QSize margin);
-    // The answers file is about to be written with nobody asked: the answer
-    // being typed goes into the answers store first.
+    // The answers file is about to be written: the answer being typed (in
+    // the tasks window or in the Focus window) goes into the answers store
+    // first.
     void answersAboutToBeWritten();
     void lessonEnded();
 

@@ -183,6 +183,7 @@ void Tarv_n::buildPictureAndClock()
     nameControl(Chasownik_Label[0], QStringLiteral("Chasownik_Label(0)"),
                 QStringLiteral("Оставащо време в секунди"), QStringLiteral(" Оставащо време "));
     Chasownik_Label[0]->setGeometry(tw.rect(480, 3750, 1095, 375));
+    describeForKeys(Chasownik_Label[0], QStringLiteral("F2 казва времето в минути и секунди."));
     setForeColor(Chasownik_Label[0], ClockText);
 
     Izwestie = new SpokenNotice(client_);
@@ -264,7 +265,7 @@ void Tarv_n::applyStart()
     if (start.taskList)
         List_Un[1]->setEntries(*start.taskList);
     if (start.allTasksCaption)
-        mnu_All_zadachi->setText(*start.allTasksCaption);
+        mnu_All_zadachi->setText(allTasksCaption(*start.allTasksCaption));
     if (!start.savingAllowed)
         zap_resheshenie->menuAction()->setEnabled(false);
 }
@@ -304,6 +305,15 @@ void Tarv_n::applyOptions()
     // Every task, when the teacher offers them.
     if (Opcia(14) == 1)
         mnu_All_zadachi->setEnabled(true);
+}
+
+QString Tarv_n::allTasksCaption(QString caption)
+{
+    // Alt+Д, the key of "Допълнително", stays the command's key.
+    const qsizetype key = caption.indexOf(u'д');
+    if (key >= 0)
+        caption.insert(key, u'&');
+    return caption;
 }
 
 void Tarv_n::Popylni_rechnik()

@@ -100,6 +100,9 @@ Q_SIGNALS:
     void chooserWanted(const QStringList &levels, const QStringList &types);
     void focusWanted(const QString &text, bool editable);
     void pictureWanted(const Picture &picture, QSize margin);
+    // The answer is about to become read-only: what is typed for it
+    // elsewhere comes back first.
+    void answerClosing();
 
 public:
     // Member state.
@@ -148,6 +151,8 @@ private:
     void applyStart();
     void applyOptions();
     QList<QWidget *> layoutElements() const;
+    // The caption of every task's command, with its key marked.
+    static QString allTasksCaption(QString caption);
     int selectedTask() const; // selected position of the task list + 1
     bool scrambled();         // the lesson's content lines are scrambled
     QString askDifficulty(); // "Задачата е с повишена трудност!"

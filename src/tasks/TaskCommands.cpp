@@ -23,7 +23,7 @@ void Tarv_n::mnu_All_zadachi_Click()
     List_Un[1]->setEntries(all);
     List_Un[1]->setListIndex(chosen);
     mnu_All_zadachi->setEnabled(false);
-    mnu_All_zadachi->setText(QStringLiteral("+0 задачи"));
+    mnu_All_zadachi->setText(allTasksCaption(QStringLiteral("+0 задачи")));
 }
 
 void Tarv_n::mnu_Tip_Wid_Click()

@@ -96,9 +96,11 @@ void Tarv_n::Pokaji_reshenie()
 
 void Tarv_n::Izteklo_wreme()
 {
-    if (!Text_Un[0]->isLocked())
+    if (!Text_Un[0]->isLocked()) {
+        Q_EMIT answerClosing();
         Izwestie->say(QStringLiteral("Времето за задачата изтече. Отговорът вече не може да се "
                                      "променя."));
+    }
     Text_Un[0]->setLocked(true);
     Kraj_wreme = 1;
     const int k = selectedTask();

@@ -27,6 +27,8 @@ Tarv_Zad::Tarv_Zad(LessonContext &lesson)
                 QStringLiteral(" Изберете желан размер на шрифта"));
     List_font->setFont(QFont(QStringLiteral("Arial"), 12));
     List_font->setGeometry(tw.rect(120, 120, 1815, 330));
+    describeForKeys(List_font, QStringLiteral("Стрелките минават през размерите от 10 до 40, "
+                                              "Enter избира размера на текста."));
     for (int size = 10; size <= 40; size += 2)
         List_font->addEntry(QString::number(size));
     connect(List_font, &ListBox::Click, this, [this] { List_font_Click(); });
@@ -49,11 +51,20 @@ void Tarv_Zad::Form_Load()
 
 void Tarv_Zad::open(const QString &text, bool editable)
 {
+    // The answer asked for again while it is typed here: the typing stays.
+    if (editable_ && editable && isVisible()) {
+        raise();
+        activateWindow();
+        return;
+    }
     // What was typed goes back before another text takes its place.
-    if (editable_ && isVisible())
-        Q_EMIT textTyped(Obsho_Pole->text());
+    handTypingBack();
     editable_ = editable;
     Obsho_Pole->setLocked(!editable);
+    describeForKeys(Obsho_Pole, editable ? QStringLiteral("Написаното тук се връща в отговора, "
+                                                          "когато прозорецът се затвори с Escape.")
+                                         : QStringLiteral("Стрелките четат текста ред по ред; "
+                                                          "Escape затваря прозореца."));
     Obsho_Pole->setText(text);
     List_font->setListIndex(leadingInteger(lesson_.state.List_Ur(1).item(5)));
     show();
@@ -92,12 +103,23 @@ void Tarv_Zad::List_font_Click()
     record.setItem(5, QString::number(i));
 }
 
+void Tarv_Zad::handTypingBack()
+{
+    if (editable_ && isVisible())
+        Q_EMIT textTyped(Obsho_Pole->text());
+}
+
+void Tarv_Zad::stopTyping()
+{
+    handTypingBack();
+    editable_ = false;
+    Obsho_Pole->setLocked(true);
+}
+
 void Tarv_Zad::closeEvent(QCloseEvent *event)
 {
-    if (editable_) {
-        editable_ = false;
-        Q_EMIT textTyped(Obsho_Pole->text());
-    }
+    handTypingBack();
+    editable_ = false;
     AuxiliaryWindow::closeEvent(event);
 }
 

@@ -22,6 +22,10 @@ public:
     // Shows a text enlarged, read-only or open to typing, at the size the
     // pupil chose last.
     void open(const QString &text, bool editable);
+    // What is typed here goes back to the answer now (the lesson ends, or
+    // the answer's time is over); stopTyping then takes no more.
+    void handTypingBack();
+    void stopTyping();
     void applyLook(const Look &look);
     void Form_Resize();
     void Razpolozhi();
@@ -31,8 +35,8 @@ public:
     static constexpr int DesignHeight = 6915;
 
 Q_SIGNALS:
-    // The window closes, or takes another text, after it was opened to
-    // typing: the text as the pupil left it.
+    // The window closes, takes another text, or is asked for its typing,
+    // after it was opened to typing: the text as the pupil left it.
     void textTyped(const QString &text);
 
 protected:

@@ -341,6 +341,39 @@ private Q_SLOTS:
         QVERIFY(l.focusBackIn(l.main));
     }
 
+    // Every window's controls are named, and what a screen reader says after
+    // the name is something more: never the name again.
+    void noDescriptionRepeatsItsName()
+    {
+        KeyboardLesson l({{16, 1}});
+        WindowRegistry &windows = l.lesson.windows();
+        press(KeyZ, Qt::AltModifier);
+        QStringList repeated;
+        const auto look = [&repeated](QWidget *window) {
+            for (QWidget *w : window->findChildren<QWidget *>()) {
+                QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w);
+                const QString name = a->text(QAccessible::Name).remove(u':');
+                const QString said = a->text(QAccessible::Description).trimmed();
+                const auto begins = [](const QString &text, const QString &with) {
+                    return text.startsWith(with, Qt::CaseInsensitive)
+                           && (text.size() == with.size() || !text[with.size()].isLetter());
+                };
+                if (w->isVisibleTo(window) && !name.isEmpty() && !said.isEmpty()
+                    && (begins(said, name) || begins(name, said)))
+                    repeated.append(w->objectName() + QStringLiteral(": ") + said);
+            }
+        };
+        look(l.main);
+        look(l.tasks());
+        Lesson::command(l.tasks(), QStringLiteral("mnu_Tip_Wid"));
+        look(&windows.get<Tarv_Glos>());
+        Lesson::command(l.tasks(), QStringLiteral("mnu_Pylen_Ekran"));
+        look(&windows.get<Tarv_Zad>());
+        Lesson::command(l.main, QStringLiteral("mnu_Cwqt"));
+        look(&windows.get<Cwiat>());
+        QVERIFY2(repeated.isEmpty(), qPrintable(repeated.join(u'\n')));
+    }
+
     // The task clock is read in words, the number as it is shown; F2 says
     // the time left until it is over. The hint and the end of the time are
     // said as they come, the focus staying where it is.

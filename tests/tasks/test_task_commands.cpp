@@ -3,6 +3,7 @@
 // and the full-size view of a picture.
 #include "controls/PictureBox.h"
 #include "controls/Twips.h"
+#include "engine/Cp1251.h"
 #include "lesson/Tarv_Gra.h"
 #include "support/Tasks.h"
 #include "windows/Tarv_Glos.h"
@@ -57,7 +58,7 @@ private Q_SLOTS:
         QCOMPARE(list->listIndex(), 14);
         QCOMPARE(t.w->Tekushta_zadacha, 15);
         QVERIFY(!all->isEnabled());
-        QCOMPARE(all->text(), QStringLiteral("+0 задачи"));
+        QCOMPARE(all->text(), QStringLiteral("+0 за&дачи"));
         QCOMPARE(t.lesson.boxes.seen.size(), 1);
     }
 
@@ -106,22 +107,23 @@ private Q_SLOTS:
 
     // "Фокус" shows the field used last, the condition at first; an answer
     // may be edited there, and the edits come back to the answer when the
-    // window closes, unless the answer's time is over or another task is
-    // shown by then.
+    // window closes, when the answer's time runs out (the window then takes
+    // no more) and when the lesson ends, but not to another task shown by then.
     void focusCopiesTheFieldUsedLast_data()
     {
         QTest::addColumn<QString>("before");
         QTest::addColumn<bool>("kept");
         QTest::newRow("Escape") << "" << true;
         QTest::newRow("close box") << "close box" << true;
-        QTest::newRow("time over") << "time over" << false;
+        QTest::newRow("time over") << "time over" << true;
         QTest::newRow("another task") << "another task" << false;
+        QTest::newRow("lesson left") << "lesson left" << true;
     }
     void focusCopiesTheFieldUsedLast()
     {
         QFETCH(QString, before);
         QFETCH(bool, kept);
-        Tasks t(configWith({{16, 1}, {24, 1}, {25, 0}}));
+        Tasks t(configWith({{16, 1}, {24, 1}, {25, 0}, {12, 1}}));
         Lesson::command(t.w, QStringLiteral("mnu_Pylen_Ekran"));
         auto *focus = t.lesson.window<Tarv_Zad>(QStringLiteral("Tarv_Zad"));
         QVERIFY(focus->isVisible());
@@ -139,11 +141,24 @@ private Q_SLOTS:
         typeText(enlarged, QStringLiteral("друго "));
         const QString edited = enlarged->text();
         QCOMPARE(t.field(0), answer);
+        // "Фокус" again on the same answer keeps what is typed.
+        Lesson::command(t.w, QStringLiteral("mnu_Pylen_Ekran"));
+        QCOMPARE(enlarged->text(), edited);
 
+        if (before == QStringLiteral("lesson left")) {
+            Lesson::command(t.w, QStringLiteral("mnu_IzhodN"));
+            t.lesson.boxes.answer(Yes);
+            Lesson::command(t.main, QStringLiteral("Izhod"));
+            QVERIFY(t.lesson.ended);
+            QVERIFY(t.lesson.file(QStringLiteral("OTGOWORI.TXT")).contains(toCp1251(edited)));
+            QCOMPARE(t.lesson.state().List_Un(3).item(1), edited);
+            return;
+        }
         if (before == QStringLiteral("time over")) {
             for (int s = 0; s < 100000 && !Lesson::control<TextBox>(t.w, "Text_Un(0)")->isLocked(); ++s)
                 t.lesson.tick(10);
             QVERIFY(Lesson::control<TextBox>(t.w, "Text_Un(0)")->isLocked());
+            QVERIFY(enlarged->isReadOnly());
         } else if (before == QStringLiteral("another task")) {
             t.choose(1, {Yes});
             QCOMPARE(t.w->Tekushta_zadacha, 2);
