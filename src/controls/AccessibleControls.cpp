@@ -1,5 +1,6 @@
 #include "controls/AccessibleControls.h"
 
+#include "controls/AuxiliaryWindow.h"
 #include "controls/PictureBox.h"
 #include "controls/SpokenLabels.h"
 
@@ -132,6 +133,10 @@ QAccessibleInterface *lessonControls(const QString &className, QObject *object)
         return new AccessibleNotice(static_cast<SpokenNotice *>(object));
     if (className == QLatin1String(PictureBox::staticMetaObject.className()))
         return new AccessiblePicture(static_cast<PictureBox *>(object));
+    // A plain widget that is a window would be a mere "filler" to a screen
+    // reader, which announces windows by their frames.
+    if (className == QLatin1String(AuxiliaryWindow::staticMetaObject.className()))
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
     return nullptr;
 }
 

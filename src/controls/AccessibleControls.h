@@ -6,8 +6,9 @@ namespace urok {
 // controls: a ProgressLabel is a progress bar with a value, a SecondsLabel
 // is named by what its number means, a SpokenNotice is a notification named
 // by its sentence, and a PictureBox is a graphic with a "Press" action that
-// opens the picture the way a click does. Installing more than once does
-// nothing; every such control installs it itself.
+// opens the picture the way a click does, and an AuxiliaryWindow is a
+// window. Installing more than once does nothing; every such control
+// installs it itself.
 void installAccessibleControls();
 
 } // namespace urok

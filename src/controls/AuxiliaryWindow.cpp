@@ -1,5 +1,7 @@
 #include "controls/AuxiliaryWindow.h"
 
+#include "controls/AccessibleControls.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -22,6 +24,12 @@ void SelfUnloading::unload()
         back->raise();
         back->activateWindow();
     }
+}
+
+AuxiliaryWindow::AuxiliaryWindow(QWidget *parent)
+    : QWidget(parent)
+{
+    installAccessibleControls();
 }
 
 void AuxiliaryWindow::showEvent(QShowEvent *event)

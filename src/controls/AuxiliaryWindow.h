@@ -29,11 +29,12 @@ private:
 
 // A window beside the lesson (the Focus window, the task chooser, the
 // full-size picture): closing it, by its close box or by Escape, unloads it.
+// A screen reader sees it as a window (a frame), as it sees the others.
 class AuxiliaryWindow : public QWidget, public SelfUnloading
 {
     Q_OBJECT
 public:
-    using QWidget::QWidget;
+    explicit AuxiliaryWindow(QWidget *parent = nullptr);
 
 protected:
     void closeEvent(QCloseEvent *event) override;

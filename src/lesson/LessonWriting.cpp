@@ -65,7 +65,7 @@ void Tarv::Sekunda()
     QString said = QStringLiteral("Точка %1 е записана.").arg(k);
     if (writing.openPoints() == 0)
         said += QStringLiteral(" Всички точки са записани.");
-    if (!tasksWereOpen && mnu_Wyprosi->isEnabled())
+    if (!tasksWereOpen && mnu_Wyprosi->isEnabled() && writing.openPoints() == 0)
         said += QStringLiteral(" „Задачи/Речник“ вече се отваря с Alt+З.");
     else if (List_Ur[0]->isLocked())
         said += QStringLiteral(" Списъкът с точките се отключва.");

@@ -169,6 +169,7 @@ void Tarv::buildProgress()
         {11400, 495, 1195, 5000});
     Label_U[1] = makeLabel(client_, 1, QString(), QStringLiteral("Преминат материал от плана"),
                            QString(), {360, 7200, 11000, 355});
+    describeForKeys(Label_U[2], QStringLiteral("F2 казва времето в минути и секунди."));
 
     const Twips tw = twipsFor(this);
     for (int i = 0; i < 4; ++i) {

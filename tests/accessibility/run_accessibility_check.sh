@@ -1,7 +1,10 @@
 #!/bin/sh
-# Runs check_main_window.py against the lesson under a virtual X server with
-# its own D-Bus session, the way a screen reader on a desktop would see it.
-#   run_accessibility_check.sh PROGRAM CONFIG.UFG
+# Runs check_lesson.py against the lesson under a virtual X server with its
+# own D-Bus session, the way a screen reader on a desktop would see it.
+#   run_accessibility_check.sh PROGRAM CONFIG.UFG UROK-SETUP PROFILE
+# CONFIG.UFG is the lesson's configuration; the walk through the whole lesson
+# runs with another one, which urok-setup writes here from PROFILE with the
+# tasks open before the plan is written and short times (below).
 # Exits 77 (skipped) when the tools are missing: Xvfb, dbus-run-session,
 # the AT-SPI bus (at-spi2-core) and python3-pyatspi for /usr/bin/python3;
 # and, saying why, when the lesson could write no answers file in the
@@ -89,10 +92,22 @@ until ready; do
     sleep 0.1
 done
 
+# The short lesson: the tasks open at once (option 16), every plan point
+# takes two seconds, the first task ten, its hint coming after five.
+sed -e 's/^option 16 = .*/option 16 = 1/' \
+    -e 's/^point \([0-9]*\) rate = .*/point \1 rate = 0/' \
+    -e 's/^task 1 budget = .*/task 1 budget = 10/' -e 's/^task 1 hint = .*/task 1 hint = 6/' \
+    "$4" >"$work/short.profile"
+if ! "$3" write "$work/short.profile" "$work/SHORT.UFG" >"$work/setup.log" 2>&1; then
+    echo "FAIL: urok-setup could not write the short lesson's configuration"
+    cat "$work/setup.log"
+    exit 1
+fi
+
 # Never hang: the whole check has three minutes. Without a runtime folder of
 # the session, Qt would make one in TMPDIR, that is in the build tree.
 DISPLAY=":$display" timeout -k 10 180 dbus-run-session -- \
-    env TMPDIR="$lessons_in" XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$work}" /usr/bin/python3 "$here/check_main_window.py" "$1" "$2"
+    env TMPDIR="$lessons_in" XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$work}" /usr/bin/python3 "$here/check_lesson.py" "$1" "$2" "$work/SHORT.UFG"
 status=$?
 [ "$status" -eq 124 ] && echo "FAIL: the check did not finish in three minutes"
 exit "$status"

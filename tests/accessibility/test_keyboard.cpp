@@ -1,8 +1,8 @@
-// A lesson from start to end with the keyboard alone: every step is a key
-// pressed on the widget that has the focus; on the way, what a screen
-// reader reads from the bars and the clock as they change (the
-// accessibility check reads the rest over AT-SPI). Only the clock is
-// driven by hand (a second of plan writing is a call, not a wait).
+// The keyboard in the lesson's windows: every step is a key pressed on the
+// widget that has the focus, and what a screen reader reads is checked on
+// the way. The whole lesson walked with the keys, read over AT-SPI, is the
+// accessibility check (check_lesson.py). Only the clock is driven by hand (a
+// second is a call, not a wait).
 #include "appearance/Cwiat.h"
 #include "controls/ClientArea.h"
 #include "controls/ControlLook.h"
@@ -18,7 +18,6 @@
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
-#include <QAccessibleValueInterface>
 #include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
@@ -101,13 +100,6 @@ QString spoken(QWidget *w, QAccessible::Text what = QAccessible::Value)
     return QAccessible::queryAccessibleInterface(w)->text(what);
 }
 
-// The value and the maximum of a bar, "value/maximum".
-QString bar(QWidget *w)
-{
-    QAccessibleValueInterface *v = QAccessible::queryAccessibleInterface(w)->valueInterface();
-    return QStringLiteral("%1/%2").arg(v->currentValue().toInt()).arg(v->maximumValue().toInt());
-}
-
 // F2 where the focus is: what the window says of the time left, as a
 // notification; the focus stays where it was.
 QString timeSaid(QWidget *window)
@@ -134,154 +126,6 @@ class KeyboardTest : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void wholeLessonWithKeysOnly()
-    {
-        KeyboardLesson l;
-        QVERIFY(l.lesson.boxes.seen.isEmpty()); // the configuration file was read
-        Tarv &t = *l.main;
-
-        // The window opens on the topic; Tab goes round it to the plan
-        // without choosing a point.
-        QCOMPARE(focused(), Lesson::control<TextBox>(&t, "Text_U(0)"));
-        for (QWidget *next : QList<QWidget *>{Lesson::control<ListBox>(&t, "List_Ur(0)"),
-                     Lesson::control<PictureBox>(&t, "Picture_Ur(0)"),
-                     Lesson::control<TextBox>(&t, "Text_U(1)"),
-                     Lesson::control<TextBox>(&t, "Text_U(0)"),
-                     Lesson::control<ListBox>(&t, "List_Ur(0)")}) {
-            press(Qt::Key_Tab);
-            QCOMPARE(focused(), next);
-        }
-        QCOMPARE(Lesson::control<ListBox>(&t, "List_Ur(0)")->listIndex(), -1);
-        QCOMPARE(t.writing.currentPoint, 0);
-        QCOMPARE(spoken(Lesson::control<QLabel>(&t, "Label_U(2)")),
-                QStringLiteral("Не се записва точка"));
-        QCOMPARE(timeSaid(&t), QStringLiteral("Не се отброява време"));
-
-        // Every point of the plan: Enter chooses the current entry, Down moves
-        // to the next one. The list is locked while the point is written and
-        // keeps the focus. The countdown bar counts the point's seconds to the
-        // last one and empties; the plan ribbon counts the points written.
-        for (int point = 1; point <= t.planCount; ++point) {
-            if (point > 1)
-                press(Qt::Key_Down);
-            QCOMPARE(t.writing.currentPoint, point - 1);
-            press(Qt::Key_Return);
-            QCOMPARE(t.writing.currentPoint, point);
-            QCOMPARE(Lesson::control<TextBox>(&t, "Text_U(1)")->text(),
-                    l.lesson.state().Podtochki(point));
-            ListBox *plan = Lesson::control<ListBox>(&t, "List_Ur(0)");
-            QVERIFY(plan->isLocked());
-            QCOMPARE(focused(), plan);
-            // A screen reader hears why the list takes no choice, and, once
-            // the point is written, that it is.
-            QVERIFY(spoken(plan, QAccessible::Description).startsWith(u"Точката се записва."));
-            QAccessibleInterface *entry = QAccessible::queryAccessibleInterface(plan)->child(point - 1);
-            QCOMPARE(entry->text(QAccessible::Name), plan->itemText(point - 1));
-            const int time = t.writing.remaining[point];
-            QVERIFY(time > 1);
-            QCOMPARE(bar(Lesson::control<QLabel>(&t, "Label_U(2)")),
-                    QStringLiteral("%1/%1").arg(time));
-            l.seconds(time - 1);
-            QCOMPARE(spoken(Lesson::control<QLabel>(&t, "Label_U(2)")),
-                    QStringLiteral("Остава 1 секунда от %1").arg(time));
-            QCOMPARE(timeSaid(&t), QStringLiteral("Остава 1 секунда"));
-            l.seconds(2);
-            QVERIFY(!plan->isLocked());
-            QVERIFY(spoken(plan, QAccessible::Description).startsWith(u"Стрелките минават през точките"));
-            QCOMPARE(entry->text(QAccessible::Name), plan->itemText(point - 1) + QStringLiteral(", записана"));
-            const QString written = said(&t);
-            QVERIFY2(written.startsWith(QStringLiteral("Точка %1 е записана.").arg(point)), qPrintable(written));
-            QCOMPARE(written.endsWith(u"„Задачи/Речник“ вече се отваря с Alt+З."), point == t.planCount);
-            QCOMPARE(bar(Lesson::control<QLabel>(&t, "Label_U(2)")), QStringLiteral("0/0"));
-            QCOMPARE(bar(Lesson::control<QLabel>(&t, "Label_U(1)")),
-                    QStringLiteral("%1/%2").arg(point).arg(t.planCount));
-        }
-        QVERIFY(Lesson::control<QAction>(&t, "mnu_Wyprosi")->isEnabled());
-        QCOMPARE(spoken(Lesson::control<QLabel>(&t, "Label_U(1)")),
-                QStringLiteral("Записани точки: 4 от 4"));
-
-        // Alt+З opens the tasks window on its task list, with task 1 shown.
-        press(KeyZ, Qt::AltModifier);
-        Tarv_n &n = *l.tasks();
-        QVERIFY(n.isVisible());
-        QVERIFY(!t.isVisible());
-        QVERIFY(QTest::qWaitForWindowActive(&n));
-        QCOMPARE(focused(), Lesson::control<ListBox>(&n, "List_Un(1)"));
-        QCOMPARE(Lesson::control<ListBox>(&n, "List_Un(1)")->listIndex(), 0);
-
-        // The next task, with the arrow key and Enter: the move and the harder
-        // level are confirmed.
-        press(Qt::Key_Down);
-        QCOMPARE(n.Tekushta_zadacha, 1);
-        l.lesson.boxes.answer(QStringLiteral("Да"));
-        l.lesson.boxes.answer(QStringLiteral("Да"));
-        press(Qt::Key_Return);
-        QCOMPARE(Lesson::control<ListBox>(&n, "List_Un(1)")->listIndex(), 1);
-        QCOMPARE(n.Tekushta_zadacha, 2);
-        QVERIFY(l.lesson.boxes.allAnswered());
-        QVERIFY(l.focusBackIn(&n));
-        QCOMPARE(focused(), Lesson::control<ListBox>(&n, "List_Un(1)"));
-
-        // The answer field is three Tabs on: condition, hint, answer. The
-        // condition is read with the caret, from its first line of text
-        // (the empty line before it would be silence).
-        TextBox *condition = Lesson::control<TextBox>(&n, "Text_Un(2)");
-        QVERIFY(condition->text().startsWith(QStringLiteral("\r\n")));
-        for (QWidget *next : QList<QWidget *>{condition, Lesson::control<TextBox>(&n, "Text_Un(4)"),
-                     Lesson::control<TextBox>(&n, "Text_Un(0)")}) {
-            press(Qt::Key_Tab);
-            QCOMPARE(focused(), next);
-            if (next != condition)
-                continue;
-            QCOMPARE(condition->textCursor().blockNumber(), 1);
-            QCOMPARE(condition->textCursor().positionInBlock(), 0);
-            press(Qt::Key_Right);
-            QCOMPARE(condition->textCursor().positionInBlock(), 1);
-            const int line = condition->cursorRect().top();
-            press(Qt::Key_Down);
-            QVERIFY(condition->cursorRect().top() > line);
-        }
-        QVERIFY(!Lesson::control<TextBox>(&n, "Text_Un(0)")->isLocked());
-        QTest::keyClicks(focused(), QStringLiteral("gcd(a, b) = 6"));
-        QVERIFY(Lesson::control<TextBox>(&n, "Text_Un(0)")
-                        ->text()
-                        .startsWith(QStringLiteral("gcd(a, b) = 6")));
-
-        // In the answer field Tab is typed; Ctrl+Tab goes on, round to the
-        // dictionary, where a term chosen with Enter shows its definition.
-        for (QWidget *next : QList<QWidget *>{Lesson::control<TextBox>(&n, "Text_Un(3)"),
-                     Lesson::control<PictureBox>(&n, "Picture_Un(0)"),
-                     Lesson::control<ListBox>(&n, "List_Un(0)")}) {
-            press(Qt::Key_Tab,
-                    next == Lesson::control<TextBox>(&n, "Text_Un(3)") ? Qt::ControlModifier
-                                                                       : Qt::NoModifier);
-            QCOMPARE(focused(), next);
-        }
-        press(Qt::Key_Down);
-        press(Qt::Key_Return);
-        QVERIFY(!Lesson::control<TextBox>(&n, "Text_Un(1)")->text().isEmpty());
-        QCOMPARE(Lesson::control<TextBox>(&n, "Text_Un(1)")->text(),
-                l.lesson.state().Glos(n.Nomer_termin));
-        for (QWidget *next : QList<QWidget *>{Lesson::control<TextBox>(&n, "Text_Un(1)"),
-                     Lesson::control<ListBox>(&n, "List_Un(1)")}) {
-            press(Qt::Key_Tab);
-            QCOMPARE(focused(), next);
-        }
-
-        // Alt+В: back to the lesson, the answer kept for task 2.
-        press(KeyV, Qt::AltModifier);
-        QVERIFY(t.isVisible());
-        QVERIFY(!n.isVisible());
-        QVERIFY(l.lesson.state().List_Un(3).item(2).startsWith(QStringLiteral("gcd(a, b) = 6")));
-        QVERIFY(QTest::qWaitForWindowActive(&t));
-
-        // Alt+И and Yes: the lesson ends and the answers file is written.
-        l.lesson.boxes.answer(QStringLiteral("Да"));
-        press(KeyI, Qt::AltModifier);
-        QVERIFY(l.lesson.ended);
-        QVERIFY(l.lesson.file(QStringLiteral("OTGOWORI.TXT")).contains("gcd(a, b) = 6"));
-    }
-
     void f10AndEscapeOpenAndCloseTheAuxiliaryWindows()
     {
         KeyboardLesson l({{16, 1}}); // the tasks open before the plan is written
