@@ -37,6 +37,7 @@ void TextBox::setText(const QString &text)
     if (isVisible()) {
         pending_.reset();
         setPlainText(t);
+        caretToFirstLine();
     } else {
         pending_ = t;
     }
@@ -54,6 +55,7 @@ void TextBox::showEvent(QShowEvent *event)
         const QString t = *pending_;
         pending_.reset();
         setPlainText(t);
+        caretToFirstLine();
     }
     QPlainTextEdit::showEvent(event);
 }
@@ -77,17 +79,23 @@ void TextBox::setFontSize(double points)
 void TextBox::focusInEvent(QFocusEvent *event)
 {
     QPlainTextEdit::focusInEvent(event);
-    QTextCursor caret = textCursor();
-    if (isLocked() && caret.position() == 0 && !caret.hasSelection()) {
-        QTextBlock line = document()->firstBlock();
-        while (line.isValid() && line.text().trimmed().isEmpty())
-            line = line.next();
-        if (line.isValid() && line.position() > 0) {
-            caret.setPosition(line.position());
-            setTextCursor(caret);
-        }
-    }
     Q_EMIT GotFocus();
+}
+
+void TextBox::caretToFirstLine()
+{
+    // Done as the text is given, before the box takes the focus: a caret
+    // that moved as the focus came would make Orca take the box silently.
+    if (!isLocked())
+        return;
+    QTextBlock line = document()->firstBlock();
+    while (line.isValid() && line.text().trimmed().isEmpty())
+        line = line.next();
+    if (line.isValid() && line.position() > 0) {
+        QTextCursor caret = textCursor();
+        caret.setPosition(line.position());
+        setTextCursor(caret);
+    }
 }
 
 void TextBox::keyPressEvent(QKeyEvent *event)

@@ -44,6 +44,8 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void caretToFirstLine();
+
     std::optional<QString> pending_; // with LF line ends
 };
 

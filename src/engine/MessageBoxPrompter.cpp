@@ -45,8 +45,9 @@ bool MessageBoxPrompter::ask(const Message &message)
         box.setEscapeButton(first);
     }
     box.setDefaultButton(message.defaultButton == 1 && second ? second : first);
+    // The question is the box's text, which a screen reader reads with it;
+    // a description would have it said twice.
     box.setAccessibleName(message.caption);
-    box.setAccessibleDescription(message.text);
 
     box.exec();
     // The window the question came from takes the keyboard back.

@@ -4,6 +4,7 @@
 #include "content/Picture.h"
 #include "controls/ListBox.h"
 #include "controls/PictureBox.h"
+#include "controls/SpokenLabels.h"
 #include "controls/TextBox.h"
 #include "controls/Twips.h"
 #include "engine/LessonState.h"
@@ -80,6 +81,7 @@ void Tarv::List_Ur_Click()
         currentTime = t;
         Lenta_tochka(ribbonIndex - 2);
         showProgress();
+        Izwestie->say(QStringLiteral("Точка %1 се записва. %2.").arg(s).arg(remainingTimeText(t)));
     }
 
     if (Opcia(17) == 0)

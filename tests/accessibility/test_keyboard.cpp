@@ -268,6 +268,8 @@ private Q_SLOTS:
         press(Qt::Key_Tab);
         for (int point = 1; point <= t.planCount; ++point) {
             press(Qt::Key_Return);
+            // The point's writing time is said as it starts.
+            QVERIFY(said(&t).startsWith(QStringLiteral("Точка %1 се записва. Оста").arg(point)));
             const QSize size = l.lesson.state().Grafika_G(qMax(1, t.pictureNumber)).holderSize();
             if (t.pictureNumber > 0
                     && (size.width() >= Lesson::control<PictureBox>(&t, "Picture_Ur(0)")->width()

@@ -2,7 +2,7 @@
 # Records what the Orca screen reader says while a pupil goes through one
 # lesson with the keyboard alone, and writes it as a readable log: each key
 # pressed, then what Orca said.
-#   tests/accessibility/orca-session.sh BUILD-FOLDER OUTPUT-LOG
+#   tools/accessibility/orca-session.sh BUILD-FOLDER OUTPUT-LOG
 # BUILD-FOLDER is a build tree with lesson/urok and tools/urok-setup built.
 # Not part of `make test`: it needs Debian's orca, openbox, xdotool, xvfb,
 # xauth, dbus and at-spi2-core, and takes about a minute and a half. Exits
