@@ -24,6 +24,20 @@ void bringForward(W &window)
     window.activateWindow();
 }
 
+// Both lesson windows show a text enlarged and a picture at full size.
+template <class W>
+void connectViewers(WindowRegistry &windows, W &window)
+{
+    QObject::connect(&window, &W::focusWanted, &window,
+                     [&windows](const QString &text, bool editable) {
+                         windows.get<Tarv_Zad>().open(text, editable);
+                     });
+    QObject::connect(&window, &W::pictureWanted, &window,
+                     [&windows](const Picture &picture, QSize margin) {
+                         windows.get<Tarv_Gra>().showPicture(picture, margin);
+                     });
+}
+
 } // namespace
 
 void WindowRegistry::connectRequests(Tarv &main)
@@ -35,14 +49,7 @@ void WindowRegistry::connectRequests(Tarv &main)
         Procheti_wida(state().List_Un(2), main.presentLook());
         bringForward(get<Cwiat>());
     });
-    QObject::connect(&main, &Tarv::focusWanted, &main,
-                     [this](const QString &text, bool editable) {
-                         get<Tarv_Zad>().open(text, editable);
-                     });
-    QObject::connect(&main, &Tarv::pictureWanted, &main,
-                     [this](const Picture &picture, QSize margin) {
-                         get<Tarv_Gra>().showPicture(picture, margin);
-                     });
+    connectViewers(*this, main);
     QObject::connect(&main, &Tarv::answersAboutToBeWritten, &main, [this] {
         if (isLoaded<Tarv_Zad>())
             get<Tarv_Zad>().handTypingBack();
@@ -60,18 +67,11 @@ void WindowRegistry::connectRequests(Tarv_n &tasks)
                      [this](const QStringList &levels, const QStringList &types) {
                          get<Tarv_Glos>().offer(levels, types);
                      });
-    QObject::connect(&tasks, &Tarv_n::focusWanted, &tasks,
-                     [this](const QString &text, bool editable) {
-                         get<Tarv_Zad>().open(text, editable);
-                     });
+    connectViewers(*this, tasks);
     QObject::connect(&tasks, &Tarv_n::answerClosing, &tasks, [this] {
         if (isLoaded<Tarv_Zad>())
             get<Tarv_Zad>().stopTyping();
     });
-    QObject::connect(&tasks, &Tarv_n::pictureWanted, &tasks,
-                     [this](const Picture &picture, QSize margin) {
-                         get<Tarv_Gra>().showPicture(picture, margin);
-                     });
 }
 
 void WindowRegistry::connectRequests(Cwiat &colours)
