@@ -557,6 +557,18 @@ bool printStartUp(const StartUp &s)
 
 } // namespace
 
+// The start-up table of every platform measured; false when a target was missed.
+bool printStartUps(const std::vector<StartUp> &platforms, const std::string &noXcb)
+{
+    printStartUpHeading();
+    bool all = true;
+    for (const StartUp &s : platforms)
+        all = printStartUp(s) && all;
+    if (!noXcb.empty())
+        std::printf("%s\n", noXcb.c_str());
+    return all;
+}
+
 int main(int argc, char **argv)
 {
     const int runs = intOption(argc, argv, "--runs", 31);
@@ -608,12 +620,7 @@ int main(int argc, char **argv)
         return 2;
     }
     if (startUpOnly) {
-        printStartUpHeading();
-        bool all = true;
-        for (const StartUp &s : platforms)
-            all = printStartUp(s) && all;
-        if (!noXcb.empty())
-            std::printf("%s\n", noXcb.c_str());
+        const bool all = printStartUps(platforms, noXcb);
         std::printf("\n%s\n", all ? "All start-up targets met." : "A start-up target was missed.");
         return all ? 0 : 1;
     }
@@ -645,12 +652,7 @@ int main(int argc, char **argv)
     const double relayoutMs = measureRelayout(windows, relayouts);
     const Drift drift = measureCountdown(windows, seconds);
 
-    printStartUpHeading();
-    bool all = true;
-    for (const StartUp &s : platforms)
-        all = printStartUp(s) && all;
-    if (!noXcb.empty())
-        std::printf("%s\n", noXcb.c_str());
+    bool all = printStartUps(platforms, noXcb);
     std::printf("\n%-34s %12s %23s %10s %s\n", "", "measured", "", "target", "");
     std::printf("%-34s %11.3f%% %23s %10s %s\n", "countdown drift, Timer1 (Tarv)", drift.timer1, "",
                 "<= 0.2 %", verdict(std::fabs(drift.timer1) <= 0.2));
