@@ -1,7 +1,7 @@
 // Every author's solution of the lesson's tasks is a real program: it is
 // taken from the task's lines exactly as the tasks window shows them,
 // compiled with warnings as errors and run on the task's samples
-// (tests/content/samples/task-NN/*.in with the expected *.out) and on the
+// (data/samples/task-NN/*.in with the expected *.out) and on the
 // large samples made below.
 
 #include "content/Catalogue.h"
@@ -30,7 +30,7 @@ QString taskName(int task)
 
 QString samplesDir(int task)
 {
-    return QStringLiteral(UROK_SOURCE_DIR "/tests/content/samples/") + taskName(task);
+    return QStringLiteral(UROK_SOURCE_DIR "/data/samples/") + taskName(task);
 }
 
 // The program of a solution: from its first line that begins with
