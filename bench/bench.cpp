@@ -19,10 +19,16 @@
 //              pupils, each with an answer of 30 program lines to every one
 //              of the 24 tasks, writing the page and the table: the whole
 //              command, from start to exit; median of several runs.
+//   judge      "judge a class": urok-setup report compiling and running the
+//              programs of 35 pupils (8 answers each, a fifth of them
+//              copies) on their tasks' tests, beside a plain shell loop that
+//              compiles every answer with g++ -O2 two at a time and runs it
+//              on the same tests; then the same report again (its cache).
 //
 // Options: --runs N (start-ups of each program on each platform, default 31),
 //          --countdown-seconds S (default 60), --relayouts N (default 2000),
-//          --startup-only (the start-ups alone: no countdown, relayout or report).
+//          --startup-only (the start-ups alone: no countdown, relayout or report),
+//          --judge-only ("judge a class" alone).
 // The first platform is QT_QPA_PLATFORM, offscreen unless it is set; the
 // second is always xcb on the private Xvfb.
 #include "app/WindowRegistry.h"
@@ -35,6 +41,8 @@
 #include "engine/TickSource.h"
 #include "lesson/Tarv.h"
 #include "tasks/Tarv_n.h"
+
+#include "judge_class.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -493,7 +501,7 @@ double timeReport(const std::string &folder)
         char *argv[] = {const_cast<char *>(UROK_SETUP_PROGRAM), const_cast<char *>("report"),
                         const_cast<char *>("-o"), const_cast<char *>("report.html"),
                         const_cast<char *>("--csv"), const_cast<char *>("report.csv"),
-                        const_cast<char *>("class"), nullptr};
+                        const_cast<char *>("--no-judge"), const_cast<char *>("class"), nullptr};
         if (chdir(folder.c_str()) == 0)
             execv(UROK_SETUP_PROGRAM, argv);
         _exit(127);
@@ -555,6 +563,23 @@ bool printStartUp(const StartUp &s)
     return timeRatio <= 1.3 && memoryRatio <= 1.3;
 }
 
+// The rows of "judge a class"; returns whether its targets are met.
+bool printJudging(const JudgeFigures &f)
+{
+    if (!f.problem.isEmpty()) {
+        std::printf("judge a class: not measured, %s\n", qPrintable(f.problem));
+        return false;
+    }
+    const double ratio = f.firstMs / f.plainMs;
+    std::printf("judge a class: %d pupils, %d answers, %d of them copies\n", f.pupils, f.answers, f.copies);
+    std::printf("%-34s %12.1f\n", "  plain shell loop, g++ -O2 x2 (s)", f.plainMs / 1000);
+    std::printf("%-34s %12.1f %12s %8.2f %10s %s\n", "  first report (s)", f.firstMs / 1000, "", ratio,
+                "<= 0.60", verdict(ratio <= 0.6));
+    std::printf("%-34s %12.1f %23s %10s %s\n", "  second report (s)", f.secondMs / 1000, "", "< 3 s",
+                verdict(f.secondMs < 3000));
+    return ratio <= 0.6 && f.secondMs < 3000;
+}
+
 } // namespace
 
 // The start-up table of every platform measured; false when a target was missed.
@@ -575,6 +600,11 @@ int main(int argc, char **argv)
     const int seconds = intOption(argc, argv, "--countdown-seconds", 60);
     const int relayouts = intOption(argc, argv, "--relayouts", 2000);
     const bool startUpOnly = flag(argc, argv, "--startup-only");
+    if (flag(argc, argv, "--judge-only")) {
+        QTemporaryDir judgeFolder;
+        const JudgeFigures f = benchJudgeClass(judgeFolder.path(), QStringLiteral(UROK_SETUP_PROGRAM));
+        return printJudging(f) ? 0 : 1;
+    }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
@@ -637,6 +667,8 @@ int main(int argc, char **argv)
     if (reportFailed)
         std::fprintf(stderr, "urok-bench: urok-setup report failed\n");
     const double reportMedian = reportFailed ? NAN : median(reportMs);
+    QTemporaryDir judgeFolder;
+    const JudgeFigures judging = benchJudgeClass(judgeFolder.path(), QStringLiteral(UROK_SETUP_PROGRAM));
 
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
@@ -662,6 +694,7 @@ int main(int argc, char **argv)
                 "<= 1 ms", verdict(relayoutMs <= 1.0));
     std::printf("%-34s %12.1f %23s %10s %s\n", "class report 40 x 24, median (ms)", reportMedian, "",
                 "<= 500 ms", verdict(reportMedian <= 500));
+    all = printJudging(judging) && all;
     all = all && std::fabs(drift.timer1) <= 0.2 && std::fabs(drift.timerN) <= 0.2 && relayoutMs <= 1.0
           && reportMedian <= 500;
     std::printf("\n%s\n", all ? "All targets met." : "A target was missed.");

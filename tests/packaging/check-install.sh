@@ -15,7 +15,7 @@ cmake --install "$build" --prefix "$folder" >/dev/null || { echo "FAIL: cmake --
 for f in urok urok.sh tools/urok-setup; do
     [ -x "$folder/$f" ] || fail "$f is missing or not executable"
 done
-for f in OPTIM.UFG README.txt urok.desktop urok.svg tools/OPTIM.profile; do
+for f in OPTIM.UFG README.txt urok.desktop urok.svg tools/OPTIM.profile tools/samples/task-01/1.in tools/samples/task-01/1.out; do
     [ -s "$folder/$f" ] || fail "$f is missing"
 done
 grep -qx "Exec=\"$folder/urok.sh\"" "$folder/urok.desktop" || fail "the desktop entry does not start $folder/urok.sh"

@@ -8,7 +8,7 @@
 namespace urok::setup {
 
 int reportCommand(const QStringList &paths, const QString &pagePath, const QString &csvPath,
-                  QTextStream &out, QTextStream &err)
+                  const JudgingRequest &judging, QTextStream &out, QTextStream &err)
 {
     const ReportLesson lesson = ReportLesson::builtIn();
     const ClassAnswers answers = collectClass(paths, lesson);
@@ -21,14 +21,16 @@ int reportCommand(const QStringList &paths, const QString &pagePath, const QStri
         return ExitFailed;
     }
 
+    const ClassJudging judged = judgeClass(answers, lesson, judging, err);
+
     struct Output
     {
         QString path;
         QByteArray bytes;
     };
-    QList<Output> outputs{{pagePath, reportPage(answers, lesson, QDateTime::currentDateTime())}};
+    QList<Output> outputs{{pagePath, reportPage(answers, lesson, QDateTime::currentDateTime(), judged)}};
     if (!csvPath.isEmpty())
-        outputs.append({csvPath, reportCsv(answers, lesson)});
+        outputs.append({csvPath, reportCsv(answers, lesson, judged)});
     int status = ExitOk;
     for (const Output &o : outputs) {
         const QString failure = writeOutput(o.path, o.bytes, answers.inputFiles);

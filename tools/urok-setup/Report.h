@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ReportInput.h"
+#include "ReportJudging.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -15,18 +16,21 @@ namespace urok::setup {
 // table of pupils and tasks, one section for each task of the lesson with
 // every pupil's answer and the author's solution folded away, and the notes
 // on the files that could not be used as they were.
-QByteArray reportPage(const ClassAnswers &answers, const ReportLesson &lesson, const QDateTime &made);
+// `judging` adds the verdicts, the copies and the counts of solved tasks.
+QByteArray reportPage(const ClassAnswers &answers, const ReportLesson &lesson, const QDateTime &made,
+                      const ClassJudging &judging = {});
 
 // The class report for a spreadsheet: one row for each pupil and task. UTF-8
 // with a byte-order mark, fields separated by ';', text fields in double
 // quotes, rows ended by CR LF. A text that a spreadsheet would take for a
 // formula (it starts with =, +, - or @) gets an apostrophe in front.
-QByteArray reportCsv(const ClassAnswers &answers, const ReportLesson &lesson);
+QByteArray reportCsv(const ClassAnswers &answers, const ReportLesson &lesson, const ClassJudging &judging = {});
 
-// urok-setup report [-o PAGE] [--csv TABLE] PATH...: writes the page (and
-// the table); every note also goes to `err`. Exit 0 when the report was
+// urok-setup report [-o PAGE] [--csv TABLE] [--no-judge] [--tests DIR]
+// PATH...: judges the programs as `judging` asks, writes the page (and the
+// table); every note and the judging's progress also go to `err`. Exit 0 when the report was
 // written, 1 when it could not be (no answers file, or the output failed).
 int reportCommand(const QStringList &paths, const QString &pagePath, const QString &csvPath,
-                  QTextStream &out, QTextStream &err);
+                  const JudgingRequest &judging, QTextStream &out, QTextStream &err);
 
 } // namespace urok::setup

@@ -18,9 +18,26 @@ QString field(const QString &text)
     return u'"' + t + u'"';
 }
 
+// The verdict, the tests passed and run, and the pupils with the same
+// answer; the numbers are empty when the work was not judged.
+QString judgingFields(const ClassJudging &judging, const Pupil &pupil, qsizetype index, int task)
+{
+    const std::optional<judge::Verdict> v = judging.verdict(pupil, index, task);
+    QString verdict;
+    if (v)
+        verdict = field(v->text()) + u';' + QString::number(v->passed) + u';' + QString::number(v->total);
+    else
+        verdict = field(judging.judged ? judge::failureName(judge::Outcome::NoAnswer) : QString()) + QStringLiteral(";;");
+    const AnswerMarks *marks = judging.answer(index, task);
+    QString same = marks ? marks->sameAs.join(QStringLiteral(", ")) : QString();
+    if (marks && marks->authors)
+        same = same.isEmpty() ? QStringLiteral("решението на автора") : same + QStringLiteral(", решението на автора");
+    return verdict + u';' + field(same);
+}
+
 } // namespace
 
-QByteArray reportCsv(const ClassAnswers &answers, const ReportLesson &lesson)
+QByteArray reportCsv(const ClassAnswers &answers, const ReportLesson &lesson, const ClassJudging &judging)
 {
     const QChar sep = u';';
     const QString end = QStringLiteral("\r\n");
@@ -30,11 +47,14 @@ QByteArray reportCsv(const ClassAnswers &answers, const ReportLesson &lesson)
                                  QStringLiteral("Ниво"), QStringLiteral("Вид"),
                                  QStringLiteral("Редове"), QStringLiteral("Знаци"),
                                  QStringLiteral("Отговор"), QStringLiteral("Записан файл"),
-                                 QStringLiteral("Файл с отговорите")};
+                                 QStringLiteral("Файл с отговорите"), QStringLiteral("Проверка"),
+                                 QStringLiteral("Минали тестове"), QStringLiteral("Тестове"),
+                                 QStringLiteral("Същият отговор имат")};
     for (qsizetype i = 0; i < heading.size(); ++i)
         csv += (i ? QString(sep) : QString()) + field(heading[i]);
     csv += end;
-    for (const Pupil &p : answers.pupils) {
+    for (qsizetype i = 0; i < answers.pupils.size(); ++i) {
+        const Pupil &p = answers.pupils[i];
         for (const LessonTask &t : lesson.tasks) {
             const Answer *a = p.answer(t.number);
             const QString text = a ? a->text : QString();
@@ -45,7 +65,7 @@ QByteArray reportCsv(const ClassAnswers &answers, const ReportLesson &lesson)
                    + field(t.kind) + sep + QString::number(answerLines(text)) + sep
                    + QString::number(answerCharacters(text)) + sep + field(text) + sep
                    + field(saved.join(QStringLiteral(", "))) + sep
-                   + field(QDir::toNativeSeparators(p.path)) + end;
+                   + field(QDir::toNativeSeparators(p.path)) + sep + judgingFields(judging, p, i, t.number) + end;
         }
     }
     return QByteArray("\xEF\xBB\xBF") + csv.toUtf8();

@@ -1,4 +1,5 @@
 #include "Report.h"
+#include "ReportMarks.h"
 
 #include <QDir>
 
@@ -72,7 +73,8 @@ QString anchor(int task, qsizetype pupil)
 class Page
 {
 public:
-    Page(const ClassAnswers &answers, const ReportLesson &lesson) : a_(answers), lesson_(lesson)
+    Page(const ClassAnswers &answers, const ReportLesson &lesson, const ClassJudging &judging)
+        : a_(answers), lesson_(lesson), j_(judging), notes_(a_.notes + judgingNotes(judging))
     {
         html_.reserve(qsizetype(64) * 1024);
     }
@@ -87,7 +89,7 @@ public:
                                           : QStringLiteral("%1 ученици").arg(a_.pupils.size()))
                .arg(lesson_.tasks.size())
                .arg(made.toString(QStringLiteral("d.MM.yyyy 'г.,' HH:mm"))));
-        h_(QStringLiteral(" · <a href=\"#notes\">Бележки: %1</a></p>\n").arg(a_.notes.size()));
+        h_(QStringLiteral(" · <a href=\"#notes\">Бележки: %1</a></p>\n").arg(notes_.size()));
         summary();
         for (const LessonTask &t : lesson_.tasks)
             task(t);
@@ -108,6 +110,7 @@ private:
         h_(escaped(lesson_.topic));
         h_(QStringLiteral("</title>\n<style>"));
         h_(QString::fromUtf8(Style));
+        h_(marksStyle());
         h_(QStringLiteral("</style>\n</head>\n<body>\n"));
     }
 
@@ -122,9 +125,11 @@ private:
                           "Ученик</th>"));
         for (const LessonTask &t : lesson_.tasks)
             h_(QStringLiteral("<th><a href=\"#task-%1\">%1</a></th>").arg(t.number));
-        h_(QStringLiteral("<th>Задачи</th><th>Редове</th><th>Знаци</th></tr></thead>\n<tbody>\n"));
+        h_(QStringLiteral("<th>Задачи</th>%1<th>Редове</th><th>Знаци</th></tr></thead>\n<tbody>\n")
+               .arg(j_.judged ? QStringLiteral("<th>Решени</th>") : QString()));
 
         QList<int> perTask(lesson_.tasks.size(), 0);
+        QList<int> solvedTask(lesson_.tasks.size(), 0);
         for (qsizetype p = 0; p < a_.pupils.size(); ++p) {
             const Pupil &pupil = a_.pupils[p];
             h_(QStringLiteral("<tr><th class=\"pupil\">%1</th>").arg(escaped(pupil.name)));
@@ -135,7 +140,11 @@ private:
                 const int k = lesson_.tasks[i].number;
                 const Answer *answer = pupil.answer(k);
                 const bool saved = !pupil.savedFor(k).isEmpty();
-                const QString file = saved ? QStringLiteral("<small>+ файл</small>") : QString();
+                const std::optional<judge::Verdict> verdict = j_.verdict(pupil, p, k);
+                const QString file = (saved ? QStringLiteral("<small>+ файл</small>") : QString())
+                                     + verdictCell(verdict, j_.answer(p, k));
+                const QString kind = verdict ? verdictClass(*verdict) : QStringLiteral("yes");
+                solvedTask[i] += verdict && verdict->solved() ? 1 : 0;
                 if (answer) {
                     const int n = answerLines(answer->text);
                     const qsizetype c = answerCharacters(answer->text);
@@ -143,22 +152,25 @@ private:
                     ++perTask[i];
                     allLines += n;
                     allChars += c;
-                    h_(QStringLiteral("<td class=\"yes\"><a href=\"#%1\">%2&#160;р.</a><small>%3&#160;зн."
+                    h_(QStringLiteral("<td class=\"%5\"><a href=\"#%1\">%2&#160;р.</a><small>%3&#160;зн."
                                       "</small>%4</td>")
                            .arg(anchor(k, p))
                            .arg(n)
                            .arg(c)
-                           .arg(file));
+                           .arg(file, kind));
                 } else if (saved) {
-                    h_(QStringLiteral("<td class=\"file\"><a href=\"#%1\">файл</a></td>").arg(anchor(k, p)));
+                    h_(QStringLiteral("<td class=\"%3\"><a href=\"#%1\">файл</a>%2</td>")
+                           .arg(anchor(k, p), verdictCell(verdict, nullptr), verdict ? kind : QStringLiteral("file")));
                 } else {
                     h_(QStringLiteral("<td class=\"no\">–</td>"));
                 }
             }
-            h_(QStringLiteral("<td class=\"total\">%1</td><td class=\"total\">%2</td><td class=\"total\">%3</td></tr>\n")
+            h_(QStringLiteral("<td class=\"total\">%1</td>%4<td class=\"total\">%2</td><td class=\"total\">%3</td></tr>\n")
                    .arg(tasks)
                    .arg(allLines)
-                   .arg(allChars));
+                   .arg(allChars)
+                   .arg(j_.judged ? QStringLiteral("<td class=\"total\">%1</td>").arg(j_.solvedBy(pupil, p, lesson_))
+                                  : QString()));
         }
         h_(QStringLiteral("</tbody>\n<tfoot><tr><th class=\"pupil\">Отговорили</th>"));
         int all = 0;
@@ -166,10 +178,25 @@ private:
             all += n;
             h_(QStringLiteral("<td>%1</td>").arg(n));
         }
-        h_(QStringLiteral("<td>%1</td><td></td><td></td></tr></tfoot>\n</table>\n</div>\n").arg(all));
+        const QString solvedColumn = j_.judged ? QStringLiteral("<td></td>") : QString();
+        h_(QStringLiteral("<td>%1</td>%2<td></td><td></td></tr>\n").arg(all).arg(solvedColumn));
+        if (j_.judged) {
+            h_(QStringLiteral("<tr><th class=\"pupil\">Решили</th>"));
+            int solvedAll = 0;
+            for (int n : solvedTask) {
+                solvedAll += n;
+                h_(QStringLiteral("<td>%1</td>").arg(n));
+            }
+            h_(QStringLiteral("<td></td><td>%1</td><td></td><td></td></tr>\n").arg(solvedAll));
+        }
+        h_(QStringLiteral("</tfoot>\n</table>\n</div>\n"));
         h_(QStringLiteral("<p class=\"legend\">В клетката: редове (р.) и знаци (зн.) на отговора; "
                           "„+ файл“ – ученикът е записал и файл със задачата. Номерът на задачата "
-                          "води към отговорите ѝ.</p>\n</section>\n"));
+                          "води към отговорите ѝ.%1</p>\n</section>\n")
+               .arg(j_.judged ? QStringLiteral(" Под тях – проверката на програмата на тестовете на задачата; "
+                                               "„копие“ – същият отговор има и друг ученик, „авторско“ – "
+                                               "отговорът е решението на автора.")
+                              : QString()));
     }
 
     void task(const LessonTask &t)
@@ -195,14 +222,16 @@ private:
                 h_(QStringLiteral("<p class=\"count\">%1, %2</p>\n<pre>\n%3</pre>\n")
                        .arg(lines(answerLines(answer->text)), characters(answerCharacters(answer->text)),
                             escaped(answer->text)));
+                h_(answerMarks(j_.answer(p, t.number)));
             } else {
                 h_(QStringLiteral("<p class=\"count\">Няма отговор във файла с отговорите.</p>\n"));
             }
             for (const SavedWork *s : saved)
-                h_(QStringLiteral("<details><summary>Записан файл %1</summary>\n<pre>\n%2</pre>\n</details>\n")
-                       .arg(escaped(s->fileName), escaped(s->text)));
+                h_(QStringLiteral("<details><summary>Записан файл %1</summary>\n<pre>\n%2</pre>\n%3</details>\n")
+                       .arg(escaped(s->fileName), escaped(s->text), answerMarks(j_.saved(s->path))));
             h_(QStringLiteral("</div>\n"));
         }
+        h_(taskCopies(j_, a_, t.number));
         if (answered == 0 && without.size() == a_.pupils.size())
             h_(QStringLiteral("<p class=\"none\">Никой не е отговорил на тази задача.</p>\n"));
         else if (!without.isEmpty())
@@ -215,11 +244,11 @@ private:
     void notes()
     {
         h_(QStringLiteral("<section id=\"notes\">\n<h2>Бележки</h2>\n"));
-        if (a_.notes.isEmpty()) {
+        if (notes_.isEmpty()) {
             h_(QStringLiteral("<p class=\"none\">Всички файлове са прочетени без забележки.</p>\n"));
         } else {
             h_(QStringLiteral("<ul class=\"notes\">\n"));
-            for (const QString &n : a_.notes)
+            for (const QString &n : notes_)
                 h_(QStringLiteral("<li>%1</li>\n").arg(escaped(n)));
             h_(QStringLiteral("</ul>\n"));
         }
@@ -235,14 +264,17 @@ private:
 
     const ClassAnswers &a_;
     const ReportLesson &lesson_;
+    const ClassJudging &j_;
+    const QStringList notes_;
     QString html_;
 };
 
 } // namespace
 
-QByteArray reportPage(const ClassAnswers &answers, const ReportLesson &lesson, const QDateTime &made)
+QByteArray reportPage(const ClassAnswers &answers, const ReportLesson &lesson, const QDateTime &made,
+                      const ClassJudging &judging)
 {
-    return Page(answers, lesson).make(made).toUtf8();
+    return Page(answers, lesson, judging).make(made).toUtf8();
 }
 
 } // namespace urok::setup

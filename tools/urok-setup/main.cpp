@@ -2,16 +2,18 @@
 //   urok-setup write PROFILE OUTPUT.UFG
 //   urok-setup show FILE.UFG
 //   urok-setup scramble TASK.txt OUTPUT.txt
-//   urok-setup report [-o report.html] [--csv report.csv] PATH...
+//   urok-setup report [-o report.html] [--csv report.csv] [--no-judge] [--tests DIR] PATH...
 //   urok-setup --help
 
 #include "Commands.h"
 #include "Profile.h"
 #include "Report.h"
 #include "Scramble.h"
+#include "judge/VerdictCache.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTextStream>
 
@@ -32,7 +34,11 @@ int main(int argc, char *argv[])
                                   QStringLiteral("report.html"));
     const QCommandLineOption csv(QStringLiteral("csv"), QStringLiteral("таблицата на отчета"),
                                  QStringLiteral("ФАЙЛ"));
-    parser.addOptions({help, page, csv});
+    const QCommandLineOption noJudge(QStringLiteral("no-judge"),
+                                     QStringLiteral("без компилиране и проверка на програмите"));
+    const QCommandLineOption tests(QStringLiteral("tests"), QStringLiteral("папка с тестове на учителя"),
+                                   QStringLiteral("ПАПКА"));
+    parser.addOptions({help, page, csv, noJudge, tests});
     parser.addPositionalArgument(QStringLiteral("команда"), QStringLiteral("write, show, scramble или report"));
 
     auto usage = [&err](const QString &why) {
@@ -46,7 +52,8 @@ int main(int argc, char *argv[])
     }
     const QStringList args = parser.positionalArguments();
     if (parser.isSet(help)) {
-        if (!args.isEmpty() || parser.isSet(page) || parser.isSet(csv))
+        if (!args.isEmpty() || parser.isSet(page) || parser.isSet(csv) || parser.isSet(noJudge)
+            || parser.isSet(tests))
             return usage(QStringLiteral("--help не се съчетава с други аргументи"));
         out << helpText();
         return ExitOk;
@@ -61,10 +68,18 @@ int main(int argc, char *argv[])
             return usage(QStringLiteral("празно име на изходен файл"));
         if (pagePath == csvPath)
             return usage(QStringLiteral("страницата и таблицата не може да са един и същ файл"));
-        return reportCommand(args.mid(1), pagePath, csvPath, out, err);
+        JudgingRequest judging;
+        judging.judge = !parser.isSet(noJudge);
+        judging.testsFolder = parser.value(tests);
+        judging.cacheFolder = urok::judge::VerdictCache::defaultFolder();
+        if (parser.isSet(tests) && !QFileInfo(judging.testsFolder).isDir())
+            return usage(QStringLiteral("няма папка с тестове „%1“").arg(judging.testsFolder));
+        if (parser.isSet(tests) && !judging.judge)
+            return usage(QStringLiteral("--tests не се съчетава с --no-judge"));
+        return reportCommand(args.mid(1), pagePath, csvPath, judging, out, err);
     }
-    if (parser.isSet(page) || parser.isSet(csv))
-        return usage(QStringLiteral("-o и --csv са само за report"));
+    if (parser.isSet(page) || parser.isSet(csv) || parser.isSet(noJudge) || parser.isSet(tests))
+        return usage(QStringLiteral("-o, --csv, --no-judge и --tests са само за report"));
     if (args.size() == 3 && command == u"write")
         return writeCommand(args[1], args[2], LessonFacts::builtIn(), out, err);
     if (args.size() == 2 && command == u"show")
