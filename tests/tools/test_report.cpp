@@ -29,8 +29,11 @@ struct Run
     QString err;
 };
 
-Run urokSetup(const QString &dir, const QStringList &args)
+// The report's layout is checked here; its judging in test_judge.
+Run urokSetup(const QString &dir, QStringList args)
 {
+    if (args.value(0) == u"report")
+        args.insert(1, QStringLiteral("--no-judge"));
     QProcess p;
     p.setWorkingDirectory(dir);
     p.start(Program, args);
