@@ -57,7 +57,7 @@ std::optional<DecodedFile> decodeConfigFile(const QByteArray &bytes)
     QByteArray last = bytes.right(ConfigRecordSize);
     for (const OptionInfo &option : OptionTable)
         if (option.place().record == ConfigRecordCount)
-            last.replace(2 * option.place().place, 2, QByteArray(2, '\0'));
+            last.replace(qsizetype(2) * option.place().place, 2, QByteArray(2, '\0'));
     d.lastRecordEmpty = std::all_of(last.begin(), last.end(), [](char c) { return c == 0; });
     return d;
 }
