@@ -601,6 +601,7 @@ int main(int argc, char **argv)
     const int relayouts = intOption(argc, argv, "--relayouts", 2000);
     const bool startUpOnly = flag(argc, argv, "--startup-only");
     if (flag(argc, argv, "--judge-only")) {
+        QCoreApplication app(argc, argv);
         QTemporaryDir judgeFolder;
         const JudgeFigures f = benchJudgeClass(judgeFolder.path(), QStringLiteral(UROK_SETUP_PROGRAM));
         return printJudging(f) ? 0 : 1;
@@ -667,11 +668,11 @@ int main(int argc, char **argv)
     if (reportFailed)
         std::fprintf(stderr, "urok-bench: urok-setup report failed\n");
     const double reportMedian = reportFailed ? NAN : median(reportMs);
-    QTemporaryDir judgeFolder;
-    const JudgeFigures judging = benchJudgeClass(judgeFolder.path(), QStringLiteral(UROK_SETUP_PROGRAM));
 
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
+    QTemporaryDir judgeFolder;
+    const JudgeFigures judging = benchJudgeClass(judgeFolder.path(), QStringLiteral(UROK_SETUP_PROGRAM));
     urok::LessonState state;
     QuietPrompter prompter;
     urok::WindowRegistry windows(state, prompter);

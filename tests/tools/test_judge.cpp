@@ -5,6 +5,7 @@
 
 #include "ReportInput.h"
 #include "ReportJudging.h"
+#include "judge/VerdictCache.h"
 
 #include "engine/Cp1251.h"
 
@@ -396,6 +397,32 @@ private Q_SLOTS:
         QCOMPARE(QDir(home_ + QStringLiteral("/tmp")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
                  QStringList());
         QVERIFY2(run_.ms < 240000, qPrintable(QString::number(run_.ms)));
+    }
+
+    void aSecondReportTakesTheVerdictsKept()
+    {
+        if (!sandboxMissing_.isEmpty())
+            QSKIP(qPrintable(sandboxMissing_));
+        // A verdict kept for Вера's answer, changed here, is what the second
+        // report shows: it judged nothing again.
+        const QString answer = readAnswers(get(dir_.filePath(QStringLiteral("10а/Вера/OTGOWORI.TXT"))), 30).answers.value(0).text;
+        QStringList problems;
+        const QList<judge::TaskTests> tests = lessonTaskTests(ReportLesson::builtIn(), QString(), &problems);
+        const QString kept = home_ + QStringLiteral("/cache/urok-setup/verdicts/")
+                             + QString::fromLatin1(judge::VerdictCache::key(answer, tests.value(0)));
+        QVERIFY2(QFile::exists(kept), qPrintable(kept));
+        put(kept, "7 9 9 ");
+        const Run again = urokSetup(dir_.path(), {QStringLiteral("report"), QStringLiteral("-o"), QStringLiteral("again.html"),
+                                                  QStringLiteral("--csv"), QStringLiteral("again.csv"), QStringLiteral("--tests"),
+                                                  QStringLiteral("tests"), QStringLiteral("10а")},
+                                    home_);
+        QCOMPARE(again.code, 0);
+        QMap<QString, QStringList> csv = readCsv(get(dir_.filePath(QStringLiteral("again.csv"))));
+        QCOMPARE(csv.take(QStringLiteral("Вера/1")), (QStringList{QStringLiteral("вярно"), QStringLiteral("9"), QStringLiteral("9"), QString()}));
+        QMap<QString, QStringList> first = csv_;
+        first.remove(QStringLiteral("Вера/1"));
+        QCOMPARE(csv, first);
+        QVERIFY2(again.ms * 4 < run_.ms, qPrintable(QStringLiteral("%1 ms, then %2 ms").arg(run_.ms).arg(again.ms)));
     }
 
     void anOrdinaryUserToo()

@@ -172,6 +172,20 @@ private:
                    .arg(j_.judged ? QStringLiteral("<td class=\"total\">%1</td>").arg(j_.solvedBy(pupil, p, lesson_))
                                   : QString()));
         }
+        footer(perTask, solvedTask);
+        h_(QStringLiteral("<p class=\"legend\">В клетката: редове (р.) и знаци (зн.) на отговора; "
+                          "„+ файл“ – ученикът е записал и файл със задачата. Номерът на задачата "
+                          "води към отговорите ѝ.%1</p>\n</section>\n")
+               .arg(j_.judged ? QStringLiteral(" Под тях – проверката на програмата на тестовете на задачата; "
+                                               "„копие“ – същият отговор има и друг ученик, „авторско“ – "
+                                               "отговорът е решението на автора.")
+                              : QString()));
+    }
+
+    // The counts of each task: the pupils who answered it and, when the
+    // programs were judged, those who solved it.
+    void footer(const QList<int> &perTask, const QList<int> &solvedTask)
+    {
         h_(QStringLiteral("</tbody>\n<tfoot><tr><th class=\"pupil\">Отговорили</th>"));
         int all = 0;
         for (int n : perTask) {
@@ -190,13 +204,6 @@ private:
             h_(QStringLiteral("<td></td><td>%1</td><td></td><td></td></tr>\n").arg(solvedAll));
         }
         h_(QStringLiteral("</tfoot>\n</table>\n</div>\n"));
-        h_(QStringLiteral("<p class=\"legend\">В клетката: редове (р.) и знаци (зн.) на отговора; "
-                          "„+ файл“ – ученикът е записал и файл със задачата. Номерът на задачата "
-                          "води към отговорите ѝ.%1</p>\n</section>\n")
-               .arg(j_.judged ? QStringLiteral(" Под тях – проверката на програмата на тестовете на задачата; "
-                                               "„копие“ – същият отговор има и друг ученик, „авторско“ – "
-                                               "отговорът е решението на автора.")
-                              : QString()));
     }
 
     void task(const LessonTask &t)
