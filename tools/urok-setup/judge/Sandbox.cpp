@@ -69,7 +69,7 @@ void Sandbox::handOver(const QString &path)
 
 QString Sandbox::workBase()
 {
-    const QString temp = QDir::tempPath();
+    QString temp = QDir::tempPath();
     if (!asRoot())
         return temp;
     // Every folder on the way must let others through.

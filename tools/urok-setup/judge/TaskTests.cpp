@@ -123,7 +123,7 @@ void addFolderTests(const QString &folder, const QString &label, TaskTests *test
 
 QString lessonSamplesFolder()
 {
-    const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/samples");
+    QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/samples");
     if (QDir(beside).exists())
         return beside;
 #ifdef UROK_SAMPLES_SOURCE_DIR
