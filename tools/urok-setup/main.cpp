@@ -2,7 +2,7 @@
 //   urok-setup write PROFILE OUTPUT.UFG
 //   urok-setup show FILE.UFG
 //   urok-setup scramble TASK.txt OUTPUT.txt
-//   urok-setup report [-o report.html] [--csv report.csv] PATH...
+//   urok-setup report [-o report.html] [--csv report.csv] [--force] PATH...
 //   urok-setup --help
 
 #include "Commands.h"
@@ -32,7 +32,8 @@ int main(int argc, char *argv[])
                                   QStringLiteral("report.html"));
     const QCommandLineOption csv(QStringLiteral("csv"), QStringLiteral("таблицата на отчета"),
                                  QStringLiteral("ФАЙЛ"));
-    parser.addOptions({help, page, csv});
+    const QCommandLineOption force(QStringLiteral("force"), QStringLiteral("заменя файлове на отчета, които вече има"));
+    parser.addOptions({help, page, csv, force});
     parser.addPositionalArgument(QStringLiteral("команда"), QStringLiteral("write, show, scramble или report"));
 
     auto usage = [&err](const QString &why) {
@@ -46,7 +47,7 @@ int main(int argc, char *argv[])
     }
     const QStringList args = parser.positionalArguments();
     if (parser.isSet(help)) {
-        if (!args.isEmpty() || parser.isSet(page) || parser.isSet(csv))
+        if (!args.isEmpty() || parser.isSet(page) || parser.isSet(csv) || parser.isSet(force))
             return usage(QStringLiteral("--help не се съчетава с други аргументи"));
         out << helpText();
         return ExitOk;
@@ -61,10 +62,14 @@ int main(int argc, char *argv[])
             return usage(QStringLiteral("празно име на изходен файл"));
         if (pagePath == csvPath)
             return usage(QStringLiteral("страницата и таблицата не може да са един и същ файл"));
-        return reportCommand(args.mid(1), pagePath, csvPath, out, err);
+        // A path that is not UTF-8 reaches its file by the bytes the shell gave.
+        const QList<QByteArray> given(argv + 1, argv + argc);
+        return reportCommand({rawArguments(args.mid(1), given), pagePath, parser.isSet(page), csvPath,
+                              parser.isSet(force)},
+                             out, err);
     }
-    if (parser.isSet(page) || parser.isSet(csv))
-        return usage(QStringLiteral("-o и --csv са само за report"));
+    if (parser.isSet(page) || parser.isSet(csv) || parser.isSet(force))
+        return usage(QStringLiteral("-o, --csv и --force са само за report"));
     if (args.size() == 3 && command == u"write")
         return writeCommand(args[1], args[2], LessonFacts::builtIn(), out, err);
     if (args.size() == 2 && command == u"show")
