@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -306,6 +307,11 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("клас"))));
         const QByteArray folder = QFile::encodeName(dir.filePath(QStringLiteral("клас/"))) + ivan;
         QCOMPARE(::mkdir(folder.constData(), 0700), 0);
+        // QTemporaryDir cannot remove a name that is not UTF-8.
+        const auto removeFolder = qScopeGuard([&folder] {
+            ::unlink((folder + "/OTGOWORI.TXT").constData());
+            ::rmdir(folder.constData());
+        });
         const QByteArray six = toCp1251(answersText({{6, QStringLiteral("шеста задача")}}));
         const int fd = ::open((folder + "/OTGOWORI.TXT").constData(), O_WRONLY | O_CREAT, 0600);
         QVERIFY(fd >= 0);
@@ -321,8 +327,6 @@ private Q_SLOTS:
             QVERIFY2(r.err.contains(QStringLiteral("клас/Иван: името на папката не е в UTF-8; прочетено е като Windows-1251")),
                      qPrintable(r.err));
         }
-        QCOMPARE(::unlink((folder + "/OTGOWORI.TXT").constData()), 0);
-        QCOMPARE(::rmdir(folder.constData()), 0);
     }
 
     // A school year: a page for each class, in the order of the classes'

@@ -20,7 +20,7 @@ public:
     TextOut &operator<<(const QString &text)
     {
         buffer_ += text;
-        if (buffer_.size() > 64 * 1024)
+        if (buffer_.size() > qsizetype(64) * 1024)
             flush();
         return *this;
     }

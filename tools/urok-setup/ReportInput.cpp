@@ -188,8 +188,9 @@ void tellDoublesApart(QList<Pupil> &pupils)
         QStringList files;
         for (const Pupil *p : same)
             files.append(p->path);
-        const bool oneFolder = std::all_of(same.begin(), same.end(), [&](const Pupil *p) {
-            return p->path.section(u'/', 0, -2) == same.first()->path.section(u'/', 0, -2);
+        const QString firstFolder = same.first()->path.section(u'/', 0, -2);
+        const bool oneFolder = std::all_of(same.begin(), same.end(), [&firstFolder](const Pupil *p) {
+            return p->path.section(u'/', 0, -2) == firstFolder;
         });
         const QString why = oneFolder ? QStringLiteral("в една папка има %1 файла с отговори").arg(same.size())
                                       : QStringLiteral("%1 папки с отговори носят едно име").arg(same.size());
@@ -232,6 +233,71 @@ QString answersHeading()
     return QStringLiteral("Има въведен текст по следните задачи:");
 }
 
+namespace {
+
+// What the task lines of an answers file came to.
+struct TaskLines
+{
+    int last = 0;             // the last task line seen
+    bool lastEmpty = false;   // it has no answer after it
+    QList<int> unknown;       // tasks the lesson does not have
+    bool stray = false;       // text before the first task line
+};
+
+TaskLines readTaskLines(const QStringList &lines, int lessonTasks, QList<Answer> &answers)
+{
+    TaskLines t;
+    int current = -1;          // the answer being read: its task, 0 for an unknown one
+    QStringList body;
+    auto close = [&] {
+        if (current > 0 && !body.isEmpty())
+            answers.append({current, body.join(u'\n')});
+        body.clear();
+    };
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QRegularExpressionMatch m = taskLinePattern().match(lines[i]);
+        const qint64 n = m.hasMatch() ? m.captured(1).toLongLong() : 0;
+        // A task line starts an answer only in increasing order, as the
+        // program writes them; otherwise it is a line of the answer.
+        if (m.hasMatch() && n > t.last) {
+            close();
+            t.last = static_cast<int>(qMin<qint64>(n, 1'000'000'000));
+            current = n <= lessonTasks ? t.last : 0;
+            if (current == 0)
+                t.unknown.append(t.last);
+            continue;
+        }
+        if (current < 0) {
+            t.stray = t.stray || !lines[i].trimmed().isEmpty();
+            continue;
+        }
+        body.append(lines[i]);
+    }
+    t.lastEmpty = current >= 0 && body.isEmpty();
+    close();
+    return t;
+}
+
+// Says which answers a file cut short has lost: `cutLine` is the task line
+// it was cut in, if it was.
+void noteCut(AnswersReading &r, const TaskLines &t, bool cut, const QString &cutLine)
+{
+    const QString lost = QStringLiteral("отговорите след нея, ако е имало, са загубени");
+    if (!cutLine.isEmpty() && t.last > 0)
+        r.problems.append(QStringLiteral("файлът е прекъснат в реда на задачата след задача %1 („%2“): "
+                                         "отговорът ѝ и %3").arg(t.last).arg(cutLine, lost));
+    else if (t.lastEmpty)
+        r.problems.append(QStringLiteral("файлът е прекъснат след реда на задача %1: отговорът ѝ и %2")
+                              .arg(t.last).arg(lost));
+    else if (t.last > 0 && cut)
+        r.problems.append(QStringLiteral("файлът е прекъснат: отговорът на задача %1 може да е непълен, а %2")
+                              .arg(t.last).arg(lost));
+    else if (cut)
+        r.problems.append(QStringLiteral("файлът е прекъснат преди първата задача: отговорите са загубени"));
+}
+
+} // namespace
+
 AnswersReading readAnswers(const QByteArray &bytes, int lessonTasks)
 {
     AnswersReading r;
@@ -265,63 +331,20 @@ AnswersReading readAnswers(const QByteArray &bytes, int lessonTasks)
     // The program ends every answer with a line break: the last line is
     // then empty, and anything else means the file was cut short.
     const bool cut = !lines.last().isEmpty();
-    const bool cutInTaskLine = cut && lines.size() >= 2 && cutTaskLine(lines.last());
-    if (!cut || cutInTaskLine)
+    const QString cutLine = cut && lines.size() >= 2 && cutTaskLine(lines.last()) ? lines.last() : QString();
+    if (!cut || !cutLine.isEmpty())
         lines.removeLast();
-
-    int last = 0;              // the last task line seen
-    int current = -1;          // the answer being read: its task, 0 for an unknown one
-    QStringList body;
-    QList<int> unknown;
-    bool stray = false;
-    auto close = [&] {
-        if (current > 0 && !body.isEmpty())
-            r.answers.append({current, body.join(u'\n')});
-        body.clear();
-    };
-    for (qsizetype i = 1; i < lines.size(); ++i) {
-        const QRegularExpressionMatch m = taskLinePattern().match(lines[i]);
-        const qint64 n = m.hasMatch() ? m.captured(1).toLongLong() : 0;
-        // A task line starts an answer only in increasing order, as the
-        // program writes them; otherwise it is a line of the answer.
-        if (m.hasMatch() && n > last) {
-            close();
-            last = static_cast<int>(qMin<qint64>(n, 1'000'000'000));
-            current = n <= lessonTasks ? last : 0;
-            if (current == 0)
-                unknown.append(last);
-            continue;
-        }
-        if (current < 0) {
-            stray = stray || !lines[i].trimmed().isEmpty();
-            continue;
-        }
-        body.append(lines[i]);
-    }
-    const bool lastEmpty = current >= 0 && body.isEmpty();   // a task line with no answer after it
-    close();
-
-    if (stray)
+    const TaskLines t = readTaskLines(lines, lessonTasks, r.answers);
+    if (t.stray)
         r.problems.append(QStringLiteral("текстът преди първата задача не е отговор и е пропуснат"));
-    if (!unknown.isEmpty()) {
+    if (!t.unknown.isEmpty()) {
         r.otherLesson = true;
         r.problems.append(QStringLiteral("отговори на задачи, които урокът няма (%1; в урока има %2): "
                                          "файлът може да е от друг урок; те не са включени")
-                              .arg(taskList(unknown))
+                              .arg(taskList(t.unknown))
                               .arg(lessonTasks));
     }
-    const QString lost = QStringLiteral("отговорите след нея, ако е имало, са загубени");
-    if (cutInTaskLine && last > 0)
-        r.problems.append(QStringLiteral("файлът е прекъснат в реда на задачата след задача %1 („%2“): "
-                                         "отговорът ѝ и %3").arg(last).arg(text.section(u'\n', -1), lost));
-    else if (lastEmpty)
-        r.problems.append(QStringLiteral("файлът е прекъснат след реда на задача %1: отговорът ѝ и %2")
-                              .arg(last).arg(lost));
-    else if (last > 0 && (cut || zeros))
-        r.problems.append(QStringLiteral("файлът е прекъснат: отговорът на задача %1 може да е непълен, а %2")
-                              .arg(last).arg(lost));
-    else if (cut || zeros || cutInTaskLine)
-        r.problems.append(QStringLiteral("файлът е прекъснат преди първата задача: отговорите са загубени"));
+    noteCut(r, t, cut || zeros || !cutLine.isEmpty(), cutLine);
     return r;
 }
 

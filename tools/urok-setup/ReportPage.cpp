@@ -23,7 +23,7 @@ section.task,#notes{border-top:2px solid #557;margin-top:1.6rem}
 .condition{font-style:italic}
 .answer{margin:.7rem 0}
 @page{size:A4 landscape;margin:10mm}
-@media print{.wrap{overflow:visible}.summary th.pupil{position:static}.answer{break-inside:avoid}section.task{break-before:page}}
+@media print{.wrap{overflow:visible}table.summary{font-size:7.5pt}.summary th,.summary td{padding:0 .15rem}.summary th.pupil{position:static}.summary tfoot{display:table-row-group}.answer{break-inside:avoid}section.task{break-before:page}}
 )";
 
 QString anchor(int task, qsizetype pupil)
