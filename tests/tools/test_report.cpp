@@ -377,7 +377,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("error");
         QTest::addColumn<bool>("pageWritten");
         QTest::newRow("table onto an input") << QStringList{"--csv", "клас/Ана/OTGOWORI.TXT", "клас"} << "" << 1
-                                             << "клас/Ана/OTGOWORI.TXT: грешка: това е файл, който отчетът чете" << false;
+                                             << "клас/Ана/OTGOWORI.TXT: грешка: това е входен файл на отчета" << false;
         QTest::newRow("default page there") << QStringList{"клас"} << "report.html" << 1
                                             << "report.html: грешка: файлът вече съществува и не е заменен" << false;
         QTest::newRow("--force") << QStringList{"--force", "клас"} << "report.html" << 0 << "" << true;

@@ -21,7 +21,7 @@ QString outputRefusal(const QString &path, bool mayReplace, const QSet<FileId> &
     if (!S_ISREG(st.st_mode))
         return QStringLiteral("това не е обикновен файл (а папка, канал или устройство); не се заменя");
     if (inputs.contains({quint64(st.st_dev), quint64(st.st_ino)}))
-        return QStringLiteral("това е файл, който отчетът чете; не се записва върху него");
+        return QStringLiteral("това е входен файл на отчета; не се записва върху него");
     if (!mayReplace)
         return QStringLiteral("файлът вече съществува и не е заменен; дайте името му с -o или --csv "
                               "или добавете --force, за да бъде заменен");
