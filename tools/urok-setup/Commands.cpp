@@ -2,6 +2,7 @@
 
 #include "ConfigImage.h"
 #include "Files.h"
+#include "Timetable.h"
 #include "Timing.h"
 
 #include "engine/ConfigRecord.h"
@@ -209,6 +210,7 @@ int writeCommand(const QString &profilePath, const QString &outputPath, const Le
                .arg(QDir::toNativeSeparators(outputPath))
                .arg(d.size())
                .arg(reading.profile->lesson);
+    printTimetable(*reading.profile, lesson, out);
     out.flush();
     err.flush();
     return ExitOk;
@@ -289,7 +291,8 @@ QString helpText()
         "\n"
         "Профилът е текст в UTF-8 с редове „ключ = стойност“; „#“ започва коментар.\n"
         "Ключове: lesson, version, date, tasks offered, tasks listed, option N,\n"
-        "task N level, task N budget, task N hint, point N rate (N от 1 до 40).\n"
+        "task N level, task N time, task N hint at, plan time (времена като 6:00),\n"
+        "или вместо времената task N budget, task N hint, point N rate (N от 1 до 40).\n"
         "Образец: config/OPTIM.profile; описание: docs/configuration-file.md.\n"
         "\n"
         "Изход: 0 – успех, 1 – грешка в профила или във файла (за report: отчетът\n"
