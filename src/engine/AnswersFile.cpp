@@ -5,6 +5,7 @@
 #include "engine/NumericText.h"
 #include "engine/Options.h"
 #include "engine/Platform.h"
+#include "engine/PupilRecord.h"
 #include "engine/TextFile.h"
 
 namespace urok {
@@ -35,6 +36,8 @@ bool Zapis_otgowori(LessonState &state, Prompter &prompter, const Platform &plat
     const QString name = answersFileName(optionValue(state.Opcii_L(), 31));
     if (!writeLessonText(prompter, platform.folder, name, answersFileText(state)))
         return false;
+    // Whose the answers are; the answers themselves are safe without it.
+    writePupilRecord(platform.folder);
     if (written)
         *written = name;
     return true;

@@ -1,6 +1,7 @@
 #include "ReportInput.h"
 
 #include "Files.h"
+#include "PupilFiles.h"
 
 #include "content/Catalogue.h"
 #include "engine/AnswersFile.h"
@@ -240,7 +241,7 @@ void Collector::finish()
         if (!reading.isAnswers)
             continue;
         Pupil pupil;
-        pupil.name = f.name;
+        pupil.name = nameWithLogin(f.name, QFileInfo(f.path).path());
         pupil.path = f.path;
         pupil.answers = std::move(reading.answers);
         if (isAnswersFileName(QFileInfo(f.path).fileName()))
