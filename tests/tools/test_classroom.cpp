@@ -206,11 +206,20 @@ private Q_SLOTS:
             {"stick/otgowori.txt", Answers},
             {"pc03", "folder"},
             {"pc03/OPTIM_02.TXT", "two"}};
-        QMap<QString, QByteArray> found = contents(QStringLiteral("10a"));
         const QString machine = QSysInfo::machineHostName();
+        QMap<QString, QByteArray> found = contents(QStringLiteral("10a"));
         for (const QString &key : found.keys())
             found[QString(key).replace(machine, QStringLiteral("КОМПЮТЪР"))] = found.take(key);
         QCOMPARE(found, collected);
+
+        // The report names the pupil by the machine and the login.
+        QCOMPARE(urokSetup({QStringLiteral("report"), QStringLiteral("--csv"), QStringLiteral("10a.csv"),
+                            QStringLiteral("10a")})
+                     .code,
+                 0);
+        const QString csv = QString::fromUtf8(readFile(QStringLiteral("10a.csv")));
+        QVERIFY2(csv.contains(QStringLiteral("\"%1 (%2)\";").arg(machine, read->login)), qPrintable(csv));
+        QVERIFY(csv.contains(QStringLiteral("\"stick\";")));
 
         // The stick's pupil wrote more afterwards: the file collected stays.
         QVERIFY(writeFile(QStringLiteral("stick/otgowori.txt"), Answers + "more"));
