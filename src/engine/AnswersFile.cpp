@@ -1,6 +1,6 @@
 #include "engine/AnswersFile.h"
 
-#include "engine/DriveType.h"
+#include "engine/FilesDisk.h"
 #include "engine/LessonState.h"
 #include "engine/NumericText.h"
 #include "engine/Options.h"
@@ -31,7 +31,7 @@ bool Zapis_otgowori(LessonState &state, Prompter &prompter, const Platform &plat
         return true;
     const int first = platform.folderDriveType();
     const int second = platform.folderDriveType();
-    if (first < DriveRemovable || second > DriveFixed)
+    if (!keepsAnswers(first, second, state.Opcii_L()))
         return true;
     const QString name = answersFileName(optionValue(state.Opcii_L(), Option::ScrambledContent));
     if (!writeLessonText(prompter, platform.folder, name, answersFileText(state)))

@@ -7,6 +7,8 @@
 
 #include "engine/ConfigRecord.h"
 #include "engine/DriveType.h"
+#include "engine/FilesDisk.h"
+#include "engine/ItemList.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -67,6 +69,15 @@ FolderConfig readConfig(const QString &path, const LessonFacts &lesson)
     else
         c.bytes = *bytes;
     return c;
+}
+
+// The options as the lesson holds them once it has read the file.
+ItemList optionList(const Profile &p)
+{
+    QStringList items = {QStringLiteral(" ")};
+    for (const qint16 value : p.options)
+        items.append(QString::number(value % 2));
+    return ItemList(items);
 }
 
 QString configText(const DecodedFile &file, const LessonFacts &lesson)
@@ -169,12 +180,12 @@ int checkCommand(const QString &folder, const LessonFacts &lesson, QTextStream &
     line(QStringLiteral("програмата"), started.isEmpty() ? QStringLiteral("тръгва") : started, started.isEmpty());
 
     const int drive = Tip_disk(disk);
-    const bool keeps = drive == DriveRemovable || drive == DriveFixed;
+    const bool keeps = keepsPupilFiles(drive, config.file ? optionList(config.file->profile) : ItemList());
     line(QStringLiteral("диск"),
          driveName(drive) + (keeps ? QStringLiteral(": файловете на ученика се пазят тук")
                                    : QStringLiteral(": тук урокът НЕ записва отговорите и задачите на ученика")),
          keeps);
-    if (config.file && config.file->profile.options[11] % 2 != 1)
+    if (config.file && config.file->profile.options[optionNumber(Option::AnswersFile) - 1] % 2 != 1)
         out << QStringLiteral("  (опция 12 е изключена: урокът не записва файл с отговори)\n");
 
     const bool writable = takesFiles(disk);
