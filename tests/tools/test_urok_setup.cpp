@@ -12,6 +12,7 @@
 #include "controls/TextBox.h"
 #include "lesson/Tarv.h"
 #include "support/ConfigBytes.h"
+#include "support/Golden.h"
 #include "support/Lesson.h"
 #include "tasks/Tarv_n.h"
 
@@ -51,18 +52,9 @@ Run run(int (*command)(Args...), const auto &...args)
     return r;
 }
 
-// The golden file's bytes; with UROK_UPDATE_GOLDEN set, `actual` becomes them.
-QByteArray golden(const QString &name, const QByteArray &actual)
+QString goldenPath(const QString &name)
 {
-    const QString path = QStringLiteral(UROK_SOURCE_DIR "/tests/tools/testdata/") + name;
-    if (qEnvironmentVariableIsSet("UROK_UPDATE_GOLDEN"))
-        writeFile(path, actual);
-    return readFile(path);
-}
-
-QString goldenText(const QString &name, const QString &actual)
-{
-    return QString::fromUtf8(golden(name, actual.toUtf8()));
+    return QStringLiteral(UROK_SOURCE_DIR "/tests/tools/testdata/") + name;
 }
 
 // The text of a profile that says exactly what `p` holds.
@@ -213,7 +205,7 @@ private Q_SLOTS:
         QCOMPARE(r.err, QString());
         QCOMPARE(r.code, ExitOk);
         const QByteArray bytes = readFile(QStringLiteral("OPTIM.UFG"));
-        QCOMPARE(bytes.toHex(' '), golden(QStringLiteral("OPTIM.UFG"), bytes).toHex(' '));
+        UROK_COMPARE_GOLDEN(goldenPath(QStringLiteral("OPTIM.UFG")), bytes);
         const QString built = QStringLiteral(UROK_BINARY_DIR "/lesson/OPTIM.UFG");
         if (QFile::exists(built))
             QCOMPARE(readFile(built), bytes);
@@ -311,7 +303,7 @@ private Q_SLOTS:
         QFETCH(QString, golden);
         QVERIFY(writeFile(QStringLiteral("OPTIM.UFG"), file));
         const Run r = run(showCommand, QStringLiteral("OPTIM.UFG"), lesson);
-        QCOMPARE(r.out + r.err, goldenText(golden, r.out + r.err));
+        UROK_COMPARE_GOLDEN(goldenPath(golden), (r.out + r.err).toUtf8());
         QCOMPARE(r.code, code);
     }
 
@@ -351,7 +343,7 @@ private Q_SLOTS:
         QVERIFY(writeFile(QStringLiteral("p.profile"), profile.toUtf8()));
         QVERIFY(writeFile(output, QByteArray(5000, 'x')));
         const Run r = run(writeCommand, QStringLiteral("p.profile"), output, LessonFacts::builtIn());
-        QCOMPARE(r.out + r.err, goldenText(golden, r.out + r.err));
+        UROK_COMPARE_GOLDEN(goldenPath(golden), (r.out + r.err).toUtf8());
         QCOMPARE(r.code, code);
         const QByteArray bytes = readFile(output);
         if (code == ExitOk)
