@@ -2,6 +2,7 @@
 
 #include "ConfigImage.h"
 #include "Files.h"
+#include "Timetable.h"
 #include "Timing.h"
 
 #include "engine/ConfigRecord.h"
@@ -220,6 +221,7 @@ int writeCommand(const QString &profilePath, const QString &outputPath, const Le
                .arg(QDir::toNativeSeparators(outputPath))
                .arg(d.size())
                .arg(reading.profile->lesson);
+    printTimetable(*reading.profile, lesson, out);
     out.flush();
     err.flush();
     return ExitOk;
@@ -300,17 +302,29 @@ QString helpText()
         "      ТАБЛИЦА-10а.csv). Лошите файлове се изброяват в „Бележки“, без да\n"
         "      спират отчета. Файл, който вече съществува, се заменя само ако е\n"
         "      даден с -o или --csv или с --force.\n"
+        "  urok-setup check ПАПКА\n"
+        "      Проверява компютъра преди час: програмата тръгва, видът на диска и дали\n"
+        "      отговорите ще се пазят там, записът в папката, конфигурацията в нея и\n"
+        "      останали файлове на ученик от предишен час.\n"
+        "  urok-setup reset ПАПКА\n"
+        "      Премества файловете на ученика (отговори, задачи, запис кой е ученикът) в\n"
+        "      нова папка архив/ДАТА_ЧАС в папката на урока; нищо не се изтрива.\n"
+        "  urok-setup collect ПАПКА... КЛАС\n"
+        "      Копира файловете на ученика от всяка папка на урок в КЛАС/КОМПЮТЪР/,\n"
+        "      без да презаписва; накрая казва от кои компютри липсват отговори.\n"
         "  urok-setup --help\n"
         "      Показва тази помощ.\n"
         "\n"
         "Профилът е текст в UTF-8 с редове „ключ = стойност“; „#“ започва коментар.\n"
         "Ключове: lesson, version, date, tasks offered, tasks listed, option N,\n"
-        "task N level, task N budget, task N hint, point N rate (N от 1 до 40).\n"
+        "task N level, task N time, task N hint at, plan time (времена като 6:00),\n"
+        "или вместо времената task N budget, task N hint, point N rate (N от 1 до 40).\n"
         "Образец: config/OPTIM.profile; описание: docs/configuration-file.md.\n"
         "\n"
         "Изход: 0 – успех, 1 – грешка в профила или във файла (за report: отчетът\n"
-        "не е записан), 2 – грешни аргументи, 3 – отчетът е записан отчасти (кой\n"
-        "файл не е записан, се казва).\n");
+        "не е записан; за check: компютърът не е готов; за reset и collect: файл не е\n"
+        "преместен или събран, или липсват отговори), 2 – грешни аргументи, 3 – отчетът\n"
+        "е записан отчасти (кой файл не е записан, се казва).\n");
 }
 
 } // namespace urok::setup

@@ -1,6 +1,7 @@
 #include "ReportInput.h"
 
 #include "ClassFolders.h"
+#include "PupilFiles.h"
 #include "RawNames.h"
 
 #include "content/Catalogue.h"
@@ -139,7 +140,7 @@ QList<SavedWork> readSaved(const FoundFile &found, const ReportLesson &lesson, P
 Pupil readPupil(const FoundFile &found, const ReportLesson &lesson)
 {
     Pupil pupil;
-    pupil.name = found.pupil;
+    pupil.name = nameWithLogin(found.pupil, QFileInfo(QFile::decodeName(found.path)).path());
     pupil.path = found.shownPath;
     pupil.notes = found.nameNotes;
     for (QString &n : pupil.notes)

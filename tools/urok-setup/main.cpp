@@ -3,8 +3,12 @@
 //   urok-setup show FILE.UFG
 //   urok-setup scramble TASK.txt OUTPUT.txt
 //   urok-setup report [-o report.html] [--csv report.csv] [--force] PATH...
+//   urok-setup check FOLDER
+//   urok-setup reset FOLDER
+//   urok-setup collect SOURCE... DEST
 //   urok-setup --help
 
+#include "Classroom.h"
 #include "Commands.h"
 #include "Profile.h"
 #include "Report.h"
@@ -34,7 +38,7 @@ int main(int argc, char *argv[])
                                  QStringLiteral("ФАЙЛ"));
     const QCommandLineOption force(QStringLiteral("force"), QStringLiteral("заменя файлове на отчета, които вече има"));
     parser.addOptions({help, page, csv, force});
-    parser.addPositionalArgument(QStringLiteral("команда"), QStringLiteral("write, show, scramble или report"));
+    parser.addPositionalArgument(QStringLiteral("команда"), QStringLiteral("write, show, scramble, report, check, reset или collect"));
 
     auto usage = [&err](const QString &why) {
         err << QStringLiteral("urok-setup: %1; вижте „urok-setup --help“\n").arg(why);
@@ -76,5 +80,11 @@ int main(int argc, char *argv[])
         return showCommand(args[1], LessonFacts::builtIn(), out, err);
     if (args.size() == 3 && command == u"scramble")
         return scrambleCommand(args[1], args[2], out, err);
+    if (args.size() == 2 && command == u"check")
+        return checkCommand(args[1], LessonFacts::builtIn(), out);
+    if (args.size() == 2 && command == u"reset")
+        return resetCommand(args[1], LessonFacts::builtIn(), out);
+    if (args.size() >= 3 && command == u"collect")
+        return collectCommand(args.mid(1, args.size() - 2), args.last(), LessonFacts::builtIn(), out);
     return usage(QStringLiteral("грешни аргументи"));
 }
