@@ -687,11 +687,11 @@ QImage variableTypes()
         {QStringLiteral("int"), QStringLiteral("4"), QStringLiteral("-2147483648 .. 2147483647"),
          QStringLiteral("int n = 10;")},
         {QStringLiteral("long long"), QStringLiteral("8"),
-         QStringLiteral("около ±9,2*10^18"), QStringLiteral("long long b = 1LL << 40;")},
+         QStringLiteral("около ±9,2·10^18"), QStringLiteral("long long b = 1LL << 40;")},
         {QStringLiteral("float"), QStringLiteral("4"),
-         QStringLiteral("±3,4*10^38, 7 цифри"), QStringLiteral("float f = 2.5f;")},
+         QStringLiteral("±3,4·10^38, 7 цифри"), QStringLiteral("float f = 2.5f;")},
         {QStringLiteral("double"), QStringLiteral("8"),
-         QStringLiteral("±1,8*10^308, 15-16 цифри"), QStringLiteral("double r = 2.5;")},
+         QStringLiteral("±1,8·10^308, 15–16 цифри"), QStringLiteral("double r = 2.5;")},
     };
     const QStringList header = {QStringLiteral("Тип"), QStringLiteral("Байта"),
                                 QStringLiteral("Стойности"), QStringLiteral("Пример")};
