@@ -62,10 +62,11 @@ QStringList codeTokens(QString line)
     static const QRegularExpression literal(QStringLiteral("\"(\\\\.|[^\"\\\\])*\"|'(\\\\.|[^'\\\\])*'"));
     static const QRegularExpression cyrillic(QStringLiteral("\\p{Cyrillic}"));
     static const QRegularExpression token(QStringLiteral("[A-Za-z_]\\w*|\\d+|\\S"));
+    static const QRegularExpression codeSign(QStringLiteral("[;{}()=<>]"));
     line.replace(literal, QStringLiteral("\"\""));
     if (const qsizetype comment = line.indexOf(QLatin1String("//")); comment >= 0)
         line.truncate(comment);
-    if (line.contains(cyrillic) || !line.contains(QRegularExpression(QStringLiteral("[;{}()=<>]"))))
+    if (line.contains(cyrillic) || !line.contains(codeSign))
         return {};
     QStringList tokens;   // braces depend on the style, not on the program
     for (const auto &m : token.globalMatch(line))
@@ -79,12 +80,13 @@ QStringList codeTokens(QString line)
 // ends a run of code; blank lines and comments do not.
 QSet<QString> codeWindows(const QStringList &lines)
 {
+    static const QRegularExpression prose(QStringLiteral("^\\s*[^\\s{}/]"));
     QSet<QString> windows;
     QList<QStringList> run;
     for (const QString &line : lines) {
         const QStringList tokens = codeTokens(line);
         if (tokens.isEmpty()) {
-            if (line.contains(QRegularExpression(QStringLiteral("^\\s*[^\\s{}/]"))))
+            if (line.contains(prose))
                 run.clear();
             continue;
         }
