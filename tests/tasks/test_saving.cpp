@@ -141,33 +141,37 @@ private Q_SLOTS:
 
     // A whole lesson: answers typed to three tasks (the one of five
     // characters is not listed), back to the lesson, "Изход". The answers
-    // file is written on a fixed or removable disk only, named after
-    // option 31; the save menu is offered on the same disks.
+    // file is written on a fixed or removable disk only (on a network disk
+    // too when the teacher's option 41 allows it), named after option 31;
+    // the save menu is offered on the same disks.
     void answersFileAtTheEnd_data()
     {
         QTest::addColumn<int>("option12");
         QTest::addColumn<int>("option31");
         QTest::addColumn<int>("drive");
+        QTest::addColumn<int>("option41");
         QTest::addColumn<QString>("file"); // none: no file
-        QTest::newRow("fixed") << 1 << 0 << int(DriveFixed) << "OTGOWORI.TXT";
-        QTest::newRow("removable, option 31") << 1 << 1 << int(DriveRemovable) << "OTGOWORS.TXT";
-        QTest::newRow("option 12 off") << 0 << 0 << int(DriveFixed) << "";
-        QTest::newRow("optical") << 1 << 0 << int(DriveOptical) << "";
-        QTest::newRow("network") << 1 << 0 << int(DriveNetwork) << "";
-        QTest::newRow("RAM disk") << 1 << 0 << int(DriveRam) << "";
-        QTest::newRow("undetermined") << 1 << 0 << int(DriveUndetermined) << "";
+        QTest::newRow("fixed") << 1 << 0 << int(DriveFixed) << 0 << "OTGOWORI.TXT";
+        QTest::newRow("removable, option 31") << 1 << 1 << int(DriveRemovable) << 0 << "OTGOWORS.TXT";
+        QTest::newRow("option 12 off") << 0 << 0 << int(DriveFixed) << 1 << "";
+        QTest::newRow("optical") << 1 << 0 << int(DriveOptical) << 1 << "";
+        QTest::newRow("network") << 1 << 0 << int(DriveNetwork) << 0 << "";
+        QTest::newRow("network, allowed") << 1 << 0 << int(DriveNetwork) << 1 << "OTGOWORI.TXT";
+        QTest::newRow("RAM disk") << 1 << 0 << int(DriveRam) << 1 << "";
+        QTest::newRow("undetermined") << 1 << 0 << int(DriveUndetermined) << 1 << "";
     }
     void answersFileAtTheEnd()
     {
         QFETCH(int, option12);
         QFETCH(int, option31);
         QFETCH(int, drive);
+        QFETCH(int, option41);
         QFETCH(QString, file);
-        Lesson lesson({{16, 1}, {11, 1}, {15, 1}, {25, 0}, {12, option12}, {31, option31}});
+        Lesson lesson({{16, 1}, {11, 1}, {15, 1}, {25, 0}, {12, option12}, {31, option31}, {41, option41}});
         lesson.driveType = drive;
         Lesson::command(&lesson.start(), QStringLiteral("mnu_Wyprosi"));
         auto *tasks = lesson.window<Tarv_n>(QStringLiteral("Tarv_n"));
-        const bool takesFiles = drive == DriveFixed || drive == DriveRemovable;
+        const bool takesFiles = drive == DriveFixed || drive == DriveRemovable || (drive == DriveNetwork && option41);
         QCOMPARE(Lesson::control<QMenu>(tasks, "zap_resheshenie")->menuAction()->isEnabled(),
                 takesFiles);
         for (QAction *item : Lesson::control<QMenu>(tasks, "zap_resheshenie")->actions())

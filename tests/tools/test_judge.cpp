@@ -105,9 +105,11 @@ QMap<QString, QStringList> readCsv(const QByteArray &bytes)
     QMap<QString, QStringList> cells;
     const QStringList heading = rows.value(0);
     const qsizetype verdict = heading.indexOf(QStringLiteral("Проверка"));
+    const qsizetype who = heading.indexOf(QStringLiteral("Ученик"));
+    const qsizetype task = heading.indexOf(QStringLiteral("Задача"));
     for (const QStringList &row : rows.mid(1, rows.size() - 2))
-        if (verdict > 0 && row.size() == heading.size())
-            cells.insert(row[0] + u'/' + row[1], row.mid(verdict));
+        if (verdict > 0 && who >= 0 && task >= 0 && row.size() == heading.size())
+            cells.insert(row[who] + u'/' + row[task], row.mid(verdict));
     return cells;
 }
 
@@ -144,7 +146,7 @@ Page readPage(const QByteArray &html)
         } else if (name == u"th" && head) {
             tasks.append(r.readElementText(QXmlStreamReader::IncludeChildElements));
         } else if (name == u"th" && cls == u"pupil") {
-            row = r.readElementText();
+            row = r.readElementText(QXmlStreamReader::IncludeChildElements);
             column = 1;
         } else if (name == u"td") {
             const QString text = r.readElementText(QXmlStreamReader::IncludeChildElements);
@@ -423,6 +425,29 @@ private Q_SLOTS:
         first.remove(QStringLiteral("Вера/1"));
         QCOMPARE(csv, first);
         QVERIFY2(again.ms * 4 < run_.ms, qPrintable(QStringLiteral("%1 ms, then %2 ms").arg(run_.ms).arg(again.ms)));
+    }
+
+    // Every task's tests, the condition's examples and the checker of a task
+    // with several right outputs among them, take the author's solution.
+    void theAuthorsSolutionsAreRight()
+    {
+        if (!sandboxMissing_.isEmpty())
+            QSKIP(qPrintable(sandboxMissing_));
+        QTemporaryDir other(dir_.filePath(QStringLiteral("authorXXXXXX")));
+        QList<Answer> all;
+        for (const LessonTask &t : ReportLesson::builtIn().tasks)
+            all.append({t.number, solution(t.number)});
+        pupil(other.filePath(QStringLiteral("10в")), QStringLiteral("Автор"), all);
+        const Run r = urokSetup(other.path(), {QStringLiteral("report"), QStringLiteral("--csv"), QStringLiteral("c.csv"),
+                                               QStringLiteral("10в")},
+                                home_);
+        QVERIFY2(r.code == 0, qPrintable(r.err));
+        const QMap<QString, QStringList> csv = readCsv(get(other.filePath(QStringLiteral("c.csv"))));
+        QCOMPARE(csv.size(), all.size());
+        for (auto it = csv.cbegin(); it != csv.cend(); ++it) {
+            QVERIFY2(it->value(0) == u"вярно" && it->value(2).toInt() > 1,
+                     qPrintable(it.key() + QStringLiteral(": ") + it->join(u'|')));
+        }
     }
 
     void anOrdinaryUserToo()

@@ -125,7 +125,7 @@ judge::Judge::Progress progressOn(QTextStream &err)
     };
 }
 
-void judgeAll(const ClassAnswers &answers, const QList<judge::TaskTests> &tests, const QString &cacheFolder,
+void judgeAll(judge::Judge &judge, const ClassAnswers &answers, const QList<judge::TaskTests> &tests,
               ClassJudging *j, QTextStream &err)
 {
     struct Target
@@ -153,7 +153,6 @@ void judgeAll(const ClassAnswers &answers, const QList<judge::TaskTests> &tests,
             }
         }
     }
-    judge::Judge judge(cacheFolder);
     const QList<judge::Verdict> verdicts = judge.judgeAll(submissions, progressOn(err));
     if (isatty(STDERR_FILENO) && !submissions.isEmpty())
         err << u'\n';
@@ -197,32 +196,41 @@ std::optional<judge::Verdict> ClassJudging::verdict(const Pupil &pupil, qsizetyp
     return best;
 }
 
-int ClassJudging::solvedBy(const Pupil &pupil, qsizetype index, const ReportLesson &lesson) const
+CellMarks ClassJudging::marks(const Pupil &pupil, qsizetype index, const Cell &cell, int task) const
 {
-    int solved = 0;
-    for (const LessonTask &t : lesson.tasks) {
-        const std::optional<judge::Verdict> v = verdict(pupil, index, t.number);
-        solved += v && v->solved() ? 1 : 0;
-    }
-    return solved;
+    CellMarks m{verdict(pupil, index, task), answer(index, task), {}};
+    for (const SavedWork *s : cell.saved)
+        m.saved.append(saved(s->path));
+    return m;
 }
 
-ClassJudging judgeClass(const ClassAnswers &answers, const ReportLesson &lesson, const JudgingRequest &request,
-                        QTextStream &err)
+ClassJudge::ClassJudge(const ReportLesson &lesson, const JudgingRequest &request, QTextStream &err)
+    : lesson_(lesson), err_(err)
+{
+    if (!request.judge)
+        return;
+    why_ = judge::Judge::unavailable();
+    if (!why_.isEmpty()) {
+        err << QStringLiteral("urok-setup: програмите не са проверени: %1\n").arg(why_);
+        return;
+    }
+    tests_ = lessonTaskTests(lesson, request.testsFolder, &notes_);
+    for (const QString &n : notes_)
+        err << n << u'\n';
+    judge_ = std::make_unique<judge::Judge>(request.cacheFolder);
+}
+
+ClassJudge::~ClassJudge() = default;
+
+ClassJudging ClassJudge::judge(const ClassAnswers &answers)
 {
     ClassJudging j;
-    findCopies(answers, lesson, &j);
-    if (!request.judge)
+    j.why = why_;
+    j.notes = notes_;
+    findCopies(answers, lesson_, &j);
+    if (!judge_)
         return j;
-    j.why = judge::Judge::unavailable();
-    if (!j.why.isEmpty()) {
-        err << QStringLiteral("urok-setup: програмите не са проверени: %1\n").arg(j.why);
-        return j;
-    }
-    const QList<judge::TaskTests> tests = lessonTaskTests(lesson, request.testsFolder, &j.notes);
-    for (const QString &n : j.notes)
-        err << n << u'\n';
-    judgeAll(answers, tests, request.cacheFolder, &j, err);
+    judgeAll(*judge_, answers, tests_, &j, err_);
     j.judged = true;
     return j;
 }

@@ -10,7 +10,12 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <memory>
 #include <optional>
+
+namespace urok::judge {
+class Judge;
+}
 
 namespace urok::setup {
 
@@ -20,6 +25,14 @@ struct AnswerMarks
     std::optional<judge::Verdict> verdict;   // none when it was not judged
     QStringList sameAs;                      // the other pupils with the same answer
     bool authors = false;                    // the author's solution itself
+};
+
+// What the judging says of a pupil's work on a task, for the views of it.
+struct CellMarks
+{
+    std::optional<judge::Verdict> verdict;   // the answer's, or the best of the saved programs'
+    const AnswerMarks *answer = nullptr;
+    QList<const AnswerMarks *> saved;        // beside the cell's save files
 };
 
 // The judging of a class and the copies found in it.
@@ -36,7 +49,7 @@ struct ClassJudging
     // The verdict of a pupil's work on a task: the answer's, otherwise the
     // best of the saved programs'.
     std::optional<judge::Verdict> verdict(const Pupil &pupil, qsizetype index, int task) const;
-    int solvedBy(const Pupil &pupil, qsizetype index, const ReportLesson &lesson) const;
+    CellMarks marks(const Pupil &pupil, qsizetype index, const Cell &cell, int task) const;
 
     QHash<QString, AnswerMarks> answers;   // keyed "pupil/task"
     QHash<QString, AnswerMarks> savedWork; // keyed by the saved file's path
@@ -49,10 +62,30 @@ struct JudgingRequest
     QString cacheFolder;    // empty: no cache
 };
 
-// Finds the copies and, when asked, judges every answer and every saved
-// program of the class; says on `err` what it is judging.
-ClassJudging judgeClass(const ClassAnswers &answers, const ReportLesson &lesson,
-                        const JudgingRequest &request, QTextStream &err);
+// The judging of a report: whether programs can be judged here and the
+// tests of every task are found once, then the classes are judged one
+// after the other.
+class ClassJudge
+{
+public:
+    // Says on `err` why nothing will be judged, or which tests cannot be used.
+    ClassJudge(const ReportLesson &lesson, const JudgingRequest &request, QTextStream &err);
+    ~ClassJudge();
+    ClassJudge(const ClassJudge &) = delete;
+    ClassJudge &operator=(const ClassJudge &) = delete;
+
+    // Finds the copies and, when asked, judges every answer and every saved
+    // program of the class; says on `err` what it is judging.
+    ClassJudging judge(const ClassAnswers &answers);
+
+private:
+    const ReportLesson &lesson_;
+    QTextStream &err_;
+    QString why_;
+    QStringList notes_;
+    QList<judge::TaskTests> tests_;
+    std::unique_ptr<judge::Judge> judge_;   // none when nothing is judged
+};
 
 // The tests of every task of the lesson: the examples of its condition, the
 // lesson's own tests and the teacher's (`teachers`, may be empty).

@@ -2,9 +2,13 @@
 //   urok-setup write PROFILE OUTPUT.UFG
 //   urok-setup show FILE.UFG
 //   urok-setup scramble TASK.txt OUTPUT.txt
-//   urok-setup report [-o report.html] [--csv report.csv] [--no-judge] [--tests DIR] PATH...
+//   urok-setup report [-o report.html] [--csv report.csv] [--force] [--no-judge] [--tests DIR] PATH...
+//   urok-setup check FOLDER
+//   urok-setup reset FOLDER
+//   urok-setup collect SOURCE... DEST
 //   urok-setup --help
 
+#include "Classroom.h"
 #include "Commands.h"
 #include "Profile.h"
 #include "Report.h"
@@ -34,12 +38,13 @@ int main(int argc, char *argv[])
                                   QStringLiteral("report.html"));
     const QCommandLineOption csv(QStringLiteral("csv"), QStringLiteral("таблицата на отчета"),
                                  QStringLiteral("ФАЙЛ"));
+    const QCommandLineOption force(QStringLiteral("force"), QStringLiteral("заменя файлове на отчета, които вече има"));
     const QCommandLineOption noJudge(QStringLiteral("no-judge"),
                                      QStringLiteral("без компилиране и проверка на програмите"));
     const QCommandLineOption tests(QStringLiteral("tests"), QStringLiteral("папка с тестове на учителя"),
                                    QStringLiteral("ПАПКА"));
-    parser.addOptions({help, page, csv, noJudge, tests});
-    parser.addPositionalArgument(QStringLiteral("команда"), QStringLiteral("write, show, scramble или report"));
+    parser.addOptions({help, page, csv, force, noJudge, tests});
+    parser.addPositionalArgument(QStringLiteral("команда"), QStringLiteral("write, show, scramble, report, check, reset или collect"));
 
     auto usage = [&err](const QString &why) {
         err << QStringLiteral("urok-setup: %1; вижте „urok-setup --help“\n").arg(why);
@@ -52,7 +57,7 @@ int main(int argc, char *argv[])
     }
     const QStringList args = parser.positionalArguments();
     if (parser.isSet(help)) {
-        if (!args.isEmpty() || parser.isSet(page) || parser.isSet(csv) || parser.isSet(noJudge)
+        if (!args.isEmpty() || parser.isSet(page) || parser.isSet(csv) || parser.isSet(force) || parser.isSet(noJudge)
             || parser.isSet(tests))
             return usage(QStringLiteral("--help не се съчетава с други аргументи"));
         out << helpText();
@@ -76,15 +81,25 @@ int main(int argc, char *argv[])
             return usage(QStringLiteral("няма папка с тестове „%1“").arg(judging.testsFolder));
         if (parser.isSet(tests) && !judging.judge)
             return usage(QStringLiteral("--tests не се съчетава с --no-judge"));
-        return reportCommand(args.mid(1), pagePath, csvPath, judging, out, err);
+        // A path that is not UTF-8 reaches its file by the bytes the shell gave.
+        const QList<QByteArray> given(argv + 1, argv + argc);
+        return reportCommand({rawArguments(args.mid(1), given), pagePath, parser.isSet(page), csvPath,
+                              parser.isSet(force), judging},
+                             out, err);
     }
-    if (parser.isSet(page) || parser.isSet(csv) || parser.isSet(noJudge) || parser.isSet(tests))
-        return usage(QStringLiteral("-o, --csv, --no-judge и --tests са само за report"));
+    if (parser.isSet(page) || parser.isSet(csv) || parser.isSet(force) || parser.isSet(noJudge) || parser.isSet(tests))
+        return usage(QStringLiteral("-o, --csv, --force, --no-judge и --tests са само за report"));
     if (args.size() == 3 && command == u"write")
         return writeCommand(args[1], args[2], LessonFacts::builtIn(), out, err);
     if (args.size() == 2 && command == u"show")
         return showCommand(args[1], LessonFacts::builtIn(), out, err);
     if (args.size() == 3 && command == u"scramble")
         return scrambleCommand(args[1], args[2], out, err);
+    if (args.size() == 2 && command == u"check")
+        return checkCommand(args[1], LessonFacts::builtIn(), out);
+    if (args.size() == 2 && command == u"reset")
+        return resetCommand(args[1], LessonFacts::builtIn(), out);
+    if (args.size() >= 3 && command == u"collect")
+        return collectCommand(args.mid(1, args.size() - 2), args.last(), LessonFacts::builtIn(), out);
     return usage(QStringLiteral("грешни аргументи"));
 }

@@ -109,9 +109,10 @@ QList<Verdict> Judge::judgeAll(const QList<Submission> &submissions, const Progr
         origin[i] = i;
         first.append(i);
     }
-    if (!first.isEmpty()) {
+    if (!first.isEmpty() && !prepared_) {
         Sandbox::handOver(work_.path());
         compiler_.prepare();
+        prepared_ = true;
     }
     QList<Verdict> verdicts(submissions.size());
     std::atomic<int> next = 0;

@@ -54,6 +54,7 @@ private:
     VerdictCache cache_;
     QTemporaryDir work_;
     Compiler compiler_;
+    bool prepared_ = false;   // the precompiled header is in place, or will not be
     QMutex checkersLock_;
     std::map<const TaskTests *, QString> checkers_;   // compiled checkers; empty: did not compile
 };
