@@ -450,6 +450,48 @@ private Q_SLOTS:
         }
     }
 
+    // A machine without the compiler or the sandbox: the report is written,
+    // says why nothing was judged, and nothing was compiled or run.
+    void withoutCompilerOrSandbox_data()
+    {
+        QTest::addColumn<QStringList>("tools");   // what the PATH finds
+        QTest::addColumn<QString>("why");
+        QTest::newRow("no g++") << QStringList{"bwrap", "setpriv", "prlimit"} << "няма компилатор на C++ (g++)";
+        QTest::newRow("no bwrap") << QStringList{"g++", "setpriv", "prlimit"} << "не е намерен bubblewrap (bwrap)";
+    }
+
+    void withoutCompilerOrSandbox()
+    {
+        QFETCH(QStringList, tools);
+        QFETCH(QString, why);
+        QTemporaryDir other(dir_.filePath(QStringLiteral("bareXXXXXX")));
+        const QString bin = other.filePath(QStringLiteral("bin"));
+        QVERIFY(QDir().mkpath(bin));
+        for (const QString &t : tools)
+            QVERIFY(QFile::link(QStringLiteral("/usr/bin/") + t, bin + u'/' + t));
+        pupil(other.filePath(QStringLiteral("10г")), QStringLiteral("Ана"), {{1, solution(1)}});
+        const QString home = other.filePath(QStringLiteral("home"));
+        const Run r = urokSetup(other.path(), {QStringLiteral("report"), QStringLiteral("--csv"), QStringLiteral("c.csv"),
+                                               QStringLiteral("10г")},
+                                home, {}, bin);
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.err.contains(QStringLiteral("програмите не са проверени: ") + why), qPrintable(r.err));
+        QVERIFY2(!r.err.contains(QStringLiteral("Проверка ")), qPrintable(r.err));
+        const Page page = readPage(get(other.filePath(QStringLiteral("report.html"))));
+        QVERIFY(page.ok);
+        QVERIFY2(page.notes.value(0).startsWith(QStringLiteral("Програмите не са проверени: ") + why),
+                 qPrintable(page.notes.join(u'\n')));
+        QVERIFY(page.solvedTask.isEmpty() && page.solvedBy.isEmpty());
+        // The lines of the answer and the copy mark, no verdict.
+        QCOMPARE(page.cells.value(QStringLiteral("Ана/1")),
+                 QString::number(answerLines(solution(1))) + QStringLiteral("авторско"));
+        const QMap<QString, QStringList> csv = readCsv(get(other.filePath(QStringLiteral("c.csv"))));
+        QCOMPARE(csv.value(QStringLiteral("Ана/1")), (QStringList{QString(), QString(), QString(), QStringLiteral("решението на автора")}));
+        // No program was compiled: no verdict kept, no folder of the judge left.
+        QCOMPARE(QDir(home + QStringLiteral("/cache/urok-setup/verdicts")).entryList(QDir::Files), QStringList());
+        QCOMPARE(QDir(home + QStringLiteral("/tmp")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    }
+
     void anOrdinaryUserToo()
     {
         if (!sandboxMissing_.isEmpty())

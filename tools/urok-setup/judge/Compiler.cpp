@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -58,12 +59,38 @@ Compiler::Compiler(QString headerFolder, QString keptFolder)
 {
 }
 
+QString Compiler::program()
+{
+    static std::once_flag once;
+    static QString real;
+    std::call_once(once, [] {
+        const QString found = QStandardPaths::findExecutable(QStringLiteral("g++"));
+        const QString path = found.isEmpty() ? QString() : QFileInfo(found).canonicalFilePath();
+        if (Sandbox::sees(path))
+            real = path;
+    });
+    return real;
+}
+
+QString Compiler::unavailable()
+{
+    const QString found = QStandardPaths::findExecutable(QStringLiteral("g++"));
+    if (found.isEmpty())
+        return QStringLiteral("няма компилатор на C++ (g++); инсталирайте пакета g++");
+    if (program().isEmpty())
+        return QStringLiteral("компилаторът %1 е извън /usr, а изолираната среда вижда само /usr")
+            .arg(QFileInfo(found).canonicalFilePath());
+    if (version().isEmpty())
+        return QStringLiteral("компилаторът %1 не казва версията си").arg(program());
+    return {};
+}
+
 QString Compiler::version()
 {
     static std::once_flag once;
     static QString line;
     std::call_once(once, [] {
-        const QString gxx = QStandardPaths::findExecutable(QStringLiteral("g++"));
+        const QString gxx = program();
         if (gxx.isEmpty())
             return;
         QProcess p;
@@ -107,7 +134,7 @@ void Compiler::prepare()
 bool Compiler::makeHeader(const QString &header)
 {
     Sandbox::handOver(header);
-    const SandboxRun run = Sandbox::run(QStringList{QStringLiteral("g++")} + flags()
+    const SandboxRun run = Sandbox::run(QStringList{program()} + flags()
                                             + QStringList{QStringLiteral("-x"), QStringLiteral("c++-header"),
                                                           QLatin1String(HeaderName)},
                                         {{headerFolder_, QStringLiteral("/pch"), true}}, {}, compileLimits());
@@ -123,7 +150,7 @@ QString Compiler::compile(const QString &folder, const QByteArray &source) const
     Sandbox::handOver(folder);
     Sandbox::handOver(f.fileName());
     if (header_) {
-        const QString said = plainOrHeader(folder, true);
+        QString said = plainOrHeader(folder, true);
         // A compile stopped for its time would be stopped again.
         if (said.isEmpty() || said == tooLong())
             return said;
@@ -133,7 +160,7 @@ QString Compiler::compile(const QString &folder, const QByteArray &source) const
 
 QString Compiler::plainOrHeader(const QString &folder, bool withHeader) const
 {
-    QStringList command{QStringLiteral("g++")};
+    QStringList command{program()};
     command << flags();
     QList<SandboxMount> mounts{{folder, QStringLiteral("/box"), true}};
     if (withHeader) {

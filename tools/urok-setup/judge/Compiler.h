@@ -18,6 +18,11 @@ public:
     // none); `keptFolder`: where it is kept between reports (may be empty).
     Compiler(QString headerFolder, QString keptFolder);
 
+    // The compiler: g++ where the user's PATH finds it, by its real path
+    // (which the sandbox sees); empty when there is none to use.
+    static QString program();
+    // Why there is none, or empty.
+    static QString unavailable();
     // The compiler's version line, empty when there is no compiler.
     static QString version();
     static QStringList flags();

@@ -41,9 +41,8 @@ Judge::Judge(const QString &cacheFolder)
 
 QString Judge::unavailable()
 {
-    if (Compiler::version().isEmpty())
-        return QStringLiteral("няма компилатор на C++ (g++); инсталирайте пакета g++");
-    return Sandbox::unavailable();
+    const QString compiler = Compiler::unavailable();
+    return compiler.isEmpty() ? Sandbox::unavailable() : compiler;
 }
 
 Verdict Judge::judge(const QString &source, const TaskTests &tests)

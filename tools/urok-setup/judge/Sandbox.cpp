@@ -29,18 +29,23 @@ bool asRoot()
     return geteuid() == 0;
 }
 
-QString tool(const QString &name)
+// A program this process starts, where the user's PATH finds it.
+QString hostTool(const QString &name)
 {
-    return QStandardPaths::findExecutable(name, {QStringLiteral("/usr/bin"), QStringLiteral("/bin"),
-                                                 QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")});
+    return QStandardPaths::findExecutable(name);
+}
+
+// A program started inside the sandbox, where the system's /usr is all there is.
+QString sandboxTool(const QString &name)
+{
+    return QStandardPaths::findExecutable(name, {QStringLiteral("/usr/bin"), QStringLiteral("/usr/sbin")});
 }
 
 QString findUnavailable()
 {
-    const QString bwrap = tool(QStringLiteral("bwrap"));
-    if (bwrap.isEmpty())
+    if (hostTool(QStringLiteral("bwrap")).isEmpty())
         return QStringLiteral("не е намерен bubblewrap (bwrap); инсталирайте пакета bubblewrap");
-    if (tool(QStringLiteral("prlimit")).isEmpty() || (asRoot() && tool(QStringLiteral("setpriv")).isEmpty()))
+    if (sandboxTool(QStringLiteral("prlimit")).isEmpty() || (asRoot() && hostTool(QStringLiteral("setpriv")).isEmpty()))
         return QStringLiteral("липсват prlimit или setpriv (пакетът util-linux)");
     SandboxLimits limits;
     limits.wallSeconds = 20;
@@ -59,6 +64,11 @@ QString Sandbox::unavailable()
     static QString why;
     std::call_once(once, [] { why = findUnavailable(); });
     return why;
+}
+
+bool Sandbox::sees(const QString &path)
+{
+    return path.startsWith(QStringLiteral("/usr/"));
 }
 
 void Sandbox::handOver(const QString &path)
@@ -86,7 +96,7 @@ QStringList Sandbox::arguments(const QStringList &command, const QList<SandboxMo
     QStringList a;
     if (asRoot())
         a << QStringLiteral("--reuid=%1").arg(SandboxUser) << QStringLiteral("--regid=%1").arg(SandboxUser)
-          << QStringLiteral("--clear-groups") << tool(QStringLiteral("bwrap"));
+          << QStringLiteral("--clear-groups") << hostTool(QStringLiteral("bwrap"));
     a << QStringLiteral("--unshare-all") << QStringLiteral("--die-with-parent") << QStringLiteral("--new-session")
       << QStringLiteral("--clearenv") << QStringLiteral("--setenv") << QStringLiteral("PATH")
       << QStringLiteral("/usr/bin:/bin") << QStringLiteral("--ro-bind") << QStringLiteral("/usr")
@@ -101,7 +111,7 @@ QStringList Sandbox::arguments(const QStringList &command, const QList<SandboxMo
     if (!mounts.isEmpty())
         a << QStringLiteral("--chdir") << mounts.first().inside;
     const qint64 wholeSeconds = limits.cpuSeconds;
-    a << QStringLiteral("--") << tool(QStringLiteral("prlimit"))
+    a << QStringLiteral("--") << sandboxTool(QStringLiteral("prlimit"))
       << QStringLiteral("--cpu=%1:%2").arg(wholeSeconds).arg(wholeSeconds + 1)
       << QStringLiteral("--as=%1").arg(limits.memoryBytes) << QStringLiteral("--stack=%1").arg(limits.memoryBytes)
       << QStringLiteral("--fsize=%1").arg(limits.fileBytes) << QStringLiteral("--nproc=%1").arg(limits.processes)
@@ -120,9 +130,9 @@ SandboxRun Sandbox::run(const QStringList &command, const QList<SandboxMount> &m
     QProcess p;
     p.setStandardErrorFile(errors.fileName());
     if (asRoot())
-        p.start(tool(QStringLiteral("setpriv")), arguments(command, mounts, limits));
+        p.start(hostTool(QStringLiteral("setpriv")), arguments(command, mounts, limits));
     else
-        p.start(tool(QStringLiteral("bwrap")), arguments(command, mounts, limits));
+        p.start(hostTool(QStringLiteral("bwrap")), arguments(command, mounts, limits));
     if (!p.waitForStarted())
         return r;
     p.write(input);

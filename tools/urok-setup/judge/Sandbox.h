@@ -49,6 +49,9 @@ public:
     // user namespaces off), or empty when the sandbox works. Tried once.
     static QString unavailable();
 
+    // Whether a program of the machine (by its real path) is there inside.
+    static bool sees(const QString &path);
+
     // Makes a file or a folder the caller made its own usable by the
     // sandbox's user.
     static void handOver(const QString &path);
