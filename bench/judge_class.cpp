@@ -22,7 +22,9 @@ bool write(const QString &path, const QByteArray &bytes)
 }
 
 // Compiles every listed answer and runs it on its task's tests, two answers
-// at a time, as a teacher would without the report.
+// at a time, as a teacher would without the report. The answers are the
+// lesson's own solutions, which the suite runs as they are too; a pupil's
+// program never runs this way.
 const char *const PlainLoop = R"(one() {
     d=$(mktemp -d)
     if g++ -std=c++17 -O2 -o "$d/p" "$1" 2>/dev/null; then
@@ -102,7 +104,9 @@ JudgeFigures benchJudgeClass(const QString &folder, const QString &urokSetup)
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_CACHE_HOME"), folder + QStringLiteral("/cache"));
     report.setProcessEnvironment(env);
-    const QStringList args{QStringLiteral("report"), QStringLiteral("--csv"), QStringLiteral("class.csv"), QStringLiteral("class")};
+    // The page named, so that the second report may replace the first's.
+    const QStringList args{QStringLiteral("report"), QStringLiteral("-o"), QStringLiteral("class.html"),
+                           QStringLiteral("--csv"), QStringLiteral("class.csv"), QStringLiteral("class")};
     f.firstMs = timed(report, urokSetup, args);
     f.secondMs = timed(report, urokSetup, args);
     if (f.plainMs < 0 || f.firstMs < 0 || f.secondMs < 0)
