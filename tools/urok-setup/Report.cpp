@@ -3,6 +3,7 @@
 #include "ClassFolders.h"
 #include "Commands.h"
 #include "OutputFile.h"
+#include "ReportMarks.h"
 
 #include <QDir>
 #include <QFile>
@@ -176,7 +177,8 @@ int reportCommand(const ReportRequest &r, QTextStream &out, QTextStream &err)
         const ClassLinks links{QFileInfo(f.sheets).fileName(), QFileInfo(f.csv).fileName(),
                                single ? QString() : QFileInfo(r.page).fileName(),
                                single ? found.notes : QStringList()};
-        ClassEntry e{answers.name, answers.path, answers.pupils.size(), 0, answers.notes.size(), {}, {}, {}, !f.csv.isEmpty()};
+        const qsizetype classNotes = answers.notes.size() + judgingNotes(judged).size();
+        ClassEntry e{answers.name, answers.path, answers.pupils.size(), 0, classNotes, {}, {}, {}, !f.csv.isEmpty()};
         for (const Pupil &p : answers.pupils)
             e.answers += int(p.answers.size());
         e.page = writer.file(f.page, [&](QIODevice &d) { writeClassPage(d, answers, lesson, links, made, judged); });

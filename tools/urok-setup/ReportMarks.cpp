@@ -8,7 +8,9 @@ QString marksStyle()
 {
     return QStringLiteral(
         ".summary td.ok{background:#cfeccf}.summary td.part{background:#fbeec2}.summary td.bad{background:#f6d3d0}\n"
-        ".summary .verdict{display:block;font-weight:bold}\n"
+        ".summary td{padding-left:.1rem;padding-right:.1rem}\n"
+        ".summary small.verdict,.summary small.copy{display:block;font-size:.56rem;letter-spacing:-.01em}\n"
+        "@media print{.summary small.verdict,.summary small.copy{font-size:6pt}}\n"
         ".verdict.ok{color:#1f6b1f}.verdict.part{color:#7a5a00}.verdict.bad{color:#9b1c1c}\n"
         ".copy{color:#6b2fa0}\n"
         "pre.errors{border-left-color:#c44;background:#fbf1f0}\n");
@@ -21,16 +23,32 @@ QString verdictClass(const judge::Verdict &verdict)
     return verdict.outcome == judge::Outcome::Partial ? QStringLiteral("part") : QStringLiteral("bad");
 }
 
+QString shortVerdict(const judge::Verdict &verdict)
+{
+    switch (verdict.outcome) {
+    case judge::Outcome::Accepted: return QStringLiteral("вярно");
+    case judge::Outcome::Partial: return QStringLiteral("%1/%2").arg(verdict.passed).arg(verdict.total);
+    case judge::Outcome::WrongOutput: return QStringLiteral("грешно");
+    case judge::Outcome::CompileError: return QStringLiteral("компил.");
+    case judge::Outcome::TimeLimit: return QStringLiteral("време");
+    case judge::Outcome::MemoryLimit: return QStringLiteral("памет");
+    case judge::Outcome::RuntimeError: return QStringLiteral("срив");
+    case judge::Outcome::NoAnswer: break;
+    }
+    return verdict.text();
+}
+
 QString verdictCell(const std::optional<judge::Verdict> &verdict, const AnswerMarks *marks)
 {
     QString html;
     if (verdict)
-        html += QStringLiteral("<small class=\"verdict %1\">%2</small>")
-                    .arg(verdictClass(*verdict), verdict->text().toHtmlEscaped());
+        html += QStringLiteral("<small class=\"verdict %1\" title=\"%2\">%3</small>")
+                    .arg(verdictClass(*verdict), verdict->text().toHtmlEscaped(), shortVerdict(*verdict));
     if (marks && marks->authors)
-        html += QStringLiteral("<small class=\"copy\">авторско</small>");
+        html += QStringLiteral("<small class=\"copy\" title=\"решението на автора\">автор</small>");
     else if (marks && !marks->sameAs.isEmpty())
-        html += QStringLiteral("<small class=\"copy\">копие</small>");
+        html += QStringLiteral("<small class=\"copy\" title=\"същият отговор имат: %1\">копие</small>")
+                    .arg(marks->sameAs.join(QStringLiteral(", ")).toHtmlEscaped());
     return html;
 }
 

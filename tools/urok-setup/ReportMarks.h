@@ -13,8 +13,13 @@ namespace urok::setup {
 // The style of the verdicts, added to the page's own.
 QString marksStyle();
 
-// The verdict in a cell of the summary ("вярно", "3 от 8 теста", ...),
-// with "копие" or "авторско" under it; empty when there is nothing to say.
+// The verdict in a word that fits a narrow column: "вярно", "3/8",
+// "грешно", "компил.", "време", "памет", "срив".
+QString shortVerdict(const judge::Verdict &verdict);
+
+// The verdict in a cell of the summary, in its short word with the whole
+// verdict when pointed at, and "копие" or "автор" under it; empty when
+// there is nothing to say.
 QString verdictCell(const std::optional<judge::Verdict> &verdict, const AnswerMarks *marks);
 
 // Under an answer: its verdict with what went wrong (the compiler's first

@@ -99,7 +99,10 @@ QStringList Sandbox::arguments(const QStringList &command, const QList<SandboxMo
           << QStringLiteral("--clear-groups") << hostTool(QStringLiteral("bwrap"));
     a << QStringLiteral("--unshare-all") << QStringLiteral("--die-with-parent") << QStringLiteral("--new-session")
       << QStringLiteral("--clearenv") << QStringLiteral("--setenv") << QStringLiteral("PATH")
-      << QStringLiteral("/usr/bin:/bin") << QStringLiteral("--ro-bind") << QStringLiteral("/usr")
+      << QStringLiteral("/usr/bin:/bin")
+      // The compiler quotes a pupil's Cyrillic names as they were written.
+      << QStringLiteral("--setenv") << QStringLiteral("LC_ALL") << QStringLiteral("C.UTF-8")
+      << QStringLiteral("--ro-bind") << QStringLiteral("/usr")
       << QStringLiteral("/usr");
     for (const char *link : {"bin", "lib", "lib32", "lib64", "sbin"})
         a << QStringLiteral("--symlink") << QStringLiteral("usr/%1").arg(QLatin1String(link))

@@ -16,7 +16,7 @@ namespace urok::judge {
 namespace {
 
 // Changes whenever what a verdict means changes.
-constexpr int CacheFormat = 1;
+constexpr int CacheFormat = 2;
 constexpr qint64 EntryLimit = qint64(64) * 1024;
 
 } // namespace
