@@ -471,6 +471,9 @@ private Q_SLOTS:
         row("report of no path", "report", ExitUsage, "поне една папка");
         row("report without a page", "report a -o", ExitUsage, "липсва стойност");
         row("report into one file twice", "report -o x --csv x a", ExitUsage, "един и същ файл");
+        row("teacher's tests missing", "report --tests nowhere a", ExitUsage, "няма папка с тестове „nowhere“");
+        row("tests and no judging", "report --no-judge --tests a a", ExitUsage, "--tests не се съчетава с --no-judge");
+        row("judging outside report", "show 0.UFG --no-judge", ExitUsage, "са само за report");
     }
 
     void commandLineFailures()

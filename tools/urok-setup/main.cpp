@@ -21,6 +21,25 @@
 #include <QStringList>
 #include <QTextStream>
 
+namespace {
+
+// The judging the command line asks for; `why` says what is wrong with it.
+urok::setup::JudgingRequest judgingRequest(const QCommandLineParser &parser, const QCommandLineOption &noJudge,
+                                           const QCommandLineOption &tests, QString *why)
+{
+    urok::setup::JudgingRequest judging;
+    judging.judge = !parser.isSet(noJudge);
+    judging.testsFolder = parser.value(tests);
+    judging.cacheFolder = urok::judge::VerdictCache::defaultFolder();
+    if (parser.isSet(tests) && !judging.judge)
+        *why = QStringLiteral("--tests не се съчетава с --no-judge");
+    else if (parser.isSet(tests) && !QFileInfo(judging.testsFolder).isDir())
+        *why = QStringLiteral("няма папка с тестове „%1“").arg(judging.testsFolder);
+    return judging;
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
@@ -56,9 +75,10 @@ int main(int argc, char *argv[])
                                        : QStringLiteral("непознат параметър „%1“").arg(unknown.first()));
     }
     const QStringList args = parser.positionalArguments();
+    const bool reportOptions = parser.isSet(page) || parser.isSet(csv) || parser.isSet(force) || parser.isSet(noJudge)
+                               || parser.isSet(tests);
     if (parser.isSet(help)) {
-        if (!args.isEmpty() || parser.isSet(page) || parser.isSet(csv) || parser.isSet(force) || parser.isSet(noJudge)
-            || parser.isSet(tests))
+        if (!args.isEmpty() || reportOptions)
             return usage(QStringLiteral("--help не се съчетава с други аргументи"));
         out << helpText();
         return ExitOk;
@@ -73,21 +93,17 @@ int main(int argc, char *argv[])
             return usage(QStringLiteral("празно име на изходен файл"));
         if (pagePath == csvPath)
             return usage(QStringLiteral("страницата и таблицата не може да са един и същ файл"));
-        JudgingRequest judging;
-        judging.judge = !parser.isSet(noJudge);
-        judging.testsFolder = parser.value(tests);
-        judging.cacheFolder = urok::judge::VerdictCache::defaultFolder();
-        if (parser.isSet(tests) && !QFileInfo(judging.testsFolder).isDir())
-            return usage(QStringLiteral("няма папка с тестове „%1“").arg(judging.testsFolder));
-        if (parser.isSet(tests) && !judging.judge)
-            return usage(QStringLiteral("--tests не се съчетава с --no-judge"));
+        QString wrongTests;
+        const JudgingRequest judging = judgingRequest(parser, noJudge, tests, &wrongTests);
+        if (!wrongTests.isEmpty())
+            return usage(wrongTests);
         // A path that is not UTF-8 reaches its file by the bytes the shell gave.
         const QList<QByteArray> given(argv + 1, argv + argc);
         return reportCommand({rawArguments(args.mid(1), given), pagePath, parser.isSet(page), csvPath,
                               parser.isSet(force), judging},
                              out, err);
     }
-    if (parser.isSet(page) || parser.isSet(csv) || parser.isSet(force) || parser.isSet(noJudge) || parser.isSet(tests))
+    if (reportOptions)
         return usage(QStringLiteral("-o, --csv, --force, --no-judge и --tests са само за report"));
     if (args.size() == 3 && command == u"write")
         return writeCommand(args[1], args[2], LessonFacts::builtIn(), out, err);
