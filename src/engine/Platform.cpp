@@ -2,6 +2,7 @@
 
 #include "engine/DriveType.h"
 
+#include <QAccessible>
 #include <QDir>
 
 namespace urok {
@@ -18,6 +19,11 @@ Platform Platform::current()
 QString Platform::pathOf(const QString &fileName) const
 {
     return QDir(directory).filePath(fileName);
+}
+
+bool Platform::screenReaderActive() const
+{
+    return screenReader ? screenReader() : QAccessible::isActive();
 }
 
 int Platform::folderDriveType() const

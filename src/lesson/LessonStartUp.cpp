@@ -11,13 +11,29 @@
 #include "engine/MainMessages.h"
 #include "engine/NumericText.h"
 #include "engine/Options.h"
+#include "engine/SpokenDate.h"
 #include "engine/TickSource.h"
 #include "lesson/Tarv.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QTimer>
 
 namespace urok {
+
+namespace {
+
+// The caption as a screen reader says it: one blank between the words, the
+// version a plain number, the date in words.
+QString captionInWords(const QString &design, const QString &topic, double version,
+                       const QString &date)
+{
+    return QStringLiteral("%1 %2, версия %3 от %4")
+        .arg(design.simplified(), topic.simplified(), QString::number(version),
+             dateInWords(date));
+}
+
+} // namespace
 
 void Tarv::Form_Load()
 {
@@ -46,7 +62,11 @@ void Tarv::Form_Load()
     if (Opcia(16) == 0)
         mnu_Wyprosi->setEnabled(false);
 
+    const QString designCaption = windowTitle();
     setWindowTitle(caption());
+    setAccessibleName(captionInWords(designCaption, state_.Plan_Tarv(0).item(0),
+                                     leadingNumber(state_.List_Ur(3).item(3)) / 100.0,
+                                     state_.List_Ur(3).item(10)));
 
     Lenta_init();
     pictureSource = 0;
@@ -121,9 +141,16 @@ void Tarv::Izhod_Click()
         return;
     if (closing_)
         return;
-    if (!written.isEmpty())
-        Izwestie->say(QStringLiteral("Отговорите са записани във файла %1.").arg(written));
-    Kraj();
+    if (written.isEmpty() || !lesson_.platform.screenReaderActive()) {
+        Kraj();
+        return;
+    }
+    // A screen reader reads the sentence before the windows close; the
+    // lesson takes no more commands meanwhile.
+    const QString said = QStringLiteral("Отговорите са записани във файла %1.").arg(written);
+    Izwestie->say(said);
+    closing_ = true;
+    QTimer::singleShot(SpokenNotice::timeToSay(said), this, [this] { Kraj(); });
 }
 
 bool Tarv::writeAnswersUnasked(Prompter &reporter)

@@ -161,6 +161,8 @@ private:
     void captureLayout();
     QList<QWidget *> layoutElements() const;
     QString caption() const;
+    // Why a command that is off does nothing.
+    QString unavailable(const QAction *command);
     void showPicture(int number);
     // A design length in twips scaled to the window's present inner size.
     float scaledX(int twips) const;

@@ -1,12 +1,14 @@
 // Choosing a term or a task in the tasks window.
 #include "controls/ListBox.h"
 #include "controls/PictureBox.h"
+#include "controls/SpokenLabels.h"
 #include "controls/TextBox.h"
 #include "engine/LessonContext.h"
 #include "engine/LessonState.h"
 #include "engine/NumericText.h"
 #include "engine/TickSource.h"
 #include "engine/Decrypt.h"
+#include "tasks/TaskAnnouncement.h"
 #include "tasks/TaskMessages.h"
 #include "tasks/Tarv_n.h"
 
@@ -40,6 +42,8 @@ void Tarv_n::List_Un_Click(int index)
         }
         Widy_kartina = 0;
         Pokaji_kartina(Nomer_termin);
+        if (isVisible() && chosen >= 0)
+            Izwestie->say(QStringLiteral("Показано е определението на „%1“.").arg(term.trimmed()));
         return;
     }
     if (index != 1)
@@ -121,6 +125,17 @@ void Tarv_n::Pokaji_zadacha()
         condition += QStringLiteral("\r\n") + Fn_Decrypt(lines.item(i), hidden);
     Text_Un[2]->setText(condition);
     Text_Un[0]->setText(state_.List_Un(3).item(k));
+    describeArrivals();
+    announceTask();
+}
+
+void Tarv_n::announceTask()
+{
+    const int k = selectedTask();
+    if (k < 1)
+        return;
+    Izwestie->say(taskAnnouncement(k, state_.Wremena(4).item(k), state_.Wremena(6).item(k),
+                                   Opcia(3) >= 1, taskTimeLeft()));
 }
 
 void Tarv_n::Pokaji_kartina(int entry)

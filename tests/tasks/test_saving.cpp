@@ -54,12 +54,15 @@ private Q_SLOTS:
         const QString path = t.lesson.path(QStringLiteral("OPTIM_01.TXT"));
         save(t, 1);
         QCOMPARE(readFile(path), golden(QStringLiteral("save-condition.txt")));
-        // A screen reader hears the file's name.
+        // A screen reader hears what was written where, and what it replaced.
         auto *notice = Lesson::control<QLabel>(t.w, "Izwestie");
         QVERIFY(notice->isVisible());
-        QCOMPARE(notice->text(), QStringLiteral("Записано във файла OPTIM_01.TXT."));
+        QCOMPARE(notice->text(),
+                 QStringLiteral("Условието и отговорът са записани във файла OPTIM_01.TXT."));
         save(t, 2);
         QCOMPARE(readFile(path), golden(QStringLiteral("save-answer.txt")));
+        QCOMPARE(notice->text(), QStringLiteral("Отговорът е записан във файла OPTIM_01.TXT. "
+                                                "Записаното по-рано в него е заменено."));
         t.lesson.boxes.answer(QStringLiteral("OK"));
         save(t, 3);
         QCOMPARE(readFile(path), golden(QStringLiteral("save-answer.txt")));
