@@ -26,13 +26,13 @@ QString answersFileText(LessonState &state)
 bool Zapis_otgowori(LessonState &state, Prompter &prompter, const Platform &platform,
                     QString *written)
 {
-    if (optionValue(state.Opcii_L(), 12) < 1)
+    if (!optionOn(state.Opcii_L(), Option::AnswersFile))
         return true;
     const int first = platform.folderDriveType();
     const int second = platform.folderDriveType();
     if (first < DriveRemovable || second > DriveFixed)
         return true;
-    const QString name = answersFileName(optionValue(state.Opcii_L(), 31));
+    const QString name = answersFileName(optionValue(state.Opcii_L(), Option::ScrambledContent));
     if (!writeLessonText(prompter, platform.folder, name, answersFileText(state)))
         return false;
     if (written)

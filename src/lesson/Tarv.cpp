@@ -282,9 +282,9 @@ QString Tarv::unavailable(const QAction *command)
              open == 1 ? QStringLiteral("1 точка") : QStringLiteral("%1 точки").arg(open));
 }
 
-int Tarv::Opcia(int number)
+int Tarv::Opcia(Option option)
 {
-    return optionValue(state_.Opcii_L(), number);
+    return optionValue(state_.Opcii_L(), option);
 }
 
 } // namespace urok

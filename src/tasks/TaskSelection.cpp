@@ -6,6 +6,7 @@
 #include "engine/LessonContext.h"
 #include "engine/LessonState.h"
 #include "engine/NumericText.h"
+#include "engine/Options.h"
 #include "engine/TickSource.h"
 #include "engine/Decrypt.h"
 #include "tasks/TaskAnnouncement.h"
@@ -24,7 +25,7 @@ int Tarv_n::selectedTask() const
 
 bool Tarv_n::scrambled()
 {
-    return Opcia(31) > 0;
+    return Opcia(Option::ScrambledContent) > 0;
 }
 
 void Tarv_n::List_Un_Click(int index)
@@ -52,7 +53,7 @@ void Tarv_n::List_Un_Click(int index)
     const int k = selectedTask();
     const int r = k != Tekushta_zadacha ? Smqna_zadacha() : 1;
     if (r >= 1) {
-        if (Opcia(2) < 1 && Opcia(11) < 1)
+        if (Opcia(Option::ReturnOnlyAfterSaving) < 1 && Opcia(Option::SaveAnswerOnly) < 1)
             mnu_IzhodN->setEnabled(true);
     } else {
         List_Un[1]->setListIndex(0);
@@ -95,7 +96,7 @@ void Tarv_n::Pokaji_zadacha()
     // A task already begun is shown again without a question and keeps its
     // countdown (after a refused move, after a return from the lesson).
     const bool begun = k == countdownTask_;
-    if (!begun && Opcia(25) > 0 && leadingNumber(state_.Wremena(4).item(k)) > 1) {
+    if (!begun && Opcia(Option::DifficultyQuestion) > 0 && leadingNumber(state_.Wremena(4).item(k)) > 1) {
         if (askDifficulty() != yesText()) {
             List_Un[1]->setListIndex(Tekushta_zadacha - 1);
             return;
@@ -135,7 +136,7 @@ void Tarv_n::announceTask()
     if (k < 1)
         return;
     Izwestie->say(taskAnnouncement(k, state_.Wremena(4).item(k), state_.Wremena(6).item(k),
-                                   Opcia(3) >= 1, taskTimeLeft()));
+                                   Opcia(Option::TaskClock) >= 1, taskTimeLeft()));
 }
 
 void Tarv_n::Pokaji_kartina(int entry)
