@@ -63,16 +63,14 @@ void SpokenNotice::say(const QString &sentence)
 {
     QWidget *own = window();
     const QWidget *front = QApplication::activeWindow();
-    if (!own->isVisible() || (front && front != own && front->isVisible())) {
+    const bool behind = front && front != own && front->isVisible() && !front->inherits("QDialog");
+    if (!own->isVisible() || behind) {
         if (waiting_.isEmpty())
             own->installEventFilter(this);
         waiting_ = sentence;
         return;
     }
-    if (!waiting_.isEmpty())
-        own->removeEventFilter(this);
-    waiting_.clear();
-    showSentence(sentence);
+    sayNow(sentence);
 }
 
 int SpokenNotice::timeToSay(const QString &sentence)
@@ -81,6 +79,14 @@ int SpokenNotice::timeToSay(const QString &sentence)
     // spelled out (a file's name) takes longer.
     const qsizetype words = sentence.split(u' ', Qt::SkipEmptyParts).size();
     return static_cast<int>(qMin<qsizetype>(1000 + 500 * words, 8000));
+}
+
+void SpokenNotice::sayNow(const QString &sentence)
+{
+    if (!waiting_.isEmpty())
+        window()->removeEventFilter(this);
+    waiting_.clear();
+    showSentence(sentence);
 }
 
 bool SpokenNotice::eventFilter(QObject *watched, QEvent *event)

@@ -57,9 +57,9 @@ private:
 // its own, and its alert event never reaches AT-SPI.
 //
 // A sentence said while its window is hidden, or behind another window of
-// the lesson that stays open, waits until its window comes to the front, and
-// is said after the window's title and the control that takes the focus have
-// been told.
+// the lesson (not a message box, which is closing), waits until its window
+// comes to the front, and is said after the window's title and the control
+// that takes the focus have been told.
 class SpokenNotice : public QLabel
 {
     Q_OBJECT
@@ -67,6 +67,8 @@ public:
     explicit SpokenNotice(QWidget *parent);
 
     void say(const QString &sentence);
+    // Said now, in front or not: the window is about to close.
+    void sayNow(const QString &sentence);
     // About how long a screen reader takes to read the sentence, in
     // milliseconds.
     static int timeToSay(const QString &sentence);

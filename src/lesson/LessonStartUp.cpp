@@ -151,7 +151,7 @@ void Tarv::Izhod_Click()
     // A screen reader reads the sentence before the windows close; the
     // lesson takes no more commands meanwhile.
     const QString said = QStringLiteral("Отговорите са записани във файла %1.").arg(written);
-    Izwestie->say(said);
+    Izwestie->sayNow(said);
     closing_ = true;
     QTimer::singleShot(SpokenNotice::timeToSay(said), this, [this] { Kraj(); });
 }

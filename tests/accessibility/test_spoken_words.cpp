@@ -175,6 +175,11 @@ private Q_SLOTS:
         p.lesson.tick();
         QCOMPARE(Pupil::said(tasks), QStringLiteral("Времето за задачата изтече. Отговорът вече не "
                                                     "може да се променя. ") + last);
+        // Longer than the window is wide, the sentence is shown whole, on two lines.
+        auto *notice = Lesson::control<QLabel>(tasks, "Izwestie");
+        QVERIFY(notice->fontMetrics().horizontalAdvance(notice->text()) > notice->width());
+        QVERIFY(notice->minimumSizeHint().width() <= notice->width());
+        QVERIFY(notice->height() >= notice->heightForWidth(notice->width()));
         QVERIFY(QAccessible::queryAccessibleInterface(answer)->state().readOnly);
         QVERIFY(answer->accessibleDescription().startsWith(QStringLiteral("Отговорът вече не може")));
         QVERIFY(p.lesson.boxes.allAnswered());
@@ -194,6 +199,25 @@ private Q_SLOTS:
         QVERIFY(!p.lesson.ended);
         QCOMPARE(Pupil::said(p.main), QStringLiteral("Отговорите са записани във файла OTGOWORI.TXT."));
         QVERIFY(QTest::qWaitFor([&] { return p.lesson.ended; }, 10000));
+    }
+
+    // A message's lines stay as the catalogue has them: no word on its own.
+    void messageLinesStayWhole()
+    {
+        Lesson lesson(Lesson::Bytes{}, std::nullopt);
+        int lines = 0;
+        int needed = 0;
+        lesson.boxes.answer(QStringLiteral("OK"), [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+            lines = static_cast<int>(box->text().count(u'\n')) + 1;
+            const int height = label->wordWrap() ? label->heightForWidth(label->width())
+                                                 : label->sizeHint().height();
+            needed = height / label->fontMetrics().lineSpacing();
+        });
+        lesson.start();
+        QCOMPARE(lesson.boxes.seen.size(), 1);
+        QCOMPARE(needed, lines);
     }
 
     // The entry the keys are on is framed, seen against the list and against
