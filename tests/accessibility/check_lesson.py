@@ -229,7 +229,7 @@ KEYSYMS = {"Tab": 0xff09, "Return": 0xff0d, "Escape": 0xff1b, "Up": 0xff52, "Rig
            "Down": 0xff54, "End": 0xff57, "F2": 0xffbf, "space": 0x20}
 MODIFIERS = {"Shift": 1, "Control": 4, "Alt": 8}
 PRESSED = []  # since the focus was last read
-KEYCODES = {}  # keysym: the key of the X server's keyboard that types it
+KEYCODES = {}  # keysym: the key of the X server's keyboard that types it, and whether with Shift
 CYRILLIC = "абвгдежзийклмнопрстуфхцчшщъьюя"
 
 
@@ -267,13 +267,14 @@ def bind_keys():
         syms = [table[i * per.value + j] for j in range(per.value)]
         if not any(syms):
             spare.append(low.value + i)
-        elif syms[0] not in KEYCODES:
-            KEYCODES[syms[0]] = low.value + i
+        for shifted in (0, 1):
+            if per.value > shifted and syms[shifted] and syms[shifted] not in KEYCODES:
+                KEYCODES[syms[shifted]] = (low.value + i, shifted)
     x.XFree(table)
     for letter, code in zip(CYRILLIC, spare):
         pair = (ctypes.c_ulong * 2)(keysym_of(letter), keysym_of(letter.upper()))
         x.XChangeKeyboardMapping(display, code, 2, pair, 1)
-        KEYCODES[keysym_of(letter)] = code
+        KEYCODES[keysym_of(letter)] = (code, 0)
     x.XSync(display, 0)
     x.XCloseDisplay(display)
 
@@ -285,10 +286,16 @@ def key(combination):
     mask = sum(MODIFIERS[m] for m in modifiers)
     keysym = keysym_of(name)
     PRESSED.append(combination)
+    press_keysym(keysym, mask)
+
+
+def press_keysym(keysym, mask=0):
+    code, shifted = KEYCODES.get(keysym, (None, 0))
+    mask |= MODIFIERS["Shift"] if shifted else 0
     if mask:
         Atspi.generate_keyboard_event(mask, None, Atspi.KeySynthType.LOCKMODIFIERS)
-    if keysym in KEYCODES:
-        Atspi.generate_keyboard_event(KEYCODES[keysym], None, Atspi.KeySynthType.PRESSRELEASE)
+    if code is not None:
+        Atspi.generate_keyboard_event(code, None, Atspi.KeySynthType.PRESSRELEASE)
     else:
         Atspi.generate_keyboard_event(keysym, None, Atspi.KeySynthType.SYM)
     if mask:
@@ -297,7 +304,8 @@ def key(combination):
 
 def type_text(text):
     PRESSED.append("„%s“" % text)
-    Atspi.generate_keyboard_event(0, text, Atspi.KeySynthType.STRING)
+    for character in text:  # each on its own key, as a pupil types
+        press_keysym(keysym_of(character))
 
 
 def click(node):
@@ -498,7 +506,6 @@ def ended(lesson, folder):
     except subprocess.TimeoutExpired:
         code = None
     check(code == 0, "„Да“ ends the lesson cleanly (exit code %s)" % code)
-    said("Отговорите са записани във файла OTGOWORI.TXT.")
     check(os.path.exists(os.path.join(folder, "OTGOWORI.TXT")), "the answers file is written on exit")
 
 
@@ -726,6 +733,7 @@ def whole_lesson(lesson, folder, app, frame):
     key("Alt+и")
     answer(app, "Желаете ли изход от урока?", "Да")
     ended(lesson, folder)
+    said("Отговорите са записани във файла OTGOWORI.TXT.")
     with open(os.path.join(folder, "OTGOWORI.TXT"), "rb") as answers:
         check(b"gcd(a, b)" in answers.read(), "the answers file holds the typed answer")
 
@@ -796,6 +804,7 @@ def tasks_window(folder, app, tasks, opened):
     step(app, "Tab Tab Tab", "text", "Вашият отговор")
     field = focused(app)
     type_text("gcd(a, b)")
+    check(wait_for(lambda: text_of(field) == "gcd(a, b)"), "the answer is typed: „%s“" % text_of(field))
     key("Alt+ф")
     zoom = window(app, "Изберете желана стойност за размер на шрифта", "the Focus window")
     if zoom is not None:
