@@ -5,7 +5,8 @@
 # A lesson folder that cannot be written (the lesson installed for every
 # user under /opt/urok) is not a place for the pupil's files: the lesson
 # then runs from the folder ~/urok (or $UROK_FOLDER), which gets a copy of
-# the configuration file whenever the installed one is newer. Started with
+# the configuration file whenever the installed one differs from it, old
+# date or new: the teacher's file is the one that counts. Started with
 # no home folder (HOME unset or empty, as some menus and services start
 # programs), it takes the user's home folder from the user database, and
 # when there is none it runs in a folder of the user's own under /tmp, and
@@ -36,7 +37,14 @@ else
         exit 1
     fi
     for config in "$here"/*.UFG; do
-        [ -e "$config" ] && cp -u -p "$config" "$work/"
+        [ -f "$config" ] || continue
+        copy="$work/${config##*/}"
+        cmp -s "$config" "$copy" && continue
+        # Whole or not at all: the pupil never starts with half a file.
+        if ! { cp "$config" "$copy.$$" && mv -f -T "$copy.$$" "$copy"; }; then
+            rm -f "$copy.$$"
+            say "${config##*/} не може да бъде копиран в $work"
+        fi
     done
     cd "$work" || exit 1
 fi

@@ -1,10 +1,11 @@
 #include "engine/AnswersFile.h"
 
-#include "engine/DriveType.h"
+#include "engine/FilesDisk.h"
 #include "engine/LessonState.h"
 #include "engine/NumericText.h"
 #include "engine/Options.h"
 #include "engine/Platform.h"
+#include "engine/PupilRecord.h"
 #include "engine/TextFile.h"
 
 namespace urok {
@@ -30,11 +31,13 @@ bool Zapis_otgowori(LessonState &state, Prompter &prompter, const Platform &plat
         return true;
     const int first = platform.folderDriveType();
     const int second = platform.folderDriveType();
-    if (first < DriveRemovable || second > DriveFixed)
+    if (!keepsAnswers(first, second, state.Opcii_L()))
         return true;
     const QString name = answersFileName(optionValue(state.Opcii_L(), Option::ScrambledContent));
     if (!writeLessonText(prompter, platform.folder, name, answersFileText(state)))
         return false;
+    // Whose the answers are; the answers themselves are safe without it.
+    writePupilRecord(platform.folder);
     if (written)
         *written = name;
     return true;
