@@ -10,6 +10,8 @@
 #include "engine/NumericText.h"
 
 #include <QCollator>
+#include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QStringDecoder>
