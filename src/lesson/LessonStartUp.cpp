@@ -153,7 +153,10 @@ void Tarv::Izhod_Click()
     const QString said = QStringLiteral("Отговорите са записани във файла %1.").arg(written);
     Izwestie->sayNow(said);
     closing_ = true;
-    QTimer::singleShot(SpokenNotice::timeToSay(said), this, [this] { Kraj(); });
+    auto *end = new QTimer(this);
+    end->setSingleShot(true);
+    connect(end, &QTimer::timeout, this, [this] { Kraj(); });
+    end->start(SpokenNotice::timeToSay(said));
 }
 
 bool Tarv::writeAnswersUnasked(Prompter &reporter)
