@@ -8,7 +8,7 @@ namespace urok {
 
 QString dateInWords(const QString &date)
 {
-    const QString text = date.trimmed();
+    QString text = date.trimmed();
     static const QRegularExpression yearFirst(
         QStringLiteral("^(\\d{4})[/.-]?(\\d{1,2})[/.-]?(\\d{1,2})$"));
     static const QRegularExpression dayFirst(QStringLiteral("^(\\d{1,2})\\.(\\d{1,2})\\.(\\d{4})$"));
