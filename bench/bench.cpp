@@ -367,15 +367,19 @@ Drift measureCountdown(urok::WindowRegistry &windows, int seconds)
     // Task 1 gets a countdown far longer than the measurement.
     state.Wremena(4).setItem(1, QStringLiteral("1"));
     state.Wremena(1).setItem(1, QStringLiteral("32767"));
-    main.mnu_Wyprosi_Click();   // opens the tasks window on task 1, its countdown running
-    main.findChild<urok::TickSource *>()->setEnabled(true);
+    // The tasks window opens on task 1, its countdown running, as the lesson
+    // asks for it; the main window's timer runs beside it.
+    Q_EMIT main.tasksWanted();
+    urok::TickSource *mainTimer = main.findChild<urok::TickSource *>();
+    urok::TickSource *tasksTimer = tasks.findChild<urok::TickSource *>();
+    mainTimer->setEnabled(true);
 
     using Wall = std::chrono::system_clock;
     const qint64 ticks = 10LL * seconds;
-    const qint32 mainBase = main.tickCount;
-    const double tasksBase = tasks.Ostawashto_wreme;
-    auto mainTicks = [&] { return qint64(main.tickCount - mainBase); };
-    auto taskTicks = [&] { return std::llround((tasksBase - tasks.Ostawashto_wreme) * 10); };
+    const qint64 mainBase = mainTimer->ticksDelivered();
+    const qint64 tasksBase = tasksTimer->ticksDelivered();
+    auto mainTicks = [&] { return mainTimer->ticksDelivered() - mainBase; };
+    auto taskTicks = [&] { return tasksTimer->ticksDelivered() - tasksBase; };
 
     Wall::time_point first[2], last[2];
     bool haveFirst[2] = {false, false};
@@ -396,9 +400,9 @@ Drift measureCountdown(urok::WindowRegistry &windows, int seconds)
             }
         }
     }
-    main.findChild<urok::TickSource *>()->setEnabled(false);
-    tasks.findChild<urok::TickSource *>()->setEnabled(false);
-    tasks.mnu_IzhodN_Click();
+    mainTimer->setEnabled(false);
+    tasksTimer->setEnabled(false);
+    Q_EMIT tasks.lessonWanted();
 
     Drift d;
     const double expected = seconds * 1000.0;
