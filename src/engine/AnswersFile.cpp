@@ -1,5 +1,6 @@
 #include "engine/AnswersFile.h"
 
+#include "engine/Cp1251.h"
 #include "engine/DriveType.h"
 #include "engine/LessonState.h"
 #include "engine/NumericText.h"
@@ -23,20 +24,38 @@ QString answersFileText(LessonState &state)
     return text;
 }
 
+bool answersFileWanted(LessonState &state, const Platform &platform)
+{
+    if (optionValue(state.Opcii_L(), 12) < 1)
+        return false;
+    const int first = platform.folderDriveType();
+    const int second = platform.folderDriveType();
+    return first >= DriveRemovable && second <= DriveFixed;
+}
+
+AnswersImage answersFileImage(LessonState &state)
+{
+    AnswersImage image;
+    image.name = answersFileName(optionValue(state.Opcii_L(), 31));
+    image.text = answersFileText(state);
+    image.bytes = toCp1251(image.text);
+    return image;
+}
+
 bool Zapis_otgowori(LessonState &state, Prompter &prompter, const Platform &platform,
                     QString *written)
 {
-    if (optionValue(state.Opcii_L(), 12) < 1)
+    if (!answersFileWanted(state, platform))
         return true;
-    const int first = platform.folderDriveType();
-    const int second = platform.folderDriveType();
-    if (first < DriveRemovable || second > DriveFixed)
-        return true;
-    const QString name = answersFileName(optionValue(state.Opcii_L(), 31));
-    if (!writeLessonText(prompter, platform.folder, name, answersFileText(state)))
+    const AnswersImage image = answersFileImage(state);
+    if (platform.folder.claimAnswers() == LessonFolder::Claim::HeldElsewhere) {
+        reportWriteFailure(prompter, platform.folder.filePath(image.name), answersHeldElsewhere());
+        return false;
+    }
+    if (!writeLessonText(prompter, platform.folder, image.name, image.text))
         return false;
     if (written)
-        *written = name;
+        *written = image.name;
     return true;
 }
 

@@ -15,6 +15,7 @@ class QMenu;
 
 namespace urok {
 
+class BackgroundWriter;
 class ClientArea;
 class ItemList;
 class LessonState;
@@ -172,12 +173,22 @@ private:
     std::optional<int> pointTimeLeft() const;
     QSize innerSize() const;
 
+    // The answers file kept current while the lesson runs (AnswersKeeping.cpp).
+    void startKeeping(int drive);
+    void keepAnswers();
+    void answersKept(const QString &name, const QString &failure);
+    void waitForKeeping();
+
     LessonContext &lesson_;
     LessonState &state_;
     ClientArea *client_ = nullptr;
     QSize inner_; // the inner area's size once it has been laid out
     bool closing_ = false;
     bool answersWrittenUnasked_ = false;
+    TickSource *keepTimer_ = nullptr;
+    BackgroundWriter *keeper_ = nullptr;
+    QByteArray keptBytes_;  // the answers file as last given to the keeper
+    QString keepFailure_;   // why the last keeping failed, told once
 };
 
 } // namespace urok
