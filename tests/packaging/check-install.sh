@@ -50,7 +50,7 @@ if setpriv --version >/dev/null 2>&1 && [ "$(id -u)" -eq 0 ]; then
     here=$(dirname "$folder")/started-here
     mkdir -p "$here" "$(dirname "$folder")/locked" && chmod 777 "$here"
     for home in "$(dirname "$folder")/locked" relative; do
-        started=$(cd "$here" && env HOME="$home" -u TMPDIR setpriv --reuid=65534 --regid=65534 \
+        started=$(cd "$here" && env -u TMPDIR HOME="$home" setpriv --reuid=65534 --regid=65534 \
             --clear-groups "$folder/urok.sh" 2>"$here/said") || fail "urok.sh failed with HOME=$home"
         [ "$started" = /tmp/urok-65534 ] || fail "urok.sh with HOME=$home ran in '$started'"
         grep -q "урокът работи в /tmp/urok-65534 " "$here/said" \
