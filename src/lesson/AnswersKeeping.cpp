@@ -42,7 +42,13 @@ void Tarv::startKeeping(int drive)
     // What the pupil is told is said once the window is on the screen, where
     // a screen reader hears it, and without a box that stops the lesson.
     const auto tell = [this](const QString &why) {
-        QTimer::singleShot(0, this, [this, why] { Izwestie->say(why); });
+        auto *later = new QTimer(this);
+        later->setSingleShot(true);
+        connect(later, &QTimer::timeout, this, [this, why, later] {
+            Izwestie->say(why);
+            later->deleteLater();
+        });
+        later->start(0);
     };
     if (drive < DriveRemovable || drive > DriveFixed) {
         tell(QStringLiteral("Отговорите и записите на задачите няма да бъдат запазени в тази "
