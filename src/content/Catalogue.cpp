@@ -283,23 +283,40 @@ private:
         }
     }
 
+    // "list ADDRESS", "text ...", "picture ..." or "task ...".
     void directive(const QString &line)
     {
         const qsizetype blank = line.indexOf(u' ');
         const QString word = line.left(blank);
         const QString rest = blank < 0 ? QString() : line.mid(blank + 1).trimmed();
-
         if (word == u"list") {
-            const auto a = parseAddress(rest);
-            if (!a || !checkKind(*a, HolderKind::List))
-                return;
-            inList_ = true;
-            listAddress_ = *a;
-            listName_ = rest;
-            listItems_.clear();
+            listDirective(rest);
             return;
         }
-        // ADDRESS = "text", ADDRESS < file ..., ADDRESS empty
+        const std::optional<Definition> d = definition(rest);
+        if (!d)
+            return;
+        if (word == u"text")
+            textDirective(*d);
+        else if (word == u"picture")
+            pictureDirective(*d);
+        else if (word == u"task")
+            taskDirective(*d);
+        else
+            error(QStringLiteral("unknown directive %1").arg(word));
+    }
+
+    // What a directive other than "list" defines: ADDRESS = "text",
+    // ADDRESS < file ..., ADDRESS empty.
+    struct Definition
+    {
+        Address a;
+        QString how;
+        QString value;
+    };
+
+    std::optional<Definition> definition(const QString &rest)
+    {
         const qsizetype gap = rest.indexOf(u' ');
         const QString after = gap < 0 ? QString() : rest.mid(gap + 1).trimmed();
         QString how;
@@ -311,71 +328,88 @@ private:
             value = after.mid(1).trimmed();
         } else {
             error(QStringLiteral("cannot read the line"));
-            return;
+            return std::nullopt;
         }
         const auto a = parseAddress(rest.left(gap));
         if (!a)
-            return;
+            return std::nullopt;
+        return Definition{*a, how, value};
+    }
 
-        if (word == u"text") {
-            if (!checkKind(*a, HolderKind::Text))
-                return;
-            if (how == u"=") {
-                const auto q = parseQuoted(value, 0);
-                if (q && q->second == value.size())
-                    define(c_.texts_, *a, Catalogue::LazyText{QString(), q->first});
-                else if (q)
-                    error(QStringLiteral("text after the quoted text"));
-            } else if (how == u"<") {
-                define(c_.texts_, *a, Catalogue::LazyText{value, std::nullopt});
-            } else {
-                error(QStringLiteral("a text is written inline or read from a file"));
-            }
-        } else if (word == u"picture") {
-            if (!checkKind(*a, HolderKind::Picture))
-                return;
-            if (how == u"empty") {
-                define(c_.pictures_, *a, Picture());
-                return;
-            }
-            // < FILE WIDTHxHEIGHT, then what it shows in double quotes
-            QString description;
-            const qsizetype quote = value.indexOf(u'"');
-            if (quote >= 0) {
-                const auto q = parseQuoted(value, quote);
-                if (!q)
-                    return;
-                if (q->second != value.size()) {
-                    error(QStringLiteral("text after the picture's description"));
-                    return;
-                }
-                description = q->first;
-                value = value.left(quote).trimmed();
-            }
-            const qsizetype space = value.lastIndexOf(u' ');
-            const QString file = value.left(space).trimmed();
-            const QStringView size = QStringView(value).mid(space + 1);
-            const qsizetype x = size.indexOf(u'x');
-            if (how != u"<" || space < 0 || file.isEmpty() || file.contains(u' ') || x < 0
-                || !isNumber(size.left(x)) || !isNumber(size.mid(x + 1))) {
-                error(QStringLiteral("a picture is \"< file WIDTHxHEIGHT [\"description\"]\" or \"empty\""));
-                return;
-            }
-            define(c_.pictures_, *a,
-                   Picture(root_ + file, QSize(size.left(x).toInt(), size.mid(x + 1).toInt()),
-                           description));
-        } else if (word == u"task") {
-            if (a->holder != Holder::Uslowie_L || a->first != a->last || how != u"<") {
-                error(QStringLiteral("a task is \"task Uslowie_L(k) < file\""));
-                return;
-            }
-            if (c_.taskFiles_.count(a->first) || c_.lists_.count({Holder::Uslowie_L, a->first}))
-                error(QStringLiteral("Uslowie_L(%1) is defined twice").arg(a->first));
-            else
-                c_.taskFiles_[a->first] = value;
+    void listDirective(const QString &rest)
+    {
+        const auto a = parseAddress(rest);
+        if (!a || !checkKind(*a, HolderKind::List))
+            return;
+        inList_ = true;
+        listAddress_ = *a;
+        listName_ = rest;
+        listItems_.clear();
+    }
+
+    void textDirective(const Definition &d)
+    {
+        if (!checkKind(d.a, HolderKind::Text))
+            return;
+        if (d.how == u"=") {
+            const auto q = parseQuoted(d.value, 0);
+            if (q && q->second == d.value.size())
+                define(c_.texts_, d.a, Catalogue::LazyText{QString(), q->first});
+            else if (q)
+                error(QStringLiteral("text after the quoted text"));
+        } else if (d.how == u"<") {
+            define(c_.texts_, d.a, Catalogue::LazyText{d.value, std::nullopt});
         } else {
-            error(QStringLiteral("unknown directive %1").arg(word));
+            error(QStringLiteral("a text is written inline or read from a file"));
         }
+    }
+
+    // "< FILE WIDTHxHEIGHT", then what it shows in double quotes; or "empty".
+    void pictureDirective(const Definition &d)
+    {
+        if (!checkKind(d.a, HolderKind::Picture))
+            return;
+        if (d.how == u"empty") {
+            define(c_.pictures_, d.a, Picture());
+            return;
+        }
+        QString value = d.value;
+        QString description;
+        const qsizetype quote = value.indexOf(u'"');
+        if (quote >= 0) {
+            const auto q = parseQuoted(value, quote);
+            if (!q)
+                return;
+            if (q->second != value.size()) {
+                error(QStringLiteral("text after the picture's description"));
+                return;
+            }
+            description = q->first;
+            value = value.left(quote).trimmed();
+        }
+        const qsizetype space = value.lastIndexOf(u' ');
+        const QString file = value.left(space).trimmed();
+        const QStringView size = QStringView(value).mid(space + 1);
+        const qsizetype x = size.indexOf(u'x');
+        if (d.how != u"<" || space < 0 || file.isEmpty() || file.contains(u' ') || x < 0
+            || !isNumber(size.left(x)) || !isNumber(size.mid(x + 1))) {
+            error(QStringLiteral("a picture is \"< file WIDTHxHEIGHT [\"description\"]\" or \"empty\""));
+            return;
+        }
+        define(c_.pictures_, d.a,
+               Picture(root_ + file, QSize(size.left(x).toInt(), size.mid(x + 1).toInt()), description));
+    }
+
+    void taskDirective(const Definition &d)
+    {
+        if (d.a.holder != Holder::Uslowie_L || d.a.first != d.a.last || d.how != u"<") {
+            error(QStringLiteral("a task is \"task Uslowie_L(k) < file\""));
+            return;
+        }
+        if (c_.taskFiles_.count(d.a.first) || c_.lists_.count({Holder::Uslowie_L, d.a.first}))
+            error(QStringLiteral("Uslowie_L(%1) is defined twice").arg(d.a.first));
+        else
+            c_.taskFiles_[d.a.first] = d.value;
     }
 
     void listLine(const QString &line)

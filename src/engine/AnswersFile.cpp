@@ -26,7 +26,7 @@ QString answersFileText(LessonState &state)
 
 bool answersFileWanted(LessonState &state, const Platform &platform)
 {
-    if (optionValue(state.Opcii_L(), 12) < 1)
+    if (!optionOn(state.Opcii_L(), Option::AnswersFile))
         return false;
     const int first = platform.folderDriveType();
     const int second = platform.folderDriveType();
@@ -36,7 +36,7 @@ bool answersFileWanted(LessonState &state, const Platform &platform)
 AnswersImage answersFileImage(LessonState &state)
 {
     AnswersImage image;
-    image.name = answersFileName(optionValue(state.Opcii_L(), 31));
+    image.name = answersFileName(optionValue(state.Opcii_L(), Option::ScrambledContent));
     image.text = answersFileText(state);
     image.bytes = toCp1251(image.text);
     return image;

@@ -3,6 +3,7 @@
 #include "engine/LessonState.h"
 #include "engine/MainMessages.h"
 #include "engine/NumericText.h"
+#include "engine/Options.h"
 #include "engine/Platform.h"
 #include "engine/Prompter.h"
 #include "engine/TaskTiming.h"
@@ -25,15 +26,21 @@ int taskCount(LessonState &state)
     return state.Uslowie_L(0).count() - 1;
 }
 
-void applyOptions(LessonState &state, const ConfigRecord &r)
+// The options a record holds go into both copies. Record 1 starts the
+// tasks window's copy afresh, with a blank before option 1.
+void applyOptions(LessonState &state, const ConfigRecord &r, int nomer)
 {
     ItemList &copy = state.List_Un(4);
-    copy.clear();
-    copy.add(QStringLiteral(" "));
-    for (int i = 0; i < 40; ++i) {
-        const QString s = QString::number(r.values[i] % 2);
-        state.Opcii_L().setItem(i + 1, s);
-        copy.add(s);
+    if (nomer == 1) {
+        copy.clear();
+        copy.add(QStringLiteral(" "));
+    }
+    for (const OptionInfo &option : OptionTable) {
+        if (option.place().record != nomer)
+            continue;
+        const QString s = QString::number(r.values[option.place().place] % 2);
+        setOptionText(state.Opcii_L(), option.number(), s);
+        setOptionText(copy, option.number(), s);
     }
 }
 
@@ -113,7 +120,7 @@ void Prilozhi_zapis(LessonState &state, const ConfigRecord &record, int nomer,
 {
     switch (nomer) {
     case 1:
-        applyOptions(state, record);
+        applyOptions(state, record, nomer);
         break;
     case 2:
         applyLevelsAndTaskList(state, record, outcome);
@@ -129,6 +136,9 @@ void Prilozhi_zapis(LessonState &state, const ConfigRecord &record, int nomer,
         break;
     case 5:
         applyWritingTimes(state, record);
+        break;
+    case ConfigRecordCount:
+        applyOptions(state, record, nomer);
         break;
     default:
         break;

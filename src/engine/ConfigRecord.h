@@ -13,6 +13,7 @@ constexpr int ConfigRecordSize = 100;
 constexpr int ConfigRecordCount = 6;
 constexpr int ConfigFileSize = ConfigRecordSize * ConfigRecordCount;
 constexpr int ConfigTextCapacity = 15;
+constexpr int ConfigValueCount = 40;   // the 16-bit numbers at the start of a record
 
 // The record text is scrambled: character i (from 1) is stored as its
 // Windows-1251 byte XOR key(i), key(i) = (i + TextKeyOffset) mod TextKeyModulus.
@@ -26,7 +27,7 @@ constexpr quint8 textKey(int position)
 
 struct ConfigRecord
 {
-    std::array<qint16, 40> values{};
+    std::array<qint16, ConfigValueCount> values{};
     qint32 number = 0;
     quint8 textLength = 0;                          // as stored; only up to 15 are used
     std::array<quint8, ConfigTextCapacity> text{};  // scrambled bytes

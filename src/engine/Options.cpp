@@ -13,6 +13,15 @@ int optionValue(const ItemList &options, int number)
     return first.unicode() - u'0';
 }
 
+void setOptionText(ItemList &options, int number, const QString &text)
+{
+    if (number < 0)
+        return;
+    while (options.count() <= number)
+        options.add(QString());
+    options.setItem(number, text);
+}
+
 void selectHintTimeOfBudget(ItemList &hints, const ItemList &budgets)
 {
     const QString budget = budgets.selectedText();

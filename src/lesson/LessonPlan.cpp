@@ -9,6 +9,7 @@
 #include "controls/Twips.h"
 #include "engine/LessonState.h"
 #include "engine/NumericText.h"
+#include "engine/Options.h"
 #include "engine/TickSource.h"
 #include "lesson/Tarv.h"
 
@@ -44,7 +45,7 @@ void Tarv::showPicture(int number)
 
 void Tarv::List_Ur_Click()
 {
-    if (Opcia(10) < 1)
+    if (Opcia(Option::TeachingMaterial) < 1)
         return;
     ItemList &plan = state_.Plan_Tarv(0);
     const int n = plan.count() - 1;
@@ -70,7 +71,7 @@ void Tarv::List_Ur_Click()
     }
 
     if (s >= 1 && s <= MaxPlanPoints && writing.done[s] == 0) {
-        qint16 t = Opcia(18) == 0
+        qint16 t = Opcia(Option::PointTimeResumes) == 0
                        ? static_cast<qint16>(roundedNumber(state_.Wremena(2).item(s), -32768, 32767))
                        : writing.remaining[s];
         // A point always takes at least a second to write: with no time at
@@ -84,7 +85,7 @@ void Tarv::List_Ur_Click()
         Izwestie->say(QStringLiteral("Точка %1 се записва. %2.").arg(s).arg(remainingTimeText(t)));
     }
 
-    if (Opcia(17) == 0)
+    if (Opcia(Option::PlanOpenWhileWriting) == 0)
         List_Ur[0]->setLocked(true, QStringLiteral("Точката се записва. Списъкът ще се отключи, "
                                                    "когато времето ѝ изтече."));
 }

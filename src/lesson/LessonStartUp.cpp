@@ -44,7 +44,7 @@ void Tarv::Form_Load()
             roundedNumber(state_.Wremena(2).item(k), -32768, 32767));
     writing.reset(planCount, times);
 
-    if (Opcia(16) == 0)
+    if (Opcia(Option::TasksBeforePlanWritten) == 0)
         mnu_Wyprosi->setEnabled(false);
 
     setWindowTitle(caption());
@@ -64,30 +64,33 @@ void Tarv::Form_Load()
 // theirs to their own controls when they are made.
 void Tarv::applyOptions()
 {
-    auto off = [this](int option) { return Opcia(option) < 1; };
+    auto off = [this](Option option) { return Opcia(option) < 1; };
 
     // The hint time that goes with the selected budget.
-    if (off(5))
+    if (off(Option::AdditionalHints))
         selectHintTimeOfBudget(state_.Wremena(0), state_.Wremena(1));
     // Colours and fonts.
-    if (off(7))
+    if (off(Option::ColourWindow))
         mnu_Cwqt->setEnabled(false);
     // The additional material.
-    if (off(9))
+    if (off(Option::AdditionalMaterial))
         Sydyrv_pla[1]->setEnabled(false);
     // The teaching material.
-    if (off(10)) {
+    if (off(Option::TeachingMaterial)) {
         List_Ur[0]->setEnabled(false);
         Text_U[1]->setText(QStringLiteral("Достъпът до учебния материал е забранен!"));
     }
     // The countdown bar.
-    if (off(13)) {
+    if (off(Option::CountdownBar)) {
         Shape_Lenta[0]->hide();
         Shape_Lenta[1]->hide();
     }
     // The information items that options 19..23 withhold, two each.
+    constexpr Option withholding[] = {Option::RibbonRequirementsAim, Option::DurationSubjectLinks,
+                                      Option::AimInnerLinks, Option::SubjectLinksAids,
+                                      Option::InnerLinksCourse};
     for (int j = 3; j <= 7; ++j) {
-        if (off(16 + j)) {
+        if (off(withholding[j - 3])) {
             Sydyrv_pla[j]->setEnabled(false);
             Sydyrv_pla[j + 2]->setEnabled(false);
         }
@@ -97,7 +100,7 @@ void Tarv::applyOptions()
         if (state_.content().textLength(Holder::Dopyln_M, k) == 0)
             Sydyrv_pla[k]->setEnabled(false);
     // The Focus window.
-    if (off(24))
+    if (off(Option::Focus))
         mnu_Fokus->setEnabled(false);
 }
 

@@ -5,6 +5,7 @@
 #include "controls/SpokenLabels.h"
 #include "controls/Twips.h"
 #include "engine/NumericText.h"
+#include "engine/Options.h"
 #include "lesson/LessonDesign.h"
 #include "lesson/Tarv.h"
 
@@ -39,7 +40,7 @@ void Tarv::Sekunda()
         Kraj_tochka();
         return;
     }
-    if (Opcia(13) == 1) {
+    if (Opcia(Option::CountdownBar) == 1) {
         Shape_Lenta[0]->show();
         Shape_Lenta[1]->show();
         mnu_Wyprosi->setEnabled(false);
@@ -58,7 +59,7 @@ void Tarv::Sekunda()
     const bool tasksWereOpen = mnu_Wyprosi->isEnabled();
     if (writing.done[0] == 0)
         mnu_Wyprosi->setEnabled(true);
-    if (Opcia(16) == 1)
+    if (Opcia(Option::TasksBeforePlanWritten) == 1)
         mnu_Wyprosi->setEnabled(true);
     Lenta_plan();
     // Said without moving the focus: the pupil may be reading elsewhere.
@@ -89,7 +90,7 @@ void Tarv::Lenta_tochka(int position)
 
 void Tarv::Lenta_init()
 {
-    if (Opcia(13) == 1)
+    if (Opcia(Option::CountdownBar) == 1)
         currentTime = 10;
     Lenta_tochka(ribbonIndex);
     ribbonIndex += 2;
@@ -99,7 +100,7 @@ void Tarv::Lenta_init()
 
 void Tarv::Lenta_plan()
 {
-    if (Opcia(19) == 0) {
+    if (Opcia(Option::RibbonRequirementsAim) == 0) {
         Shape_Lenta[2]->hide();
         Shape_Lenta[3]->hide();
         return;

@@ -255,9 +255,9 @@ void Tarv::buildInformationMenu()
     }
 }
 
-int Tarv::Opcia(int number)
+int Tarv::Opcia(Option option)
 {
-    return optionValue(state_.Opcii_L(), number);
+    return optionValue(state_.Opcii_L(), option);
 }
 
 } // namespace urok

@@ -15,6 +15,8 @@ class QMenu;
 
 namespace urok {
 
+enum class Option;
+
 class BackgroundWriter;
 class ClientArea;
 class ItemList;
@@ -47,7 +49,7 @@ public:
 
     // Start-up
     void Form_Load();
-    int Opcia(int number);
+    int Opcia(Option option);
 
     // Layout, mouse, exit
     void Form_Resize();

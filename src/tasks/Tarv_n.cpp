@@ -237,9 +237,9 @@ void Tarv_n::setVisible(bool visible)
     QMainWindow::setVisible(visible);
 }
 
-int Tarv_n::Opcia(int number)
+int Tarv_n::Opcia(Option option)
 {
-    return optionValue(state_.List_Un(4), number);
+    return optionValue(state_.List_Un(4), option);
 }
 
 void Tarv_n::Form_Load()
@@ -274,27 +274,27 @@ void Tarv_n::applyStart()
 // start-up table.
 void Tarv_n::applyOptions()
 {
-    auto off = [this](int option) { return Opcia(option) < 1; };
+    auto off = [this](Option option) { return Opcia(option) < 1; };
     // The task list.
-    if (off(1))
+    if (off(Option::TaskList))
         List_Un[1]->setEnabled(false);
     // The countdown clock.
-    if (off(3))
+    if (off(Option::TaskClock))
         Chasownik_Label[0]->hide();
     // The dictionary: its terms, or the ban.
     Popylni_rechnik();
-    if (off(4)) {
+    if (off(Option::Dictionary)) {
         List_Un[0]->setEnabled(false);
         Text_Un[1]->setText(QStringLiteral("Достъпът до речника е забранен!"));
     } else {
         List_Un[0]->setListIndex(leadingInteger(state_.List_Ur(1).item(1)));
     }
     // Saving the answer alone; saving condition and answer.
-    if (off(11))
+    if (off(Option::SaveAnswerOnly))
         mnu_ZapReshen[2]->setEnabled(false);
-    offerConditionSaving(!off(15));
+    offerConditionSaving(!off(Option::SaveConditionAndAnswer));
     // The Focus window.
-    if (off(24))
+    if (off(Option::Focus))
         mnu_Pylen_Ekran->setEnabled(false);
     // Whatever the options offer, a menu that is off has every command off:
     // a screen reader or a shortcut reaches the commands without the menu.
@@ -303,7 +303,7 @@ void Tarv_n::applyOptions()
             item->setEnabled(false);
     }
     // Every task, when the teacher offers them.
-    if (Opcia(14) == 1)
+    if (Opcia(Option::AllTasksMenu) == 1)
         mnu_All_zadachi->setEnabled(true);
 }
 

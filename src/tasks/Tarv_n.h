@@ -13,6 +13,8 @@ class QMenu;
 
 namespace urok {
 
+enum class Option;
+
 class ClientArea;
 class LessonState;
 class ListBox;
@@ -42,7 +44,7 @@ public:
     ~Tarv_n() override;
 
     void Form_Load();
-    int Opcia(int number);
+    int Opcia(Option option);
     // "Запис условие+решение" is offered, shown and usable, exactly when
     // option 15 is on.
     void offerConditionSaving(bool on);

@@ -5,6 +5,7 @@
 #include "engine/LessonState.h"
 #include "engine/NumericText.h"
 #include "engine/Decrypt.h"
+#include "engine/Options.h"
 #include "engine/TaskTiming.h"
 #include "tasks/Tarv_n.h"
 
@@ -47,7 +48,8 @@ void Tarv_n::Timer_n_Timer()
         Opredeli_wreme(2);
         const double elapsed = leadingNumber(state_.Wremena(1).item(k)) - Ostawashto_wreme;
         Text_Un[5]->setText(decimalText(elapsed));
-        if (leadingInteger(state_.Opcii_L().item(5)) > 0 && elapsed - Prag_upytwane > -1) {
+        // The hint follows the main window's copy of the options.
+        if (optionOn(state_.Opcii_L(), Option::AdditionalHints) && elapsed - Prag_upytwane > -1) {
             Dopylnitelno_upytwane();
             state_.Wremena(0).setItem(k, QStringLiteral("0"));
         }
@@ -61,7 +63,7 @@ void Tarv_n::Dopylnitelno_upytwane()
     if (!Text_Un[4]->text().isEmpty())
         return;
     const int k = selectedTask();
-    const QString line = state_.Uslowie_L(k).item(Opcia(31) > 0 ? 1 : 0);
+    const QString line = state_.Uslowie_L(k).item(Opcia(Option::ScrambledContent) > 0 ? 1 : 0);
     TextBox *field = Text_Un[4];
     const QString hint = Fn_Decrypt(line, scrambled());
     field->setText(QStringLiteral("Имате достъп до допълнително упътване за въпроса\r\n\r\n")
@@ -79,7 +81,7 @@ void Tarv_n::Pokaji_reshenie()
     const int k = selectedTask();
     // Without option 6 only the first task's solution is open to the pupil,
     // however often a task is shown again.
-    if (k > 1 && Opcia(6) < 1) {
+    if (k > 1 && Opcia(Option::AuthorsSolutions) < 1) {
         Text_Un[3]->setText(QStringLiteral("Нямате достъп за раглеждане на решението!"));
         return;
     }
@@ -112,7 +114,7 @@ void Tarv_n::Izteklo_wreme()
 void Tarv_n::sayTimeLeft()
 {
     // Without the clock (option 3) the pupil is not given the time.
-    if (Opcia(3) < 1) {
+    if (Opcia(Option::TaskClock) < 1) {
         Izwestie->say(QStringLiteral("Оставащото време не се показва"));
         return;
     }

@@ -5,6 +5,7 @@
 #include "engine/LessonContext.h"
 #include "engine/LessonState.h"
 #include "engine/NumericText.h"
+#include "engine/Options.h"
 #include "engine/Prompter.h"
 #include "engine/TextFile.h"
 #include "engine/TickSource.h"
@@ -20,7 +21,7 @@ namespace urok {
 
 void Tarv_n::mnu_IzhodN_Click()
 {
-    if (Opcia(2) < 1 && Opcia(11) < 1)
+    if (Opcia(Option::ReturnOnlyAfterSaving) < 1 && Opcia(Option::SaveAnswerOnly) < 1)
         mnu_IzhodN->setEnabled(true);
     const int chosen = List_Un[1]->listIndex();
     state_.List_Un(3).setItem(chosen + 1, Text_Un[0]->text());
@@ -65,7 +66,7 @@ bool Tarv_n::Zapishi_fail(int mode)
     // Before the author's solution is shown, or where it is withheld, there
     // is nothing to save, and the file would replace what may have been
     // saved before.
-    const bool withheld = selectedTask() > 1 && Opcia(6) < 1;
+    const bool withheld = selectedTask() > 1 && Opcia(Option::AuthorsSolutions) < 1;
     if (mode == 3 && (Text_Un[3]->text().isEmpty() || withheld)) {
         Message m;
         m.caption = lessonCaption();

@@ -5,6 +5,7 @@
 #include "engine/LessonContext.h"
 #include "engine/LessonState.h"
 #include "engine/NumericText.h"
+#include "engine/Options.h"
 #include "engine/TickSource.h"
 #include "engine/Decrypt.h"
 #include "tasks/TaskMessages.h"
@@ -22,7 +23,7 @@ int Tarv_n::selectedTask() const
 
 bool Tarv_n::scrambled()
 {
-    return Opcia(31) > 0;
+    return Opcia(Option::ScrambledContent) > 0;
 }
 
 void Tarv_n::List_Un_Click(int index)
@@ -48,7 +49,7 @@ void Tarv_n::List_Un_Click(int index)
     const int k = selectedTask();
     const int r = k != Tekushta_zadacha ? Smqna_zadacha() : 1;
     if (r >= 1) {
-        if (Opcia(2) < 1 && Opcia(11) < 1)
+        if (Opcia(Option::ReturnOnlyAfterSaving) < 1 && Opcia(Option::SaveAnswerOnly) < 1)
             mnu_IzhodN->setEnabled(true);
     } else {
         List_Un[1]->setListIndex(0);
@@ -91,7 +92,7 @@ void Tarv_n::Pokaji_zadacha()
     // A task already begun is shown again without a question and keeps its
     // countdown (after a refused move, after a return from the lesson).
     const bool begun = k == countdownTask_;
-    if (!begun && Opcia(25) > 0 && leadingNumber(state_.Wremena(4).item(k)) > 1) {
+    if (!begun && Opcia(Option::DifficultyQuestion) > 0 && leadingNumber(state_.Wremena(4).item(k)) > 1) {
         if (askDifficulty() != yesText()) {
             List_Un[1]->setListIndex(Tekushta_zadacha - 1);
             return;

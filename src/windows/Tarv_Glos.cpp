@@ -47,9 +47,9 @@ void Tarv_Glos::Form_Load()
     // The lesson's options hold for the whole run, also for a chooser that
     // was closed after a pick and is created afresh.
     ItemList &options = lesson_.state.Opcii_L();
-    if (optionValue(options, 8) < 1)
+    if (!optionOn(options, Option::ChooseByLevel))
         Wremena[3]->setEnabled(false);
-    if (optionValue(options, 26) < 1)
+    if (!optionOn(options, Option::ChooseByKind))
         Wremena[5]->setEnabled(false);
 }
 

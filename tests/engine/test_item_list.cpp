@@ -86,7 +86,7 @@ private Q_SLOTS:
         QFETCH(int, value);
         ItemList options({QStringLiteral("heading"), item});
         QCOMPARE(optionValue(options, 1), value);
-        QCOMPARE(optionOn(options, 1), value >= 1);
+        QCOMPARE(optionOn(options, Option::TaskList), value >= 1);
     }
 
     void missingOptionIsOff()

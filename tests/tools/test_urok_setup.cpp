@@ -75,8 +75,10 @@ QString profileText(const Profile &p)
     QTextStream s(&t);
     s << "lesson = \"" << p.lesson << "\"\nversion = " << p.version << "\ndate = " << p.date
       << "\ntasks offered = " << p.tasksOffered << "\ntasks listed = " << p.tasksListed << '\n';
+    for (const OptionInfo &option : OptionTable)
+        s << option.profileKey() << " = " << p.options[option.number() - 1] << '\n';
     for (int i = 0; i < SlotCount; ++i)
-        s << "option " << i + 1 << " = " << p.options[i] << "\ntask " << i + 1 << " level = " << p.levels[i]
+        s << "task " << i + 1 << " level = " << p.levels[i]
           << "\ntask " << i + 1 << " budget = " << p.budgets[i] << "\ntask " << i + 1
           << " hint = " << p.hints[i] << "\npoint " << i + 1 << " rate = " << p.rates[i] << '\n';
     s.flush();
@@ -146,12 +148,13 @@ private Q_SLOTS:
         expected.tasksOffered = -3;
         expected.tasksListed = std::numeric_limits<qint32>::max();
         for (int i = 0; i < SlotCount; ++i) {
-            expected.options[i] = static_cast<qint16>((i * 7 / 3) % 2);
             expected.levels[i] = static_cast<qint16>((i * 3) % 10);
             expected.budgets[i] = static_cast<qint16>(-32000 + i * 1601);
             expected.hints[i] = static_cast<qint16>(31000 - i * 1553);
             expected.rates[i] = static_cast<qint16>(i * i - 700);
         }
+        for (int i = 0; i < OptionCount; ++i)
+            expected.options[i] = static_cast<qint16>((i * 7 / 3) % 2);
         expected.budgets[0] = std::numeric_limits<qint16>::min();
         expected.hints[39] = std::numeric_limits<qint16>::max();
         QVERIFY(writeFile(QStringLiteral("any.profile"), profileText(expected).toUtf8()));
@@ -219,7 +222,7 @@ private Q_SLOTS:
         LessonState state;
         const ConfigOutcome outcome = applyConfiguration(state, bytes);
         QCOMPARE(outcome.status, ConfigOutcome::Status::Applied);
-        for (int n = 1; n <= 40; ++n)
+        for (int n = 1; n <= OptionCount; ++n)
             QCOMPARE(state.Opcii_L().item(n), QString::number(p.options[n - 1]));
         const LessonFacts lesson = LessonFacts::builtIn();
         for (int k = 1; k <= 24; ++k) {

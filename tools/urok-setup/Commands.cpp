@@ -73,23 +73,25 @@ QString timingText(const Profile &p, int i)
     return text;
 }
 
-void describe(const DecodedFile &file, const LessonFacts &lesson, QTextStream &out)
+void describeOptions(const Profile &p, QTextStream &out)
 {
-    const Profile &p = file.profile;
-
     out << QStringLiteral("Опции (програмата взема записаното по модул 2):\n");
-    for (int i = 0; i < SlotCount; ++i) {
+    for (const OptionInfo &option : OptionTable) {
+        const int i = option.number() - 1;
         const bool on = p.options[i] % 2 == 1;
         QString line = QStringLiteral("  опция %1: ").arg(i + 1, 2)
                        + (on ? QStringLiteral("включена") : QStringLiteral("изключена"));
         if (p.options[i] != 0 && p.options[i] != 1)
             line += QStringLiteral(" (записано %1)").arg(p.options[i]);
-        const QString name = optionName(i + 1);
+        const QString name = option.text();
         if (!name.isEmpty())
             line = line.leftJustified(22) + QStringLiteral(" – ") + name;
         out << line << '\n';
     }
+}
 
+void describeTasks(const Profile &p, const LessonFacts &lesson, QTextStream &out)
+{
     const int offered = p.tasksOffered < 0 ? 0 : qMin(p.tasksOffered, lesson.tasks);
     const int listed = qBound(0, p.tasksListed, offered);
     out << QStringLiteral("\nПредлагани задачи: %1").arg(p.tasksOffered);
@@ -125,7 +127,10 @@ void describe(const DecodedFile &file, const LessonFacts &lesson, QTextStream &o
             out << QStringLiteral(" (не се предлага)");
         out << '\n';
     }
+}
 
+void describePlan(const Profile &p, const LessonFacts &lesson, QTextStream &out)
+{
     out << QStringLiteral("\nТочки от плана: време за разглеждане = знаци x темп / 100 + 2 "
                           "секунди\n");
     for (int i = 0; i < SlotCount; ++i) {
@@ -144,7 +149,13 @@ void describe(const DecodedFile &file, const LessonFacts &lesson, QTextStream &o
         }
         out << '\n';
     }
+}
 
+void describe(const DecodedFile &file, const LessonFacts &lesson, QTextStream &out)
+{
+    describeOptions(file.profile, out);
+    describeTasks(file.profile, lesson, out);
+    describePlan(file.profile, lesson, out);
     out << (file.lastRecordEmpty ? QStringLiteral("\nЗапис 6: празен (не се използва)\n")
                                  : QStringLiteral("\nЗапис 6: не е празен, но програмата не го "
                                                   "чете\n"));

@@ -9,7 +9,8 @@ namespace urok::setup {
 QByteArray configFile(const Profile &p)
 {
     ConfigRecord records[ConfigRecordCount];
-    records[0].values = p.options;
+    for (const OptionInfo &option : OptionTable)
+        storeOption(records, option.number(), p.options[option.number() - 1]);
     records[0].number = p.tasksOffered;
     records[1].values = p.levels;
     records[1].number = p.tasksListed;
@@ -20,7 +21,7 @@ QByteArray configFile(const Profile &p)
     if (!records[3].setText(p.lesson))
         return {};
     records[4].values = p.rates;
-    // Record 6 is not used and stays zero.
+    // What no option takes of record 6 stays zero.
 
     QByteArray bytes;
     for (const ConfigRecord &r : records)
@@ -39,7 +40,8 @@ std::optional<DecodedFile> decodeConfigFile(const QByteArray &bytes)
     const ConfigRecord budgets = readRecord(bytes, 4);
     const ConfigRecord rates = readRecord(bytes, 5);
 
-    d.profile.options = options.values;
+    for (const OptionInfo &option : OptionTable)
+        d.profile.options[option.number() - 1] = storedOption(bytes, option.number());
     d.profile.tasksOffered = options.number;
     d.profile.levels = levels.values;
     d.profile.tasksListed = levels.number;
@@ -51,7 +53,11 @@ std::optional<DecodedFile> decodeConfigFile(const QByteArray &bytes)
     d.textLength = budgets.textLength;
     d.profile.rates = rates.values;
 
-    const QByteArray last = bytes.right(ConfigRecordSize);
+    // Record 6 beyond the options it holds.
+    QByteArray last = bytes.right(ConfigRecordSize);
+    for (const OptionInfo &option : OptionTable)
+        if (option.place().record == ConfigRecordCount)
+            last.replace(qsizetype(2) * option.place().place, 2, QByteArray(2, '\0'));
     d.lastRecordEmpty = std::all_of(last.begin(), last.end(), [](char c) { return c == 0; });
     return d;
 }

@@ -18,7 +18,7 @@ struct DecodedFile
 {
     Profile profile;
     int textLength = 0;        // the length byte of record 4, as stored
-    bool lastRecordEmpty = true;
+    bool lastRecordEmpty = true;   // but for the options it holds
 };
 
 // Reads a configuration file; nothing for a file that is not 600 bytes.

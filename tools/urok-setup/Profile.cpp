@@ -24,43 +24,7 @@ LessonFacts LessonFacts::builtIn()
     return facts;
 }
 
-QString optionName(int number)
-{
-    switch (number) {
-    case 1: return QStringLiteral("списък със задачите");
-    case 3: return QStringLiteral("часовник за обратното броене на задачата");
-    case 4: return QStringLiteral("речник");
-    case 5: return QStringLiteral("допълнителни подсказки");
-    case 6: return QStringLiteral("авторски решения");
-    case 7: return QStringLiteral("прозорец за цветове и шрифтове");
-    case 8: return QStringLiteral("избор на задачи по ниво");
-    case 9: return QStringLiteral("допълнителен материал");
-    case 10: return QStringLiteral("учебен материал");
-    case 11: return QStringLiteral("запис само на отговора");
-    case 12: return QStringLiteral("файл с отговорите");
-    case 13: return QStringLiteral("лента за обратното броене при точка от плана");
-    case 14: return QStringLiteral("менюто за всички задачи");
-    case 15: return QStringLiteral("запис на условието и отговора");
-    case 16: return QStringLiteral("задачите, без да се чака планът");
-    case 17: return QStringLiteral("планът остава отключен, докато се чете точка");
-    case 18: return QStringLiteral("при връщане към точка броенето продължава");
-    case 19: return QStringLiteral("лента на плана; „Държавни образователни изисквания“, „Цел на урока“");
-    case 20: return QStringLiteral("„Продължителност на урока“, „Междупредметни връзки“");
-    case 21: return QStringLiteral("„Цел на урока“, „Вътрешно предметни връзки“");
-    case 22: return QStringLiteral("„Междупредметни връзки“, „Необходими пособия“");
-    case 23: return QStringLiteral("„Вътрешно предметни връзки“, „Ход на урока“");
-    case 24: return QStringLiteral("прозорецът „Фокус“");
-    case 25: return QStringLiteral("въпрос за трудността на задачата");
-    case 26: return QStringLiteral("избор на задачи по вид на решението");
-    case 31: return QStringLiteral("кодирано съдържание");
-    default: return {};
-    }
-}
-
 namespace {
-
-// The scrambled-content option: this lesson's built-in texts are plain.
-constexpr int ScrambledOption = 31;
 
 enum class Field {
     Lesson, Version, Date, TasksOffered, TasksListed,
@@ -186,13 +150,14 @@ std::optional<Key> parseKey(const QString &key, QString &error)
     }
     bool ok = false;
     const int number = m.captured(2).toInt(&ok);
-    if (!ok || number < 1 || number > SlotCount) {
+    const int last = *field == Field::Option ? OptionCount : SlotCount;
+    if (!ok || number < 1 || number > last) {
         const QString what = *field == Field::Option ? QStringLiteral("опцията")
                              : *field == Field::Rate ? QStringLiteral("точката от плана")
                                                      : QStringLiteral("задачата");
         error = QStringLiteral("номерът на %1 в „%2“ трябва да е от 1 до %3")
                     .arg(what, key)
-                    .arg(SlotCount);
+                    .arg(last);
         return std::nullopt;
     }
     return Key{*field, number};
@@ -283,7 +248,7 @@ ValueRule ruleOf(const Key &key)
 void warnAboutUnused(const Key &key, qint64 n, int lineNo, const LessonFacts &lesson,
                      QList<Problem> &warnings)
 {
-    if (key.field == Field::Option && key.number == ScrambledOption && n == 1)
+    if (key.field == Field::Option && key.number == optionNumber(Option::ScrambledContent) && n == 1)
         warnings.append({lineNo, QStringLiteral("опция 31 (кодирано съдържание) е включена, а "
                                                 "съдържанието на този урок не е кодирано")});
     const bool taskField =

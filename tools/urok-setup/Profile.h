@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/OptionTable.h"
+
 #include <QList>
 #include <QString>
 
@@ -8,8 +10,9 @@
 
 namespace urok::setup {
 
-// A configuration file holds 40 options, 40 tasks and 40 plan points.
-constexpr int SlotCount = 40;
+// A configuration file holds 40 tasks and 40 plan points; the options are
+// those of the lesson's option table.
+constexpr int SlotCount = ConfigValueCount;
 
 // What the tool knows of the lesson it configures.
 struct LessonFacts
@@ -33,7 +36,7 @@ struct Profile
     qint32 date = 0;           // e.g. 20261206
     qint32 tasksOffered = 0;
     qint32 tasksListed = 0;
-    std::array<qint16, SlotCount> options{};
+    std::array<qint16, OptionCount> options{};
     std::array<qint16, SlotCount> levels{};
     std::array<qint16, SlotCount> budgets{};
     std::array<qint16, SlotCount> hints{};
@@ -60,9 +63,5 @@ struct ProfileReading
 // Tasks 1..lesson.tasks and plan points 1..lesson.points() must have all
 // their values; whatever else is left out is 0.
 ProfileReading readProfile(const QString &text, const LessonFacts &lesson);
-
-// The short Bulgarian name of an option that the lesson uses, or an empty
-// text for an option it has no use for.
-QString optionName(int number);
 
 } // namespace urok::setup
