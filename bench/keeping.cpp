@@ -117,7 +117,11 @@ double longestPauseMs(bool keepAnswers, int seconds)
     if (!writeConfig(folder.path(), keepAnswers) || !QDir::setCurrent(folder.path()))
         return -1;
     OpenLesson lesson;
-    lesson.type(QString(1024 * 1024, QChar(u'ж')));
+    // 1 MB in lines of 64 letters, as a long program is typed.
+    QString answer;
+    while (answer.size() < 1024 * 1024)
+        answer += QString(62, QChar(u'ж')) + QStringLiteral("\r\n");
+    lesson.type(answer);
     QElapsedTimer clock;
     clock.start();
     qint64 last = 0;
