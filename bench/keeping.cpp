@@ -135,7 +135,12 @@ double longestPauseMs(bool keepAnswers, int seconds)
     });
     QTimer keys;
     QObject::connect(&keys, &QTimer::timeout, [&] { lesson.type(QStringLiteral("я")); });
-    QTimer::singleShot(seconds * 1000, QCoreApplication::instance(), &QCoreApplication::quit);
+    // exit(), not quit(): quit() first asks the windows to close, and the
+    // lesson's window asks the pupil instead.
+    QTimer end;
+    end.setSingleShot(true);
+    QObject::connect(&end, &QTimer::timeout, [] { QCoreApplication::exit(0); });
+    end.start(seconds * 1000);
     last = clock.nsecsElapsed();
     probe.start(1);
     keys.start(1000);
