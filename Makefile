@@ -7,11 +7,12 @@
 # and, for the developers:
 #   make tidy  - clang-tidy over src/ and tools/ (.clang-tidy); fails on a finding
 #   make bench - start-up, memory, countdown accuracy and relayout against targets
+#   make golden - rewrites the golden files the tests compare with
 BUILD_DIR ?= build
 ASAN_DIR ?= build-asan
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all deps build run test tidy bench clean pictures
+.PHONY: all deps build run test tidy bench clean pictures golden
 
 all: build
 
@@ -53,6 +54,13 @@ tidy: build
 	run-clang-tidy -quiet -p $(BUILD_DIR) -j $(JOBS) '$(CURDIR)/(src|tools)/.*\.cpp$$' \
 	    > $(BUILD_DIR)/tidy.log 2>&1 || { grep -v -E '^(clang-tidy|[0-9]+ warnings? generated|Suppressed|Use -header-filter|Running clang-tidy)' $(BUILD_DIR)/tidy.log; echo "make tidy: findings above"; exit 1; }
 	@echo "make tidy: no findings"
+
+# The tests that compare whole outputs with golden files (tests/*/testdata,
+# the option list of docs/configuration-file.md) write what they get now
+# into those files; git diff then shows what changed.
+golden: build
+	UROK_UPDATE_GOLDEN=1 ctest --test-dir $(BUILD_DIR) -L golden --output-on-failure -j $(JOBS)
+	@git status --short -- tests docs
 
 # Not part of make test: it takes two minutes and its figures depend on the
 # machine. The start-ups run under the offscreen platform and, where Xvfb is

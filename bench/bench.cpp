@@ -19,10 +19,14 @@
 //              pupils, each with an answer of 30 program lines to every one
 //              of the 24 tasks, writing the page and the table: the whole
 //              command, from start to exit; median of several runs.
+//   school year  with --school-year N alone: the report over N answers files
+//              like those above in classes of 40, as a school's year would
+//              be; its time, peak memory (RSS) and what it writes.
 //
 // Options: --runs N (start-ups of each program on each platform, default 31),
 //          --countdown-seconds S (default 60), --relayouts N (default 2000),
-//          --startup-only (the start-ups alone: no countdown, relayout or report).
+//          --startup-only (the start-ups alone: no countdown, relayout or report),
+//          --school-year N (that measurement alone; N = 10000 writes 470 MB).
 // The first platform is QT_QPA_PLATFORM, offscreen unless it is set; the
 // second is always xcb on the private Xvfb.
 #include "app/WindowRegistry.h"
@@ -37,6 +41,7 @@
 #include "tasks/Tarv_n.h"
 
 #include <QApplication>
+#include <QDirIterator>
 #include <QEvent>
 #include <QDir>
 #include <QFile>
@@ -362,15 +367,19 @@ Drift measureCountdown(urok::WindowRegistry &windows, int seconds)
     // Task 1 gets a countdown far longer than the measurement.
     state.Wremena(4).setItem(1, QStringLiteral("1"));
     state.Wremena(1).setItem(1, QStringLiteral("32767"));
-    main.mnu_Wyprosi_Click();   // opens the tasks window on task 1, its countdown running
-    main.findChild<urok::TickSource *>()->setEnabled(true);
+    // The tasks window opens on task 1, its countdown running, as the lesson
+    // asks for it; the main window's timer runs beside it.
+    Q_EMIT main.tasksWanted();
+    urok::TickSource *mainTimer = main.findChild<urok::TickSource *>();
+    urok::TickSource *tasksTimer = tasks.findChild<urok::TickSource *>();
+    mainTimer->setEnabled(true);
 
     using Wall = std::chrono::system_clock;
     const qint64 ticks = 10LL * seconds;
-    const qint32 mainBase = main.tickCount;
-    const double tasksBase = tasks.Ostawashto_wreme;
-    auto mainTicks = [&] { return qint64(main.tickCount - mainBase); };
-    auto taskTicks = [&] { return std::llround((tasksBase - tasks.Ostawashto_wreme) * 10); };
+    const qint64 mainBase = mainTimer->ticksDelivered();
+    const qint64 tasksBase = tasksTimer->ticksDelivered();
+    auto mainTicks = [&] { return mainTimer->ticksDelivered() - mainBase; };
+    auto taskTicks = [&] { return tasksTimer->ticksDelivered() - tasksBase; };
 
     Wall::time_point first[2], last[2];
     bool haveFirst[2] = {false, false};
@@ -391,9 +400,9 @@ Drift measureCountdown(urok::WindowRegistry &windows, int seconds)
             }
         }
     }
-    main.findChild<urok::TickSource *>()->setEnabled(false);
-    tasks.findChild<urok::TickSource *>()->setEnabled(false);
-    tasks.mnu_IzhodN_Click();
+    mainTimer->setEnabled(false);
+    tasksTimer->setEnabled(false);
+    Q_EMIT tasks.lessonWanted();
 
     Drift d;
     const double expected = seconds * 1000.0;
@@ -481,8 +490,14 @@ bool makeClass(const QString &folder, int pupils, int tasks)
     return true;
 }
 
-// Runs `urok-setup report` in `folder` and returns its time, or NaN when it failed.
-double timeReport(const std::string &folder)
+struct ReportRun
+{
+    double ms = NAN;        // NaN when it failed
+    double peakMb = 0;
+};
+
+// Runs `urok-setup report` in `folder` over `input` and returns its time and peak memory.
+ReportRun runReport(const std::string &folder, const char *input)
 {
     const Clock::time_point start = Clock::now();
     const pid_t child = fork();
@@ -491,17 +506,68 @@ double timeReport(const std::string &folder)
         dup2(null, STDOUT_FILENO);
         dup2(null, STDERR_FILENO);
         char *argv[] = {const_cast<char *>(UROK_SETUP_PROGRAM), const_cast<char *>("report"),
-                        const_cast<char *>("-o"), const_cast<char *>("report.html"),
-                        const_cast<char *>("--csv"), const_cast<char *>("report.csv"),
-                        const_cast<char *>("class"), nullptr};
+                        const_cast<char *>("--force"), const_cast<char *>("-o"),
+                        const_cast<char *>("report.html"), const_cast<char *>("--csv"),
+                        const_cast<char *>("report.csv"), const_cast<char *>(input), nullptr};
         if (chdir(folder.c_str()) == 0)
             execv(UROK_SETUP_PROGRAM, argv);
         _exit(127);
     }
     int status = 0;
-    waitpid(child, &status, 0);
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
     const double ms = msSince(start, Clock::now());
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? ms : NAN;
+    return {WIFEXITED(status) && WEXITSTATUS(status) == 0 ? ms : NAN,
+            static_cast<double>(usage.ru_maxrss) / 1024.0};
+}
+
+double timeReport(const std::string &folder)
+{
+    return runReport(folder, "class").ms;
+}
+
+double megabytes(qint64 bytes)
+{
+    return static_cast<double>(bytes) / (1024.0 * 1024.0);
+}
+
+// The report over a school year of `files` answers files, 40 to a class.
+int measureSchoolYear(const QString &folder, int files)
+{
+    const QString year = folder + QStringLiteral("/year");
+    const int classes = (files + 39) / 40;
+    for (int c = 1; c <= classes; ++c)
+        if (!makeClass(QStringLiteral("%1/клас %2").arg(year).arg(c), std::min(40, files - 40 * (c - 1)), 24))
+            return std::fprintf(stderr, "urok-bench: the school year could not be written\n"), 2;
+    qint64 input = 0;
+    qint64 largestClass = 0;
+    for (const QFileInfo &c : QDir(year).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        qint64 size = 0;
+        QDirIterator it(c.filePath(), QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            size += QFileInfo(it.next()).size();
+        input += size;
+        largestClass = std::max(largestClass, size);
+    }
+    const ReportRun run = runReport(folder.toStdString(), "year");
+    qint64 written = 0;
+    qint64 largestPage = 0;
+    qint64 largestCsv = 0;
+    int outputs = 0;
+    for (const QFileInfo &f : QDir(folder).entryInfoList({QStringLiteral("report*")}, QDir::Files)) {
+        ++outputs;
+        written += f.size();
+        qint64 &largest = f.suffix() == u"csv" ? largestCsv : largestPage;
+        largest = std::max(largest, f.size());
+    }
+    std::printf("school year: %d answers files in %d classes, %.1f MiB (largest class %.2f MiB)\n", files, classes,
+                megabytes(input), megabytes(largestClass));
+    std::printf("%-34s %12.1f\n", "report, whole command (s)", run.ms / 1000.0);
+    std::printf("%-34s %12.1f %23s %.1f MiB + fixed\n", "peak memory (RSS, MiB)", run.peakMb, "target: 2 x largest class =",
+                2 * megabytes(largestClass));
+    std::printf("%-34s %12d files, %.1f MiB in all; largest page %.2f MiB, largest CSV %.2f MiB\n", "written", outputs,
+                megabytes(written), megabytes(largestPage), megabytes(largestCsv));
+    return std::isnan(run.ms) ? 1 : 0;
 }
 
 // ---- The table ------------------------------------------------------------------
@@ -585,6 +651,10 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "urok-bench: no lesson folder with %s\n", UROK_LESSON_CONFIG);
         return 2;
     }
+
+    const int schoolYear = intOption(argc, argv, "--school-year", 0);
+    if (schoolYear > 0)
+        return measureSchoolYear(folder.path(), schoolYear);
 
     // The platforms of the start-ups: this process's, and xcb on an X server of its own.
     std::vector<StartUp> platforms(1);

@@ -5,11 +5,12 @@
 # A lesson folder that cannot be written (the lesson installed for every
 # user under /opt/urok) is not a place for the pupil's files: the lesson
 # then runs from the folder ~/urok (or $UROK_FOLDER), which gets a copy of
-# the configuration file whenever the installed one is newer. Where there
-# is no usable home folder (HOME unset, empty, not a full path, or a folder
-# where ~/urok cannot be made, as some menus and services start programs),
-# it takes the user's home folder from the user database, and when that
-# will not do either it runs in a folder of the user's own under /tmp, and
+# the configuration file whenever the installed one differs from it, old
+# date or new: the teacher's file is the one that counts. Where there is no
+# usable home folder (HOME unset, empty, not a full path, or a folder where
+# ~/urok cannot be made, as some menus and services start programs), it
+# takes the user's home folder from the user database, and when that will
+# not do either it runs in a folder of the user's own under /tmp, and
 # says so.
 here=$(dirname "$(readlink -f "$0")")
 say() { echo "urok.sh: $1" >&2; }
@@ -48,7 +49,14 @@ else
         exit 1
     fi
     for config in "$here"/*.UFG; do
-        [ -e "$config" ] && cp -u -p "$config" "$work/"
+        [ -f "$config" ] || continue
+        copy="$work/${config##*/}"
+        cmp -s "$config" "$copy" && continue
+        # Whole or not at all: the pupil never starts with half a file.
+        if ! { cp "$config" "$copy.$$" && mv -f -T "$copy.$$" "$copy"; }; then
+            rm -f "$copy.$$"
+            say "${config##*/} не може да бъде копиран в $work"
+        fi
     done
     cd "$work" || exit 1
 fi

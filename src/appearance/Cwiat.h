@@ -39,6 +39,23 @@ public:
 
     void Form_Load();
 
+    // The inner area below the menu bar; it carries the window's background.
+    ClientArea *client() const { return client_; }
+
+    static constexpr int DesignWidth = 5535;
+    static constexpr int DesignHeight = 4710;
+
+Q_SIGNALS:
+    // "Запис": the look for the lesson's windows.
+    void lookSaved(const Look &look);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
     // Handlers and procedures.
     void cwetowe_RGB(qint32 Cwet);
     void Opredeli_cwqt();
@@ -51,14 +68,6 @@ public:
     void mnu_Otkaz_Click();
     void mnu_Danni_Click();
 
-    // The inner area below the menu bar; it carries the window's background.
-    ClientArea *client() const { return client_; }
-
-Q_SIGNALS:
-    // "Запис": the look for the lesson's windows.
-    void lookSaved(const Look &look);
-
-public:
     // The members of the window.
     qint32 Tekusht_cwqt = 0;   // the composed colour
     quint8 Izbor_obekt = 0;    // the colour target being edited, 0..3
@@ -66,16 +75,6 @@ public:
     qint32 Zelena = 0;
     quint8 Sinq = 0;
 
-    static constexpr int DesignWidth = 5535;
-    static constexpr int DesignHeight = 4710;
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-
-private:
     // Controls. Label_Cv: 0..2 the component letters, 3 the colour code,
     // 4 the size caption, 5..8 the captions of the four targets.
     QFrame *picColor = nullptr;

@@ -1,11 +1,12 @@
 #include "engine/AnswersFile.h"
 
 #include "engine/Cp1251.h"
-#include "engine/DriveType.h"
+#include "engine/FilesDisk.h"
 #include "engine/LessonState.h"
 #include "engine/NumericText.h"
 #include "engine/Options.h"
 #include "engine/Platform.h"
+#include "engine/PupilRecord.h"
 #include "engine/TextFile.h"
 
 namespace urok {
@@ -30,7 +31,7 @@ bool answersFileWanted(LessonState &state, const Platform &platform)
         return false;
     const int first = platform.folderDriveType();
     const int second = platform.folderDriveType();
-    return first >= DriveRemovable && second <= DriveFixed;
+    return keepsAnswers(first, second, state.Opcii_L());
 }
 
 AnswersImage answersFileImage(LessonState &state)
@@ -54,6 +55,8 @@ bool Zapis_otgowori(LessonState &state, Prompter &prompter, const Platform &plat
     }
     if (!writeLessonText(prompter, platform.folder, image.name, image.text))
         return false;
+    // Whose the answers are; the answers themselves are safe without it.
+    writePupilRecord(platform.folder);
     if (written)
         *written = image.name;
     return true;

@@ -52,6 +52,10 @@ enum class Option {
     Unused38 = 38,
     Unused39 = 39,
     Unused40 = 40,
+    // The pupil's files are kept on a network disk too (a school whose home
+    // folders are on the network); off, the lesson keeps them only on a
+    // removable or a fixed disk.
+    FilesOnNetworkDisk = 41,
 };
 
 constexpr int optionNumber(Option option)
@@ -133,6 +137,7 @@ inline constexpr OptionInfo OptionTable[] = {
     {Option::Unused38, true, ""},
     {Option::Unused39, false, ""},
     {Option::Unused40, false, ""},
+    {Option::FilesOnNetworkDisk, false, "отговорите и записаните задачи се пазят и на мрежов диск"},
 };
 
 constexpr int OptionCount = static_cast<int>(std::size(OptionTable));

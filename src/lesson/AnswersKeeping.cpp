@@ -5,8 +5,10 @@
 #include "engine/AnswersFile.h"
 #include "engine/BackgroundWriter.h"
 #include "engine/DriveType.h"
+#include "engine/FilesDisk.h"
 #include "engine/LessonContext.h"
 #include "engine/LessonState.h"
+#include "engine/PupilRecord.h"
 #include "engine/TickSource.h"
 #include "lesson/Tarv.h"
 
@@ -50,7 +52,7 @@ void Tarv::startKeeping(int drive)
         });
         later->start(0);
     };
-    if (drive < DriveRemovable || drive > DriveFixed) {
+    if (!keepsPupilFiles(drive, state_.Opcii_L())) {
         tell(QStringLiteral("Отговорите и записите на задачите няма да бъдат запазени в тази "
                             "папка: тя е на %1.")
                  .arg(diskKind(drive)));
@@ -90,6 +92,12 @@ void Tarv::answersKept(const QString &name, const QString &failure)
 {
     if (failure.isEmpty()) {
         keepFailure_.clear();
+        // Whose the kept answers are, should the lesson never reach its
+        // exit; the exit writes the record again with its own time.
+        if (!recordKept_) {
+            recordKept_ = true;
+            writePupilRecord(lesson_.platform.folder);
+        }
         return;
     }
     // Tried again after the next period, and said again only when the

@@ -5,7 +5,7 @@
 #include "controls/TextBox.h"
 #include "engine/AnswersFile.h"
 #include "engine/ConfigFile.h"
-#include "engine/DriveType.h"
+#include "engine/FilesDisk.h"
 #include "engine/LessonContext.h"
 #include "engine/LessonState.h"
 #include "engine/MainMessages.h"
@@ -31,9 +31,9 @@ void Tarv::Form_Load()
     TasksWindowStart &tasks = state_.tasksWindowStart;
     tasks.taskList = config.taskList;
     tasks.allTasksCaption = config.allTasksCaption;
-    // Pupils save their work only onto a removable or fixed disk.
-    const int drive = lesson_.platform.folderDriveType();
-    tasks.savingAllowed = drive >= DriveRemovable && drive <= DriveFixed;
+    // Pupils save their work only onto a removable or fixed disk (or a
+    // network disk, where the teacher allows it).
+    tasks.savingAllowed = keepsPupilFiles(lesson_.platform.folderDriveType(), state_.Opcii_L());
 
     applyOptions();
     startKeeping(drive);

@@ -49,13 +49,7 @@ public:
 
     // Start-up
     void Form_Load();
-    int Opcia(Option option);
 
-    // Layout, mouse, exit
-    void Form_Resize();
-    void Form_MouseDown(Qt::MouseButton button, QPoint position);
-    void Izhod_Click();
-    void Kraj();
     // The lesson is ended from outside (a signal, the end of the desktop
     // session, the display gone): the answers file is written as "Изход"
     // with "Да" writes it, the answer being typed included, with nobody
@@ -65,6 +59,46 @@ public:
     bool writeAnswersUnasked(Prompter &reporter);
     // The same, and then the lesson ends.
     bool endUnasked(Prompter &reporter);
+
+    // The lesson comes back from the tasks window, in the place it had.
+    void comeBack(const QWidget &place);
+    // The look the window has now, and a look the pupil composed.
+    Look presentLook() const;
+    void applyLook(const Look &look);
+
+    ClientArea *client() const { return client_; }
+
+    // The font the window and its controls are designed in.
+    static QFont windowFont() { return QFont(QStringLiteral("Times New Roman"), 12); }
+
+    // Design geometry, in twips.
+    static constexpr int DesignWidth = 11880;
+    static constexpr int DesignHeight = 8190;
+    static constexpr int FirstShapePosition = 8; // layout position of Shape_Lenta(0)
+
+Q_SIGNALS:
+    // What the window asks of the others.
+    void tasksWanted();
+    void coloursWanted();
+    void focusWanted(const QString &text, bool editable);
+    void pictureWanted(const Picture &picture, QSize margin);
+    // The answers file is about to be written: the answer being typed (in
+    // the tasks window or in the Focus window) goes into the answers store
+    // first.
+    void answersAboutToBeWritten();
+    void lessonEnded();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    int Opcia(Option option);
+
+    // Layout, mouse, exit
+    void Form_Resize();
+    void Form_MouseDown(Qt::MouseButton button, QPoint position);
+    void Izhod_Click();
+    void Kraj();
 
     // Plan navigation and content
     void Popylni_plan();
@@ -88,28 +122,6 @@ public:
     // Pictures
     void Picture_Ur_Click(int index);
 
-    // The lesson comes back from the tasks window, in the place it had.
-    void comeBack(const QWidget &place);
-    // The look the window has now, and a look the pupil composed.
-    Look presentLook() const;
-    void applyLook(const Look &look);
-
-Q_SIGNALS:
-    // What the window asks of the others.
-    void tasksWanted();
-    void coloursWanted();
-    void focusWanted(const QString &text, bool editable);
-    void pictureWanted(const Picture &picture, QSize margin);
-    // The answers file is about to be written: the answer being typed (in
-    // the tasks window or in the Focus window) goes into the answers store
-    // first.
-    void answersAboutToBeWritten();
-    void lessonEnded();
-
-public:
-
-    ClientArea *client() const { return client_; }
-
     // The members of the window.
     int planCount = 0;
     qint16 currentTime = 1;
@@ -122,18 +134,6 @@ public:
     CountdownBar bar;
     PlanRibbon ribbon;
 
-    // The font the window and its controls are designed in.
-    static QFont windowFont() { return QFont(QStringLiteral("Times New Roman"), 12); }
-
-    // Design geometry, in twips.
-    static constexpr int DesignWidth = 11880;
-    static constexpr int DesignHeight = 8190;
-    static constexpr int FirstShapePosition = 8; // layout position of Shape_Lenta(0)
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
-
-private:
     // Controls. Text_U(2) is the hidden copy of the content pane that the
     // Focus window takes its text from.
     std::array<TextBox *, 3> Text_U{};
@@ -191,6 +191,7 @@ private:
     BackgroundWriter *keeper_ = nullptr;
     QByteArray keptBytes_;  // the answers file as last given to the keeper
     QString keepFailure_;   // why the last keeping failed, told once
+    bool recordKept_ = false; // the pupil record written beside the kept answers
 };
 
 } // namespace urok

@@ -44,10 +44,6 @@ public:
     ~Tarv_n() override;
 
     void Form_Load();
-    int Opcia(Option option);
-    // "Запис условие+решение" is offered, shown and usable, exactly when
-    // option 15 is on.
-    void offerConditionSaving(bool on);
     void setVisible(bool visible) override;
 
     // The window opens in the lesson's place on the screen, its countdown
@@ -56,6 +52,40 @@ public:
     // The chooser picked the task at this position of the task list.
     void chooseTask(int position);
     void applyLook(const Look &look);
+    // While the window is shown, the answer being typed is put into the
+    // answers store, as going back to the lesson puts it there.
+    void keepTypedAnswer();
+    // The Focus window hands back the answer typed there: it becomes the
+    // answer while the task it came from is shown and its time is not over.
+    void takeTypedAnswer(const QString &text);
+
+    ClientArea *client() const { return client_; }
+
+    static constexpr int DesignWidth = 11910;
+    static constexpr int DesignHeight = 8220;
+    // The controls keep the proportions they have to the lesson window's
+    // design area, in which they were first laid out.
+    static constexpr int LayoutWidth = 11880;
+    static constexpr int LayoutHeight = 8190;
+
+Q_SIGNALS:
+    // What the window asks of the others.
+    void lessonWanted();
+    void chooserWanted(const QStringList &levels, const QStringList &types);
+    void focusWanted(const QString &text, bool editable);
+    void pictureWanted(const Picture &picture, QSize margin);
+    // The answer is about to become read-only: what is typed for it
+    // elsewhere comes back first.
+    void answerClosing();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    int Opcia(Option option);
+    // "Запис условие+решение" is offered, shown and usable, exactly when
+    // option 15 is on.
+    void offerConditionSaving(bool on);
     // Fills the dictionary's term list.
     void Popylni_rechnik();
 
@@ -81,32 +111,13 @@ public:
     void mnu_ZapReshen_Click(int index);
     void Ime_na_fail();
     bool Zapishi_fail(int mode);
-    // While the window is shown, the answer being typed is put into the
-    // answers store, as going back to the lesson puts it there.
-    void keepTypedAnswer();
 
     // The other commands.
     void mnu_All_zadachi_Click();
     void mnu_Tip_Wid_Click();
     void mnu_Pylen_Ekran_Click();
-    // The Focus window hands back the answer typed there: it becomes the
-    // answer while the task it came from is shown and its time is not over.
-    void takeTypedAnswer(const QString &text);
     void Picture_Un_Click(int index);
 
-    ClientArea *client() const { return client_; }
-
-Q_SIGNALS:
-    // What the window asks of the others.
-    void lessonWanted();
-    void chooserWanted(const QStringList &levels, const QStringList &types);
-    void focusWanted(const QString &text, bool editable);
-    void pictureWanted(const Picture &picture, QSize margin);
-    // The answer is about to become read-only: what is typed for it
-    // elsewhere comes back first.
-    void answerClosing();
-
-public:
     // Member state.
     qint16 Tekushta_zadacha = 1;
     double Ostawashto_wreme = 10;
@@ -118,17 +129,6 @@ public:
     quint8 Fokus_pole = 0;
     QString Ime_fail;
 
-    static constexpr int DesignWidth = 11910;
-    static constexpr int DesignHeight = 8220;
-    // The controls keep the proportions they have to the lesson window's
-    // design area, in which they were first laid out.
-    static constexpr int LayoutWidth = 11880;
-    static constexpr int LayoutHeight = 8190;
-
-protected:
-    void closeEvent(QCloseEvent *event) override;
-
-private:
     // Controls. The hidden lists List_Un(2..4) (appearance settings, answers
     // store, option copy) are shared state and live in the LessonState.
     std::array<ListBox *, 2> List_Un{};

@@ -22,7 +22,6 @@ public:
     void Form_Load();
     // Shows the listed tasks by level and by solution type, nothing chosen.
     void offer(const QStringList &levels, const QStringList &types);
-    void Wremena_Click(int index);
 
 Q_SIGNALS:
     // The pupil picked a task (its position in the task list); the chooser
@@ -34,6 +33,8 @@ public:
     static constexpr int DesignHeight = 2040;
 
 private:
+    void Wremena_Click(int index);
+
     // Elements 3 (levels) and 5 (solution types) are this window's visible
     // lists; the other elements are tables kept in the LessonState.
     std::array<ListBox *, 7> Wremena{};

@@ -27,9 +27,6 @@ public:
     void handTypingBack();
     void stopTyping();
     void applyLook(const Look &look);
-    void Form_Resize();
-    void Razpolozhi();
-    void List_font_Click();
 
     static constexpr int DesignWidth = 11715;
     static constexpr int DesignHeight = 6915;
@@ -44,6 +41,10 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void Form_Resize();
+    void Razpolozhi();
+    void List_font_Click();
+
     ListBox *List_font = nullptr;
     TextBox *Obsho_Pole = nullptr;
     LessonContext &lesson_;

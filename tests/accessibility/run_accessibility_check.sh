@@ -96,7 +96,7 @@ done
 # takes two seconds, the first task ten, its hint coming after five.
 sed -e 's/^option 16 = .*/option 16 = 1/' \
     -e 's/^point \([0-9]*\) rate = .*/point \1 rate = 0/' \
-    -e 's/^task 1 budget = .*/task 1 budget = 10/' -e 's/^task 1 hint = .*/task 1 hint = 6/' \
+    -e 's/^task 1 time = .*/task 1 time = 0:10/' -e 's/^task 1 hint at = .*/task 1 hint at = 0:05/' \
     "$4" >"$work/short.profile"
 if ! "$3" write "$work/short.profile" "$work/SHORT.UFG" >"$work/setup.log" 2>&1; then
     echo "FAIL: urok-setup could not write the short lesson's configuration"

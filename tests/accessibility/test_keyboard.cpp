@@ -266,12 +266,13 @@ private Q_SLOTS:
         auto *box = Lesson::control<PictureBox>(&t, "Picture_Ur(0)");
         QCOMPARE(spoken(box, QAccessible::Description), QStringLiteral("без илюстрация"));
         press(Qt::Key_Tab);
-        for (int point = 1; point <= t.planCount; ++point) {
+        const int points = Lesson::control<ListBox>(&t, "List_Ur(0)")->count();
+        for (int point = 1; point <= points; ++point) {
             press(Qt::Key_Return);
             // The point's writing time is said as it starts.
             QVERIFY(said(&t).startsWith(QStringLiteral("Точка %1 се записва. Оста").arg(point)));
-            const QSize size = l.lesson.state().Grafika_G(qMax(1, t.pictureNumber)).holderSize();
-            if (t.pictureNumber > 0
+            const QSize size = box->picture().holderSize();
+            if (!box->picture().sameAs(l.lesson.state().Grafika_W(1))
                     && (size.width() >= Lesson::control<PictureBox>(&t, "Picture_Ur(0)")->width()
                             || size.height()
                                     >= Lesson::control<PictureBox>(&t, "Picture_Ur(0)")->height()))
@@ -280,7 +281,7 @@ private Q_SLOTS:
         }
         press(Qt::Key_Tab);
         QCOMPARE(focused(), box);
-        const QString shows = l.lesson.state().Grafika_G(t.pictureNumber).description();
+        const QString shows = box->picture().description();
         QCOMPARE(spoken(box, QAccessible::Description),
                  shows + QStringLiteral(" Enter я показва в пълен размер."));
         press(Qt::Key_Return);

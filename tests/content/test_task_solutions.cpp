@@ -2,20 +2,25 @@
 // taken from the task's lines exactly as the tasks window shows them,
 // compiled with warnings as errors and run on the task's samples
 // (data/samples/task-NN/*.in with the expected *.out) and on the
-// large samples made below.
+// large samples made below. No text of the lesson, hint or condition
+// carries the program of a task, whatever names it gives its variables.
 
 #include "content/Catalogue.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QObject>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -42,6 +47,63 @@ QStringList programLines(const QStringList &lines, int firstSolution)
             return lines.mid(i);
     }
     return {};
+}
+
+// Words a copy keeps; every other name may be renamed by whoever copies.
+const QSet<QString> kKeptWords{
+    "auto", "bool", "break", "char", "const", "continue", "do", "double", "else", "for", "if",
+    "int", "long", "return", "size_t", "static", "struct", "unsigned", "void", "while", "cin",
+    "cout", "vector", "string", "sort", "min", "max", "push_back", "pop_back", "size"};
+
+// The tokens of a line of code but its braces, string literals emptied and
+// the comment dropped; nothing for prose, a blank line or braces alone.
+QStringList codeTokens(QString line)
+{
+    static const QRegularExpression literal(QStringLiteral("\"(\\\\.|[^\"\\\\])*\"|'(\\\\.|[^'\\\\])*'"));
+    static const QRegularExpression cyrillic(QStringLiteral("\\p{Cyrillic}"));
+    static const QRegularExpression token(QStringLiteral("[A-Za-z_]\\w*|\\d+|\\S"));
+    static const QRegularExpression codeSign(QStringLiteral("[;{}()=<>]"));
+    line.replace(literal, QStringLiteral("\"\""));
+    if (const qsizetype comment = line.indexOf(QLatin1String("//")); comment >= 0)
+        line.truncate(comment);
+    if (line.contains(cyrillic) || !line.contains(codeSign))
+        return {};
+    QStringList tokens;   // braces depend on the style, not on the program
+    for (const auto &m : token.globalMatch(line))
+        if (m.captured() != u"{" && m.captured() != u"}")
+            tokens.append(m.captured());
+    return tokens;
+}
+
+// Every three consecutive lines of code, their names numbered in the order
+// they appear, so that a copy with other names gives the same windows. Prose
+// ends a run of code; blank lines and comments do not.
+QSet<QString> codeWindows(const QStringList &lines)
+{
+    static const QRegularExpression prose(QStringLiteral("^\\s*[^\\s{}/]"));
+    QSet<QString> windows;
+    QList<QStringList> run;
+    for (const QString &line : lines) {
+        const QStringList tokens = codeTokens(line);
+        if (tokens.isEmpty()) {
+            if (line.contains(prose))
+                run.clear();
+            continue;
+        }
+        run.append(tokens);
+        if (run.size() < 3)
+            continue;
+        QHash<QString, int> names;
+        QStringList shape;
+        for (qsizetype i = run.size() - 3; i < run.size(); ++i, shape.append(QStringLiteral("\n")))
+            for (const QString &t : run[i]) {
+                if ((t[0].isLetter() || t[0] == u'_') && !kKeptWords.contains(t) && !names.contains(t))
+                    names.insert(t, int(names.size()));
+                shape.append(names.contains(t) ? u'@' + QString::number(names[t]) : t);
+            }
+        windows.insert(shape.join(u' '));
+    }
+    return windows;
 }
 
 // Only trailing whitespace is insignificant: at the end of every line and
@@ -169,6 +231,36 @@ Sample primesUpTo(const QString &name, int n)
             QByteArray::number(primes.size()) + '\n' + primes.join(' ') + '\n'};
 }
 
+// n equal numbers and n questions, half of them asking for a number that is
+// not there: a program that looks through the numbers for every question
+// makes 10^10 comparisons (task 6).
+Sample equalNumbers(const QString &name, int n)
+{
+    QByteArray in = QByteArray::number(n) + ' ' + QByteArray::number(n) + '\n', out;
+    in += QByteArray("7 ").repeated(n) + '\n';
+    for (int i = 0; i < n; ++i) {
+        in += i % 2 ? "8 " : "7 ";
+        out += (i % 2 ? QByteArray("0") : QByteArray::number(n)) + '\n';
+    }
+    return {name, in + '\n', out};
+}
+
+// n clients, the longest first: t_i = 10^9 - i + 1, so the order is n, ..., 1
+// and the sum of the waits, about 5 * 10^18, needs long long (task 8).
+Sample longestFirst(const QString &name, int n)
+{
+    QByteArray in = QByteArray::number(n) + '\n', order;
+    long long total = 0, start = 0;
+    for (int i = 1; i <= n; ++i)
+        in += QByteArray::number(1000000000 - i + 1) + ' ';
+    for (int i = n; i >= 1; --i) {
+        total += start;
+        start += 1000000000 - i + 1;
+        order += QByteArray::number(i) + (i > 1 ? " " : "\n");
+    }
+    return {name, in + '\n', QByteArray::number(total) + '\n' + order};
+}
+
 QList<Sample> largeSamples(int task)
 {
     if (task == 3)
@@ -176,6 +268,10 @@ QList<Sample> largeSamples(int task)
                 plateaus(QStringLiteral("the longest at the end"), 100000, 49999)};
     if (task == 4)
         return {primesUpTo(QStringLiteral("primes up to 100 000"), 100000)};
+    if (task == 6)
+        return {equalNumbers(QStringLiteral("100 000 equal numbers, 100 000 questions"), 100000)};
+    if (task == 8)
+        return {longestFirst(QStringLiteral("100 000 clients, the longest first"), 100000)};
     return {};
 }
 
@@ -218,6 +314,44 @@ private Q_SLOTS:
                                 QStringLiteral("int main() {}")};
         QCOMPARE(programLines(lines, 3), lines.mid(5));
         QVERIFY(programLines(lines, 6).isEmpty());
+
+        // Three lines of a program, copied with other names, are found; two are not.
+        const QSet<QString> program = codeWindows({QStringLiteral("int total = 0;"), QString(),
+                                                   QStringLiteral("for (int i = 0; i < n; i++) {"),
+                                                   QStringLiteral("    total += a[i];"), QStringLiteral("}")});
+        QStringList text{QStringLiteral("Сборът:"), QStringLiteral("    int s = 0;   // \"x\""),
+                         QStringLiteral("    for (int k = 0; k < m; k++)"), QStringLiteral("        s += v[k];")};
+        QVERIFY(program.intersects(codeWindows(text)));
+        text[3] = QStringLiteral("        s += v[s];");
+        QVERIFY(!program.intersects(codeWindows(text)));
+        text.insert(2, QStringLiteral("Прибавяме числата:"));
+        text[4] = QStringLiteral("        s += v[k];");
+        QVERIFY(!program.intersects(codeWindows(text)));
+    }
+
+    void noTextCarriesAProgram()
+    {
+        const urok::Catalogue &c = urok::Catalogue::builtIn();
+        QHash<QString, int> programs;   // a window of code -> its task
+        QList<std::pair<QString, QStringList>> texts;
+        for (int task = 1; task <= kTaskCount; ++task) {
+            const QStringList lines = c.list(urok::Holder::Uslowie_L, task);
+            const int firstSolution = c.list(urok::Holder::Redowe_L, 2).value(task).toInt();
+            for (const QString &window : codeWindows(programLines(lines, firstSolution)))
+                programs.insert(window, task);
+            texts.append({taskName(task) + QStringLiteral(" (hints and condition)"), lines.mid(0, firstSolution)});
+        }
+        for (urok::Holder h : {urok::Holder::Podtochki, urok::Holder::Dopyln_M,
+                               urok::Holder::Reklama_Par, urok::Holder::Glos})
+            for (int e : c.elements(h))
+                texts.append({urok::holderAddress(h, e), c.text(h, e).split(QStringLiteral("\r\n"))});
+        QStringList found;
+        for (const auto &[where, lines] : texts)
+            for (const QString &window : codeWindows(lines))
+                if (programs.contains(window))
+                    found.append(QStringLiteral("%1 carries three lines of %2's program:\n%3")
+                                     .arg(where, taskName(programs[window]), window));
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(u'\n')));
     }
 
     void solutions_data()

@@ -3,6 +3,7 @@
 // damaged file, are the hostile gate's (tests/quality).
 #include "controls/ListBox.h"
 #include "engine/ConfigFile.h"
+#include "engine/OptionTable.h"
 #include "support/ConfigBytes.h"
 #include "support/Lesson.h"
 
@@ -29,10 +30,10 @@ private Q_SLOTS:
         QCOMPARE(out.status, ConfigOutcome::Status::Applied);
 
         const QStringList options = state.Opcii_L().items();
-        QCOMPARE(options.size(), 41);
+        QCOMPARE(options.size(), OptionCount + 1);
         QCOMPARE(options.mid(1, 3), (QStringList{"1", "-1", "1"}));
-        QCOMPARE(options.mid(27), QStringList(14, QStringLiteral("0")));
-        // The task window's copy: a blank, then the same 40 options.
+        QCOMPARE(options.mid(27), QStringList(OptionCount - 26, QStringLiteral("0")));
+        // The task window's copy: a blank, then the same options.
         QCOMPARE(state.List_Un(4).items(), QStringList{" "} + options.mid(1));
 
         QCOMPARE(state.Wremena(4).items().mid(1, 3), (QStringList{"3", "-2", "2"}));

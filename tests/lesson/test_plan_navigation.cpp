@@ -2,6 +2,7 @@
 // a point chosen shows its text and picture, the menus show theirs.
 #include "controls/ListBox.h"
 #include "controls/PictureBox.h"
+#include "controls/SpokenLabels.h"
 #include "controls/TextBox.h"
 #include "lesson/Tarv.h"
 #include "support/Lesson.h"
@@ -28,36 +29,36 @@ private Q_SLOTS:
         ListBox *plan = Lesson::control<ListBox>(&t, "List_Ur(0)");
         for (Qt::Key key : {Qt::Key_End, Qt::Key_2, Qt::Key_Up}) // "2" finds "2. ..."
             Lesson::key(plan, key);
-        QCOMPARE(t.writing.currentPoint, 0);
+        ProgressLabel *bar = Lesson::control<ProgressLabel>(&t, "Label_U(2)");
+        QCOMPARE(bar->value(), 0);
         QCOMPARE(plan->listIndex(), -1);
         QCOMPARE(plan->currentRow(), 0);
         QTest::keyClick(plan, Qt::Key_Return);
-        QCOMPARE(t.writing.currentPoint, 1);
+        const int full = bar->value();
+        QVERIFY(full > 0);
+        QCOMPARE(bar->maximum(), full);
         QCOMPARE(Lesson::control<TextBox>(&t, "Text_U(1)")->text(), lesson.state().Podtochki(1));
         QVERIFY(Lesson::control<PictureBox>(&t, "Picture_Ur(0)")
                         ->picture()
                         .sameAs(lesson.state().Grafika_G(4)));
-        QCOMPARE(t.pictureNumber, 4);
-        QCOMPARE(t.pictureSource, 1);
-        QCOMPARE(t.currentTime, t.writing.remaining[1]);
         QCOMPARE(QApplication::focusWidget(), plan);
 
         Lesson::click(plan, 2);
         QTest::keyClick(plan, Qt::Key_Down);
         QTest::keyClick(plan, Qt::Key_Space);
-        QCOMPARE(t.writing.currentPoint, 1);
+        QCOMPARE(bar->value(), full);
         QCOMPARE(plan->listIndex(), 0);
         QCOMPARE(Lesson::control<TextBox>(&t, "Text_U(1)")->text(), lesson.state().Podtochki(1));
         QCOMPARE(QApplication::focusWidget(), plan);
 
-        lesson.tick(10 * (t.writing.remaining[1] + 1)); // written, unlocked
+        lesson.tick(10 * (full + 1)); // written, unlocked
         QTest::keyClick(plan, Qt::Key_Return);
-        QCOMPARE(t.writing.currentPoint, 2);
-        lesson.tick(10 * (t.writing.remaining[2] + 1));
+        QCOMPARE(Lesson::control<TextBox>(&t, "Text_U(1)")->text(), lesson.state().Podtochki(2));
+        lesson.tick(10 * (bar->value() + 1));
         Lesson::click(plan, 0);
         QCOMPARE(Lesson::control<TextBox>(&t, "Text_U(1)")->text(), lesson.state().Podtochki(1));
-        QCOMPARE(t.writing.remaining[1], 0);
-        QCOMPARE(t.writing.openPoints(), 2);
+        QCOMPARE(bar->value(), 0);
+        QCOMPARE(Lesson::control<ProgressLabel>(&t, "Label_U(1)")->value(), 2);
     }
 
     // A plan written out of order: entries shorter than a key and a text
@@ -91,8 +92,6 @@ private Q_SLOTS:
         QVERIFY(Lesson::control<PictureBox>(&t, "Picture_Ur(0)")
                         ->picture()
                         .sameAs(lesson.state().Grafika_W(1)));
-        QCOMPARE(t.pictureNumber, 0);
-        QCOMPARE(t.pictureSource, 1); // left as it was
         QVERIFY(!Lesson::control<ListBox>(&t, "List_Ur(0)")->isLocked());
     }
 
@@ -105,7 +104,7 @@ private Q_SLOTS:
         QCOMPARE(Lesson::control<TextBox>(&t, "Text_U(1)")->text(), forbidden);
         Lesson::click(Lesson::control<ListBox>(&t, "List_Ur(0)"), 0);
         QCOMPARE(Lesson::control<TextBox>(&t, "Text_U(1)")->text(), forbidden);
-        QCOMPARE(t.writing.currentPoint, 0);
+        QCOMPARE(Lesson::control<ProgressLabel>(&t, "Label_U(2)")->value(), 0);
     }
 
     // The information items show their texts and keep the point's picture;
@@ -124,7 +123,6 @@ private Q_SLOTS:
             QCOMPARE(Lesson::control<TextBox>(&t, "Text_U(1)")->text(), s.Dopyln_M(i));
         }
         QVERIFY(Lesson::control<PictureBox>(&t, "Picture_Ur(0)")->picture().sameAs(s.Grafika_G(4)));
-        QCOMPARE(t.pictureNumber, 4);
         for (int i : {1, 3}) {
             Lesson::command(&t, QStringLiteral("awtori(%1)").arg(i));
             QCOMPARE(Lesson::control<TextBox>(&t, "Text_U(1)")->text(), s.Reklama_Par(i));
@@ -132,8 +130,6 @@ private Q_SLOTS:
                             ->picture()
                             .sameAs(s.Grafika_W(2)));
         }
-        QCOMPARE(t.pictureNumber, 2);
-        QCOMPARE(t.pictureSource, 2);
     }
 };
 

@@ -15,14 +15,20 @@ cmake --install "$build" --prefix "$folder" >/dev/null || { echo "FAIL: cmake --
 for f in urok urok.sh tools/urok-setup; do
     [ -x "$folder/$f" ] || fail "$f is missing or not executable"
 done
-for f in OPTIM.UFG README.txt urok.desktop urok.svg tools/OPTIM.profile; do
+for f in OPTIM.UFG README.txt ucitel.md urok.desktop urok.svg tools/OPTIM.profile; do
     [ -s "$folder/$f" ] || fail "$f is missing"
 done
-grep -qx "Exec=\"$folder/urok.sh\"" "$folder/urok.desktop" || fail "the desktop entry does not start $folder/urok.sh"
 grep -qx "Icon=$folder/urok.svg" "$folder/urok.desktop" || fail "the desktop entry has no icon"
 "$folder/tools/urok-setup" show "$folder/OPTIM.UFG" | grep -q "Код на урока: OPTIM" \
     || fail "urok-setup cannot read the installed OPTIM.UFG"
 grep -q "OTGOWORI.TXT" "$folder/README.txt" || fail "the README does not say where the answers are"
+
+# Before a class the teacher checks a pupil's folder that the launcher has
+# not made yet: the installed lesson starts with the installed configuration.
+said=$("$folder/tools/urok-setup" check "$(dirname "$folder")/home/urok")
+for line in "папката ще бъде създадена" "програмата: тръгва" "OPTIM.UFG при пускане се копира от $folder"; do
+    echo "$said" | grep -q "$line" || fail "urok-setup check does not say '$line': $said"
+done
 
 # The launcher runs the program in the lesson folder, from wherever it is
 # started: a stand-in program there tells its working folder.
@@ -59,6 +65,45 @@ if setpriv --version >/dev/null 2>&1 && [ "$(id -u)" -eq 0 ]; then
             || fail "urok.sh said something not in Bulgarian with HOME=$home: $(cat "$here/said")"
         [ ! -e "$here/relative" ] || fail "urok.sh made a folder under the current one for HOME=$home"
         rm -rf /tmp/urok-65534
+    done
+fi
+
+# The teacher's configuration file reaches the pupil's folder whenever it
+# differs, even with an older date (copied with cp -p, rsync -a, scp -p).
+if setpriv --version >/dev/null 2>&1 && [ "$(id -u)" -eq 0 ]; then
+    pupil="$(dirname "$folder")/pupil"
+    mkdir -p "$pupil"
+    printf 'the pupil has an older configuration' >"$pupil/OPTIM.UFG"
+    touch -d 2030-01-01 "$pupil/OPTIM.UFG"
+    touch -d 2020-01-01 "$folder/OPTIM.UFG"
+    chown -R 65534 "$pupil"
+    (cd / && env UROK_FOLDER="$pupil" setpriv --reuid=65534 --regid=65534 --clear-groups \
+        "$folder/urok.sh" >/dev/null) || fail "urok.sh failed for a pupil"
+    cmp -s "$folder/OPTIM.UFG" "$pupil/OPTIM.UFG" || fail "urok.sh kept the pupil's own OPTIM.UFG"
+    [ "$(ls -A "$pupil")" = OPTIM.UFG ] || fail "urok.sh left more than OPTIM.UFG in the pupil's folder"
+fi
+
+# The desktop entry starts the launcher of its own folder, wherever the
+# folder is copied, and through a link as the package's menu has it; GLib
+# starts it as the desktop's menus and file managers do. The stand-in
+# program says where it started through a pipe.
+launch() {
+    /usr/bin/python3 -c 'import sys; from gi.repository import Gio
+sys.exit(0 if Gio.DesktopAppInfo.new_from_filename(sys.argv[1]).launch([], None) else 1)' "$1"
+}
+if /usr/bin/python3 -c 'from gi.repository import Gio' 2>/dev/null; then
+    copy="$(dirname "$folder")/Урок 10Б"
+    cp -a "$folder" "$copy"
+    said="$(dirname "$folder")/said"
+    mkfifo "$said"
+    printf '#!/bin/sh
+pwd >"%s"
+' "$said" >"$copy/urok"
+    ln -s "$copy/urok.desktop" "$(dirname "$folder")/menu.desktop"
+    for entry in "$copy/urok.desktop" "$(dirname "$folder")/menu.desktop"; do
+        (cd / && launch "$entry") || fail "the desktop cannot start $entry"
+        started=$(timeout 60 cat "$said")
+        [ "$started" = "$copy" ] || fail "$entry started the lesson in '$started'"
     done
 fi
 

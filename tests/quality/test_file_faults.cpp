@@ -10,6 +10,7 @@
 #include "controls/TextBox.h"
 #include "engine/AnswersFile.h"
 #include "engine/Cp1251.h"
+#include "engine/PupilRecord.h"
 #include "support/Lesson.h"
 #include "tasks/Tarv_n.h"
 
@@ -257,7 +258,7 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(lesson.file(QStringLiteral("OTGOWORI.TXT")), kept(), 20000);
         QCOMPARE(field->text().size(), 8);
         QCOMPARE(everything(lesson.folder.path()),
-                 QStringList({answersLockName(), "OPTIM.UFG", "OTGOWORI.TXT"}));
+                 QStringList({pupilRecordName(), answersLockName(), "OPTIM.UFG", "OTGOWORI.TXT"}));
     }
 
     // A second program started in the same folder keeps no answers there,

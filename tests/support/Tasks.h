@@ -33,6 +33,16 @@ struct Tasks
         return Lesson::control<TextBox>(w, QStringLiteral("Text_Un(%1)").arg(i))->text();
     }
     QString clock() const { return Lesson::control<QLabel>(w, "Chasownik_Label(0)")->text(); }
+    // The condition of task k as the window shows it.
+    QString condition(int k)
+    {
+        ItemList &lines = lesson.state().Uslowie_L(k);
+        QString text;
+        for (int i = lesson.state().Redowe_L(1).item(k).toInt(); i < lesson.state().Redowe_L(2).item(k).toInt(); ++i)
+            text += QStringLiteral("\r\n") + lines.item(i);
+        return text;
+    }
+    bool showsTask(int k) { return field(2) == condition(k); }
     QString solution(int k)
     {
         ItemList &lines = lesson.state().Uslowie_L(k);

@@ -3,6 +3,7 @@
 // take neither. The files are compared whole with the expected bytes.
 #include "engine/Cp1251.h"
 #include "engine/DriveType.h"
+#include "support/Golden.h"
 #include "support/Tasks.h"
 
 #include <QInputMethodEvent>
@@ -16,12 +17,9 @@ namespace {
 
 const QString Yes = QStringLiteral("Да");
 
-QByteArray golden(const QString &name)
+QString golden(const QString &name)
 {
-    const QString path = QStringLiteral(UROK_SOURCE_DIR "/tests/tasks/testdata/") + name;
-    if (!QFile::exists(path))
-        qFatal("no expected file %s", qPrintable(path));
-    return readFile(path);
+    return QStringLiteral(UROK_SOURCE_DIR "/tests/tasks/testdata/") + name;
 }
 
 void save(Tasks &t, int layout)
@@ -53,23 +51,23 @@ private Q_SLOTS:
                 QStringLiteral("на два реда"));
         const QString path = t.lesson.path(QStringLiteral("OPTIM_01.TXT"));
         save(t, 1);
-        QCOMPARE(readFile(path), golden(QStringLiteral("save-condition.txt")));
+        UROK_COMPARE_GOLDEN(golden(QStringLiteral("save-condition.txt")), readFile(path));
         // A screen reader hears the file's name.
         auto *notice = Lesson::control<QLabel>(t.w, "Izwestie");
         QVERIFY(notice->isVisible());
         QCOMPARE(notice->text(), QStringLiteral("Записано във файла OPTIM_01.TXT."));
         save(t, 2);
-        QCOMPARE(readFile(path), golden(QStringLiteral("save-answer.txt")));
+        UROK_COMPARE_GOLDEN(golden(QStringLiteral("save-answer.txt")), readFile(path));
         t.lesson.boxes.answer(QStringLiteral("OK"));
         save(t, 3);
-        QCOMPARE(readFile(path), golden(QStringLiteral("save-answer.txt")));
+        UROK_COMPARE_GOLDEN(golden(QStringLiteral("save-answer.txt")), readFile(path));
         QCOMPARE(t.lesson.boxes.texts(),
                  QStringList(QStringLiteral("Решението на автора още не е показано и няма какво "
                                             "да се запише.\nФайлът „%1“ не е променен.")
                                  .arg(path)));
         t.lesson.tick(); // a budget of 0: the solution appears
         save(t, 3);
-        QCOMPARE(readFile(path), golden(QStringLiteral("save-solution.txt")));
+        UROK_COMPARE_GOLDEN(golden(QStringLiteral("save-solution.txt")), readFile(path));
 
         QVERIFY(t.lesson.boxes.allAnswered());
     }
@@ -88,7 +86,7 @@ private Q_SLOTS:
                  QStringList(QStringLiteral("Задачата е с повишена трудност! \nСмятате ли, че ще се справите?")));
         typeText(Lesson::control<TextBox>(t.w, "Text_Un(0)"), QStringLiteral("Отговор"));
         save(t, 1);
-        QCOMPARE(t.lesson.file(QStringLiteral("OPTIM_01.TXT")), golden(QStringLiteral("save-refused.txt")));
+        UROK_COMPARE_GOLDEN(golden(QStringLiteral("save-refused.txt")), t.lesson.file(QStringLiteral("OPTIM_01.TXT")));
         for (const int task : {10, 12}) {
             t.choose(task - 1, {Yes});
             typeText(Lesson::control<TextBox>(t.w, "Text_Un(0)"), QStringLiteral("на %1").arg(task));
@@ -147,24 +145,27 @@ private Q_SLOTS:
 
     // A whole lesson: answers typed to three tasks (the one of five
     // characters is not listed), back to the lesson, "Изход". The answers
-    // file is written on a fixed or removable disk only, named after
-    // option 31; the save menu is offered on the same disks.
+    // file is written on a fixed or removable disk only (on a network disk
+    // too when the teacher's option 41 allows it), named after option 31;
+    // the save menu is offered on the same disks.
     void answersFileAtTheEnd_data()
     {
         QTest::addColumn<int>("option12");
         QTest::addColumn<int>("option31");
         QTest::addColumn<int>("drive");
+        QTest::addColumn<int>("option41");
         QTest::addColumn<QString>("file"); // none: no file
         QTest::addColumn<QString>("disk"); // what the pupil is told at the start
-        QTest::newRow("fixed") << 1 << 0 << int(DriveFixed) << "OTGOWORI.TXT" << "";
-        QTest::newRow("removable, option 31") << 1 << 1 << int(DriveRemovable) << "OTGOWORS.TXT" << "";
-        QTest::newRow("option 12 off") << 0 << 0 << int(DriveFixed) << "" << "";
-        QTest::newRow("optical") << 1 << 0 << int(DriveOptical) << ""
+        QTest::newRow("fixed") << 1 << 0 << int(DriveFixed) << 0 << "OTGOWORI.TXT" << "";
+        QTest::newRow("removable, option 31") << 1 << 1 << int(DriveRemovable) << 0 << "OTGOWORS.TXT" << "";
+        QTest::newRow("option 12 off") << 0 << 0 << int(DriveFixed) << 1 << "" << "";
+        QTest::newRow("optical") << 1 << 0 << int(DriveOptical) << 1 << ""
                                  << "оптичен диск (CD или DVD), на който не се записва";
-        QTest::newRow("network") << 1 << 0 << int(DriveNetwork) << "" << "мрежов диск";
-        QTest::newRow("RAM disk") << 1 << 0 << int(DriveRam) << ""
+        QTest::newRow("network") << 1 << 0 << int(DriveNetwork) << 0 << "" << "мрежов диск";
+        QTest::newRow("network, allowed") << 1 << 0 << int(DriveNetwork) << 1 << "OTGOWORI.TXT" << "";
+        QTest::newRow("RAM disk") << 1 << 0 << int(DriveRam) << 1 << ""
                                   << "RAM диск, който се изтрива при изключване на компютъра";
-        QTest::newRow("undetermined") << 1 << 0 << int(DriveUndetermined) << ""
+        QTest::newRow("undetermined") << 1 << 0 << int(DriveUndetermined) << 1 << ""
                                       << "диск, чийто вид не може да бъде определен";
     }
     void answersFileAtTheEnd()
@@ -172,8 +173,9 @@ private Q_SLOTS:
         QFETCH(int, option12);
         QFETCH(int, option31);
         QFETCH(int, drive);
+        QFETCH(int, option41);
         QFETCH(QString, file);
-        Lesson lesson({{16, 1}, {11, 1}, {15, 1}, {25, 0}, {12, option12}, {31, option31}});
+        Lesson lesson({{16, 1}, {11, 1}, {15, 1}, {25, 0}, {12, option12}, {31, option31}, {41, option41}});
         QFETCH(QString, disk);
         lesson.driveType = drive;
         lesson.start();
@@ -186,7 +188,7 @@ private Q_SLOTS:
                                          .arg(disk));
         Lesson::command(lesson.main, QStringLiteral("mnu_Wyprosi"));
         auto *tasks = lesson.window<Tarv_n>(QStringLiteral("Tarv_n"));
-        const bool takesFiles = drive == DriveFixed || drive == DriveRemovable;
+        const bool takesFiles = drive == DriveFixed || drive == DriveRemovable || (drive == DriveNetwork && option41);
         QCOMPARE(Lesson::control<QMenu>(tasks, "zap_resheshenie")->menuAction()->isEnabled(),
                 takesFiles);
         for (QAction *item : Lesson::control<QMenu>(tasks, "zap_resheshenie")->actions())
@@ -210,7 +212,7 @@ private Q_SLOTS:
         const QStringList written = QDir(lesson.folder.path()).entryList({QStringLiteral("*.TXT")});
         QCOMPARE(written, file.isEmpty() ? QStringList() : QStringList(file));
         if (!file.isEmpty())
-            QCOMPARE(lesson.file(file), golden(QStringLiteral("answers.txt")));
+            UROK_COMPARE_GOLDEN(golden(QStringLiteral("answers.txt")), lesson.file(file));
     }
 };
 

@@ -1,12 +1,15 @@
 #include "Report.h"
+#include "support/Golden.h"
 
 #include "engine/Cp1251.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -14,7 +17,9 @@
 #include <QUrl>
 #include <QXmlStreamReader>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace urok;
 using namespace urok::setup;
@@ -29,14 +34,31 @@ struct Run
     QString err;
 };
 
+Run finished(QProcess &p)
+{
+    p.waitForFinished(120000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardError())};
+}
+
 Run urokSetup(const QString &dir, const QStringList &args)
 {
     QProcess p;
     p.setWorkingDirectory(dir);
     p.start(Program, args);
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardError())};
+    return finished(p);
+}
+
+// urok-setup started by bash as "$U": for names in other bytes than UTF-8
+// and for limits of the process.
+Run urokSetupByShell(const QString &dir, const QString &script)
+{
+    QProcess p;
+    p.setWorkingDirectory(dir);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("U"), Program);
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral("/bin/bash"), {QStringLiteral("-c"), script});
+    return finished(p);
 }
 
 void put(const QString &path, const QByteArray &bytes)
@@ -69,6 +91,7 @@ const QString Program3 = QStringLiteral("#include <iostream>\nint main() {\n\tif
 struct PageView
 {
     QStringList pupils;
+    QMap<QString, QString> marks;   // what the summary says under a pupil's name
     QMap<QString, QString> answers;
     QStringList notes;
     int solutions = 0;
@@ -82,15 +105,23 @@ PageView readPage(const QByteArray &html)
     QString pupil;
     QString section;
     QString list;
+    bool inPupilCell = false;
     while (!r.atEnd()) {
-        if (r.readNext() != QXmlStreamReader::StartElement)
+        const QXmlStreamReader::TokenType token = r.readNext();
+        if (token == QXmlStreamReader::EndElement && r.name() == u"th")
+            inPupilCell = false;
+        if (token != QXmlStreamReader::StartElement)
             continue;
         const QString cls = r.attributes().value(QStringLiteral("class")).toString();
         const QString name = r.name().toString();
         if (name == u"section" || name == u"tbody" || name == u"tfoot") {
             section = name == u"section" ? r.attributes().value(QStringLiteral("id")).toString() : name;
         } else if (name == u"th" && cls == u"pupil" && section == u"tbody") {
-            v.pupils.append(r.readElementText(QXmlStreamReader::IncludeChildElements));
+            inPupilCell = true;
+        } else if (name == u"a" && inPupilCell) {
+            v.pupils.append(r.readElementText());
+        } else if (name == u"small" && inPupilCell) {
+            v.marks[v.pupils.last()] += r.readElementText() + u';';
         } else if (name == u"h2" && section.startsWith(u"task-")) {
             task = r.readElementText().section(u' ', 1);
         } else if (name == u"h3") {
@@ -141,27 +172,25 @@ private Q_SLOTS:
         put(c + QStringLiteral("/Иван Петров/OTGOWORI.TXT"),
             toCp1251(answersText({{1, QStringLiteral("=A1 симетрична")}, {3, Program3}})));
         put(c + QStringLiteral("/Иван Петров/optim_03.txt"),
-            toCp1251(QStringLiteral("Условие на задачата:\r\n\r\nред 1Представено решение:\r\nзаписано")));
+            toCp1251(QStringLiteral("Условие на задачата:\r\n\r\n%1\r\nПредставено решение:\r\nзаписано")
+                         .arg(ReportLesson::builtIn().tasks[2].firstCondition)));
         // The same folder holds the file of a lesson with scrambled content: a second "Иван Петров".
         put(c + QStringLiteral("/Иван Петров/OTGOWORS.TXT"), toCp1251(answersText({{2, QStringLiteral("втори файл")}})));
         put(c + QStringLiteral("/борис/otgowori.txt"), answersText({{24, QStringLiteral("в UTF-8")}}).toUtf8());
-        put(c + QStringLiteral("/Виктор/Otgowori.Txt"),
-            toCp1251(answersText({{5, QStringLiteral("\nпетица")}, {30, QStringLiteral("няма я")}})));
-        put(c + QStringLiteral("/Празен/OTGOWORI.TXT"), QByteArray());
+        put(c + QStringLiteral("/Виктор/Otgowori.Txt"), toCp1251(answersText({{5, QStringLiteral("\nпетица")}})));
         put(c + QStringLiteral("/Чужд/OTGOWORI.TXT"), QByteArray("\0\1\xFF not answers", 15));
         put(c + QStringLiteral("/Прекъснат/OTGOWORI.TXT"), toCp1251(answersText({{4, QStringLiteral("недовършено")}})).chopped(5));
-        // A pipe by the name of an answers file would never end: it is passed by.
-        QVERIFY(QDir().mkpath(c + QStringLiteral("/Тръба")));
-        QCOMPARE(mkfifo(QFile::encodeName(c + QStringLiteral("/Тръба/OTGOWORI.TXT")).constData(), 0600), 0);
-        put(dir.filePath(QStringLiteral("Стефан.txt")), toCp1251(answersText({{3, QStringLiteral("отделен файл")}})));
+        put(c + QStringLiteral("/Стефан.txt"), toCp1251(answersText({{3, QStringLiteral("отделен файл")}})));
 
         const Run r = urokSetup(dir.path(), {QStringLiteral("report"), QStringLiteral("--csv"), QStringLiteral("t.csv"),
-                                              QStringLiteral("10 клас"), QStringLiteral("Стефан.txt"), QStringLiteral("липсва")});
+                                              QStringLiteral("10 клас"), QStringLiteral("10 клас/Стефан.txt"), QStringLiteral("липсва")});
         QCOMPARE(r.code, 0);
         const PageView page = readPage(get(dir.filePath(QStringLiteral("report.html"))));
         // Bulgarian order, letter case aside; names two files share told apart.
         QCOMPARE(page.pupils, QStringList({QStringLiteral("борис"), QStringLiteral("Виктор"), QStringLiteral("Иван Петров (1)"),
-                                           QStringLiteral("Иван Петров (2)"), QStringLiteral("Прекъснат"), QStringLiteral("Стефан")}));
+                                           QStringLiteral("Иван Петров (2)"), QStringLiteral("Прекъснат"), QStringLiteral("Стефан"),
+                                           QStringLiteral("Чужд")}));
+        QCOMPARE(page.marks.value(QStringLiteral("Чужд")), QStringLiteral("не е файл с отговори;"));
         QCOMPARE(page.answers.value(QStringLiteral("3/Иван Петров (1)")), Program3);
         QCOMPARE(page.answers.value(QStringLiteral("2/Иван Петров (2)")), QStringLiteral("втори файл"));
         QCOMPARE(page.answers.value(QStringLiteral("24/борис")), QStringLiteral("в UTF-8"));
@@ -173,12 +202,12 @@ private Q_SLOTS:
 
         // Every problem is one note on the page and one line on standard error.
         const QStringList expected = {QStringLiteral("борис/otgowori.txt: файлът е в UTF-8"),
-                                      QStringLiteral("Виктор/Otgowori.Txt: отговор на задача 30"),
-                                      QStringLiteral("Празен/OTGOWORI.TXT: файлът е празен"),
+                                      QStringLiteral("Иван Петров/OTGOWORI.TXT: това е „Иван Петров (1)“: в една папка има 2 файла"),
+                                      QStringLiteral("Иван Петров/OTGOWORS.TXT: това е „Иван Петров (2)“"),
                                       QStringLiteral("Чужд/OTGOWORI.TXT: това не е файл с отговори"),
-                                      QStringLiteral("Прекъснат/OTGOWORI.TXT: файлът изглежда прекъснат"),
+                                      QStringLiteral("Прекъснат/OTGOWORI.TXT: файлът е прекъснат: отговорът на задача 4 може да е непълен"),
                                       QStringLiteral("липсва: няма такъв файл")};
-        QCOMPARE(page.notes.size(), expected.size());
+        QVERIFY2(page.notes.size() == expected.size(), qPrintable(page.notes.join(u'\n')));
         QCOMPARE(r.err.trimmed().split(u'\n').size(), expected.size());
         for (const QString &e : expected) {
             QVERIFY2(r.err.contains(e), qPrintable(e + u'\n' + r.err));
@@ -189,16 +218,207 @@ private Q_SLOTS:
         const QByteArray csv = get(dir.filePath(QStringLiteral("t.csv")));
         QVERIFY(csv.startsWith("\xEF\xBB\xBF"));
         const QList<QStringList> rows = readCsv(QString::fromUtf8(csv.mid(3)));
-        QCOMPARE(rows.size(), 1 + 6 * 24);
-        QCOMPARE(rows[0][0], QStringLiteral("Ученик"));
+        QCOMPARE(rows.size(), 1 + 7 * 24);
+        QCOMPARE(rows[0].mid(0, 2), QStringList({QStringLiteral("Клас"), QStringLiteral("Ученик")}));
         for (const QStringList &row : rows)
             QCOMPARE(row.size(), rows[0].size());
         const QStringList ivan1 = rows[1 + 2 * 24 + 2];   // Иван Петров (1), task 3
-        QCOMPARE(ivan1.mid(0, 2), QStringList({QStringLiteral("Иван Петров (1)"), QStringLiteral("3")}));
-        QCOMPARE(ivan1[6], Program3);
-        QCOMPARE(ivan1[4], QStringLiteral("4"));
-        QCOMPARE(ivan1[7], QStringLiteral("optim_03.txt"));
-        QCOMPARE(rows[1 + 2 * 24][6], QStringLiteral("'=A1 симетрична"));   // never a formula
+        QCOMPARE(ivan1.mid(0, 3), QStringList({QStringLiteral("10 клас"), QStringLiteral("Иван Петров (1)"), QStringLiteral("3")}));
+        QCOMPARE(ivan1[7], Program3);
+        QCOMPARE(ivan1[5], QStringLiteral("4"));
+        QCOMPARE(ivan1[8], QStringLiteral("optim_03.txt"));
+        QCOMPARE(rows[1 + 2 * 24][7], QStringLiteral("'=A1 симетрична"));   // never a formula
+        QVERIFY(get(dir.filePath(QStringLiteral("report-листове.html"))).contains("<h2>Иван Петров (2)</h2>"));
+    }
+
+    // Whatever in a pupil's folder looks like an answers file makes a row
+    // for the pupil, with a note that says what was odd about it.
+    void everyPupilGetsARow_data()
+    {
+        QTest::addColumn<QString>("file");      // in the folder of pupil "Ана"; "fifo:", "link:", "folder:" make one
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("mark");      // under the name in the summary
+        QTest::addColumn<QString>("note");
+        QTest::addColumn<QString>("answer6");   // task 6 as the page shows it
+        const QByteArray six = toCp1251(answersText({{6, QStringLiteral("шеста задача")}}));
+        QTest::newRow("copy's suffix") << "OTGOWORI (1).TXT" << six << "" << "OTGOWORI (1).TXT: файлът с отговори е с променено име" << "шеста задача";
+        QTest::newRow("doubled extension") << "OTGOWORI.TXT.txt" << six << "" << "OTGOWORI.TXT.txt: файлът с отговори е с променено" << "шеста задача";
+        QTest::newRow("Bulgarian copy") << "otgowori - Копие.txt" << six << "" << "Копие.txt: файлът с отговори е с променено" << "шеста задача";
+        QTest::newRow("empty") << "OTGOWORI.TXT" << QByteArray() << "празен файл;" << "OTGOWORI.TXT: файлът е празен (0 байта)" << "";
+        QTest::newRow("pipe") << "fifo:OTGOWORI.TXT" << QByteArray() << "файлът не е прочетен;" << "OTGOWORI.TXT: това е канал (FIFO)" << "";
+        QTest::newRow("link") << "link:OTGOWORI.TXT" << six << "файлът не е прочетен;" << "OTGOWORI.TXT: това е символна връзка" << "";
+        QTest::newRow("folder") << "folder:OTGOWORI.TXT" << six << "файлът не е прочетен;" << "OTGOWORI.TXT: това е папка" << "";
+        QTest::newRow("cut in a task line") << "OTGOWORI.TXT" << six + toCp1251(QStringLiteral("Зад"))
+                                            << "" << "в реда на задачата след задача 6 („Зад“): отговорът ѝ и отговорите след нея" << "шеста задача";
+        QTest::newRow("cut after a task line") << "OTGOWORI.TXT" << six + toCp1251(QStringLiteral("Задача  11\r\n"))
+                                               << "" << "прекъснат след реда на задача 11: отговорът ѝ" << "шеста задача";
+        QTest::newRow("zeros at the end") << "OTGOWORI.TXT" << six.chopped(4) + QByteArray(512, '\0')
+                                          << "" << "завършва с нулеви байтове" << "шеста зада";
+        QTest::newRow("other lesson's tasks") << "OTGOWORI.TXT" << toCp1251(answersText({{6, QStringLiteral("шеста задача")}, {31, QStringLiteral("x")}}))
+                                              << "може да е от друг урок;" << "отговори на задачи, които урокът няма (31; в урока има 24)" << "шеста задача";
+        QTest::newRow("other lesson's files") << "OTGOWORI.TXT\nGRAF_06.TXT" << six << "може да е от друг урок;"
+                                              << "до него има файлове на друг урок (GRAF_06.TXT)" << "шеста задача";
+        QTest::newRow("other lesson's condition") << "OTGOWORI.TXT\nOPTIM_06.TXT" << six << "може да е от друг урок;"
+                                                  << "OPTIM_06.TXT: условието в него не е на задача 6 от този урок" << "шеста задача";
+    }
+
+    void everyPupilGetsARow()
+    {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        put(dir.filePath(QStringLiteral("клас/Борис/OTGOWORI.TXT")), toCp1251(answersText({{1, QStringLiteral("първа задача")}})));
+        const QString ana = dir.filePath(QStringLiteral("клас/Ана/"));
+        const QStringList files = file.split(u'\n');
+        const QString name = files[0].section(u':', -1);
+        if (file.startsWith(u"fifo:")) {
+            QVERIFY(QDir().mkpath(ana));
+            QCOMPARE(mkfifo(QFile::encodeName(ana + name).constData(), 0600), 0);
+        } else if (file.startsWith(u"link:")) {
+            put(dir.filePath(QStringLiteral("outside.txt")), bytes);
+            QVERIFY(QDir().mkpath(ana));
+            QVERIFY(QFile::link(dir.filePath(QStringLiteral("outside.txt")), ana + name));
+        } else if (file.startsWith(u"folder:")) {
+            put(ana + name + QStringLiteral("/x.txt"), bytes);
+        } else {
+            put(ana + name, bytes);
+        }
+        for (const QString &other : files.mid(1))
+            put(ana + other, toCp1251(QStringLiteral("Условие на задачата:\r\nДруго условие\r\nПредставено решение:\r\nрешение")));
+
+        const Run r = urokSetup(dir.path(), {QStringLiteral("report"), QStringLiteral("клас")});
+        QCOMPARE(r.code, 0);
+        const PageView page = readPage(get(dir.filePath(QStringLiteral("report.html"))));
+        QCOMPARE(page.pupils, QStringList({QStringLiteral("Ана"), QStringLiteral("Борис")}));
+        QTEST(page.marks.value(QStringLiteral("Ана")), "mark");
+        QFETCH(QString, note);
+        QVERIFY2(r.err.contains(note), qPrintable(r.err));
+        QVERIFY2(page.notes.join(u'\n').contains(note), qPrintable(page.notes.join(u'\n')));
+        QTEST(page.answers.value(QStringLiteral("6/Ана")), "answer6");
+        QCOMPARE(get(dir.filePath(QStringLiteral("outside.txt"))), file.startsWith(u"link:") ? bytes : QByteArray());
+    }
+
+    // A folder unpacked from an archive made on Windows has its name in
+    // Windows-1251: the pupil is shown by it readably, also when the
+    // folder is named on the command line by its bytes.
+    void aFolderNamedInWindows1251IsRead()
+    {
+        QTemporaryDir dir;
+        const QByteArray ivan = toCp1251(QStringLiteral("Иван"));
+        QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("клас"))));
+        const QByteArray folder = QFile::encodeName(dir.filePath(QStringLiteral("клас/"))) + ivan;
+        QCOMPARE(::mkdir(folder.constData(), 0700), 0);
+        // QTemporaryDir cannot remove a name that is not UTF-8.
+        const auto removeFolder = qScopeGuard([&folder] {
+            ::unlink((folder + "/OTGOWORI.TXT").constData());
+            ::rmdir(folder.constData());
+        });
+        const QByteArray six = toCp1251(answersText({{6, QStringLiteral("шеста задача")}}));
+        const int fd = ::open((folder + "/OTGOWORI.TXT").constData(), O_WRONLY | O_CREAT, 0600);
+        QVERIFY(fd >= 0);
+        QCOMPARE(::write(fd, six.constData(), size_t(six.size())), ssize_t(six.size()));
+        ::close(fd);
+
+        for (const QString &how : {QStringLiteral("\"$U\" report клас"), QStringLiteral("\"$U\" report -o report.html \"клас/$(printf '\\310\\342\\340\\355')\"")}) {
+            const Run r = urokSetupByShell(dir.path(), how);
+            QCOMPARE(r.code, 0);
+            const PageView page = readPage(get(dir.filePath(QStringLiteral("report.html"))));
+            QCOMPARE(page.pupils, QStringList({QStringLiteral("Иван")}));
+            QCOMPARE(page.answers.value(QStringLiteral("6/Иван")), QStringLiteral("шеста задача"));
+            QVERIFY2(r.err.contains(QStringLiteral("клас/Иван: името на папката не е в UTF-8; прочетено е като Windows-1251")),
+                     qPrintable(r.err));
+        }
+    }
+
+    // A school year: a page for each class, in the order of the classes'
+    // numbers, and an index page; the pupils in the order of their numbers.
+    // The table of a class is compared whole: a text a spreadsheet would
+    // take for a formula keeps its apostrophe however it starts.
+    void aSchoolYearIsAPagePerClass()
+    {
+        QTemporaryDir dir;
+        const QString year = dir.filePath(QStringLiteral("година"));
+        put(year + QStringLiteral("/9б/pc10/OTGOWORI.TXT"),
+            toCp1251(answersText({{1, QStringLiteral(" =1+2")}, {2, QStringLiteral("\tтаб")}, {3, QStringLiteral("-5 минус")},
+                                  {4, QStringLiteral("@SUM(A1)")}, {5, QStringLiteral("  +x\n=y")}, {6, QStringLiteral("\u00A0-n")}})));
+        put(year + QStringLiteral("/9б/pc2/OTGOWORI.TXT"), toCp1251(answersText({{7, QStringLiteral("a \"кавички\"; b")}})));
+        put(year + QStringLiteral("/9б/pc07/OTGOWORI.TXT"), toCp1251(answersText({{8, QStringLiteral("2-1 не е формула")}})));
+        put(year + QStringLiteral("/10а/Ана/OTGOWORI.TXT"), toCp1251(answersText({{1, QStringLiteral("отговор")}})));
+        put(year + QStringLiteral("/10а/Борис/urok/OTGOWORI.TXT"), toCp1251(answersText({{2, QStringLiteral("в урока си")}})));
+        const Run r = urokSetup(dir.path(), {QStringLiteral("report"), QStringLiteral("-o"), QStringLiteral("out.html"),
+                                              QStringLiteral("--csv"), QStringLiteral("t.csv"), QStringLiteral("година")});
+        QCOMPARE(r.code, 0);
+        QCOMPARE(r.err, QString());
+        QCOMPARE(readPage(get(dir.filePath(QStringLiteral("out-9б.html")))).pupils,
+                 QStringList({QStringLiteral("pc2"), QStringLiteral("pc07"), QStringLiteral("pc10")}));
+        QCOMPARE(readPage(get(dir.filePath(QStringLiteral("out-10а.html")))).pupils,
+                 QStringList({QStringLiteral("Ана"), QStringLiteral("Борис")}));
+        const QString index = QString::fromUtf8(get(dir.filePath(QStringLiteral("out.html"))));
+        static const QRegularExpression link(QStringLiteral("href=\"([^\"#]+)\""));
+        QStringList links;
+        for (const QRegularExpressionMatch &m : link.globalMatch(index))
+            links.append(m.captured(1));
+        QCOMPARE(links, QStringList({QStringLiteral("out-9б.html"), QStringLiteral("out-9б-листове.html"), QStringLiteral("t-9б.csv"),
+                                     QStringLiteral("out-10а.html"), QStringLiteral("out-10а-листове.html"), QStringLiteral("t-10а.csv")}));
+        for (const QString &l : links)
+            QVERIFY2(QFileInfo(dir.filePath(l)).size() > 0, qPrintable(l));
+        const QByteArray csv = get(dir.filePath(QStringLiteral("t-9б.csv"))).replace(QFile::encodeName(dir.path()), "ПАПКА");
+        UROK_COMPARE_GOLDEN(QStringLiteral(UROK_SOURCE_DIR "/tests/tools/testdata/report-9b.csv"), csv);
+    }
+
+    // What the report writes and how it ends: it replaces no file the
+    // teacher did not name, writes nothing when one of its files may not be
+    // written, and says when only part of it was.
+    void theOutputsAndTheStatus_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("there");     // made before: "report.html", or a folder "dir:NAME"
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<bool>("pageWritten");
+        QTest::newRow("table onto an input") << QStringList{"--csv", "клас/Ана/OTGOWORI.TXT", "клас"} << "" << 1
+                                             << "клас/Ана/OTGOWORI.TXT: грешка: това е входен файл на отчета" << false;
+        QTest::newRow("default page there") << QStringList{"клас"} << "report.html" << 1
+                                            << "report.html: грешка: файлът вече съществува и не е заменен" << false;
+        QTest::newRow("--force") << QStringList{"--force", "клас"} << "report.html" << 0 << "" << true;
+        QTest::newRow("page named") << QStringList{"-o", "report.html", "клас"} << "report.html" << 0 << "" << true;
+        QTest::newRow("folder for the sheets") << QStringList{"-o", "report.html", "клас"} << "dir:report-листове.html" << 1
+                                               << "report-листове.html: грешка: това не е обикновен файл" << false;
+        QTest::newRow("no folder for the table") << QStringList{"--csv", "няма/t.csv", "клас"} << "" << 1
+                                                 << "няма/t.csv: грешка: папката" << false;
+        QTest::newRow("classes over the size limit") << QStringList{"година"} << "" << 3
+                                                     << "report-А.html: грешка: записът не успя" << true;
+    }
+
+    void theOutputsAndTheStatus()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, there);
+        QTemporaryDir dir;
+        const QByteArray answers = toCp1251(answersText({{1, QStringLiteral("отговор")}}));
+        put(dir.filePath(QStringLiteral("клас/Ана/OTGOWORI.TXT")), answers);
+        put(dir.filePath(QStringLiteral("клас/Борис/OTGOWORI.TXT")), answers);
+        const QByteArray big = toCp1251(answersText({{1, QStringLiteral("дълъг отговор\n").repeated(3000)}}));
+        for (const char *pupil : {"А/1", "А/2", "Б/1", "Б/2"})
+            put(dir.filePath(QStringLiteral("година/%1/OTGOWORI.TXT").arg(QString::fromUtf8(pupil))), big);
+        if (there.startsWith(u"dir:"))
+            QVERIFY(QDir(dir.path()).mkdir(there.mid(4)));
+        else if (!there.isEmpty())
+            put(dir.filePath(there), "по-стар отчет");
+        // The pages of the classes are over the limit; the index is not.
+        QString command = QStringLiteral("trap '' XFSZ; ulimit -f 100; \"$U\" report");
+        for (const QString &a : args)
+            command += QStringLiteral(" '%1'").arg(a);
+        const Run r = urokSetupByShell(dir.path(), command);
+        QTEST(r.code, "code");
+        QFETCH(QString, error);
+        QVERIFY2(r.err.contains(error), qPrintable(r.err));
+        QCOMPARE(get(dir.filePath(QStringLiteral("клас/Ана/OTGOWORI.TXT"))), answers);
+        QFETCH(bool, pageWritten);
+        const QByteArray page = get(dir.filePath(QStringLiteral("report.html")));
+        QCOMPARE(page.startsWith("<!DOCTYPE html>"), pageWritten);
+        if (there == u"report.html" && !pageWritten)
+            QCOMPARE(page, QByteArray("по-стар отчет"));
     }
 
     // Thousands of damaged answers files: none stops the report, and the
@@ -225,14 +445,25 @@ private Q_SLOTS:
             }
             const AnswersReading reading = readAnswers(bytes, 2);
             ClassAnswers answers;
-            answers.pupils.append({QStringLiteral("<ученик & \"1\">"), QStringLiteral("p"), reading.answers, {}});
+            answers.name = QStringLiteral("<клас>");
+            answers.pupils.append({QStringLiteral("<ученик & \"1\">"), QStringLiteral("p"), reading.answers, {}, {}, reading.problems, reading.otherLesson});
             answers.notes = reading.problems;
-            const QByteArray page = reportPage(answers, lesson, QDateTime());
-            QXmlStreamReader xml(page);
-            while (!xml.atEnd())
-                xml.readNext();
-            QVERIFY2(!xml.hasError(), qPrintable(QStringLiteral("case %1: %2").arg(i).arg(xml.errorString())));
-            QVERIFY(readCsv(QString::fromUtf8(reportCsv(answers, lesson).mid(3))).size() == 3);
+            for (int page = 0; page < 2; ++page) {
+                QBuffer html;
+                html.open(QIODevice::WriteOnly);
+                if (page == 0)
+                    writeClassPage(html, answers, lesson, {QStringLiteral("s.html"), {}, {}, {}}, QDateTime());
+                else
+                    writeSheets(html, answers, lesson, QDateTime());
+                QXmlStreamReader xml(html.data());
+                while (!xml.atEnd())
+                    xml.readNext();
+                QVERIFY2(!xml.hasError(), qPrintable(QStringLiteral("case %1: %2").arg(i).arg(xml.errorString())));
+            }
+            QBuffer csv;
+            csv.open(QIODevice::WriteOnly);
+            writeCsv(csv, answers, lesson);
+            QVERIFY(readCsv(QString::fromUtf8(csv.data().mid(3))).size() == 3);
         }
     }
 

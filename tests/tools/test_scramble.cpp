@@ -1,5 +1,6 @@
 #include "Scramble.h"
 #include "content/Catalogue.h"
+#include "support/Golden.h"
 #include "support/Lesson.h"
 #include "engine/Decrypt.h"
 
@@ -77,9 +78,7 @@ private Q_SLOTS:
         err.flush();
         QCOMPARE(e, QString());
         const QString golden = QStringLiteral(UROK_SOURCE_DIR "/tests/tools/testdata/task.scrambled.txt");
-        if (qEnvironmentVariableIsSet("UROK_UPDATE_GOLDEN"))
-            test::writeFile(golden, readFile(output));
-        QCOMPARE(QString::fromUtf8(readFile(output)), QString::fromUtf8(readFile(golden)));
+        UROK_COMPARE_GOLDEN(golden, readFile(output));
     }
 
     // With the key 163 + position, "®" (0xAE) at position 1 would be stored

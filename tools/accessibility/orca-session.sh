@@ -51,7 +51,7 @@ if [ "${1:-}" != --inside ]; then
     cp -R "$build/lesson/." "$work/lesson/"
     sed -e 's/^option 16 = 0/option 16 = 1/' -e 's/^point 1 rate = 2/point 1 rate = 1/' \
         -e 's/^point 2 rate = 2/point 2 rate = 0/' -e 's/^task 2 level = 3/task 2 level = 2/' \
-        -e 's/^task 2 budget = 2/task 2 budget = 6/' -e 's/^task 2 hint = -1/task 2 hint = -3/' \
+        -e 's/^task 2 time = 33:20/task 2 time = 1:00/' -e 's/^task 2 hint at = 16:37/task 2 hint at = 0:23/' \
         "$here/../../config/OPTIM.profile" > "$work/walk.profile"
     "$build/tools/urok-setup/urok-setup" write "$work/walk.profile" "$work/lesson/OPTIM.UFG" \
         >/dev/null || exit 1

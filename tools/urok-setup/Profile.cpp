@@ -1,11 +1,16 @@
 #include "Profile.h"
 
+#include "TaskTimes.h"
+#include "Timing.h"
+
 #include "content/Catalogue.h"
 #include "engine/Cp1251.h"
+#include "engine/TaskTiming.h"
 
 #include <QRegularExpression>
 #include <QStringList>
 
+#include <algorithm>
 #include <limits>
 #include <map>
 
@@ -29,7 +34,13 @@ namespace {
 enum class Field {
     Lesson, Version, Date, TasksOffered, TasksListed,
     Option, Level, Budget, Hint, Rate,
+    Time, HintAt, PlanTime,   // times in minutes:seconds, stored as budgets, hints and rates
 };
+
+bool isTime(Field f)
+{
+    return f == Field::Time || f == Field::HintAt || f == Field::PlanTime;
+}
 
 // A key of the profile: a field, and the number of the option, task or
 // plan point it belongs to (0 for the others).
@@ -55,6 +66,9 @@ QString keyText(const Key &key)
     case Field::Budget: return QStringLiteral("task %1 budget").arg(n);
     case Field::Hint: return QStringLiteral("task %1 hint").arg(n);
     case Field::Rate: return QStringLiteral("point %1 rate").arg(n);
+    case Field::Time: return QStringLiteral("task %1 time").arg(n);
+    case Field::HintAt: return QStringLiteral("task %1 hint at").arg(n);
+    case Field::PlanTime: return QStringLiteral("plan time");
     }
     return {};
 }
@@ -122,12 +136,13 @@ std::optional<Key> parseKey(const QString &key, QString &error)
         {QStringLiteral("date"), Field::Date},
         {QStringLiteral("tasks offered"), Field::TasksOffered},
         {QStringLiteral("tasks listed"), Field::TasksListed},
+        {QStringLiteral("plan time"), Field::PlanTime},
     };
     if (const auto it = plain.find(key); it != plain.end())
         return Key{it->second, 0};
 
     static const QRegularExpression numbered(
-        QStringLiteral("^(option|task|point) (\\d+)(?: (level|budget|hint|rate))?$"));
+        QStringLiteral("^(option|task|point) (\\d+)(?: (level|budget|hint|rate|time|hint at))?$"));
     const QRegularExpressionMatch m = numbered.match(key);
     std::optional<Field> field;
     if (m.hasMatch()) {
@@ -143,6 +158,10 @@ std::optional<Key> parseKey(const QString &key, QString &error)
             field = Field::Hint;
         else if (kind == u"point" && what == u"rate")
             field = Field::Rate;
+        else if (kind == u"task" && what == u"time")
+            field = Field::Time;
+        else if (kind == u"task" && what == u"hint at")
+            field = Field::HintAt;
     }
     if (!field) {
         error = QStringLiteral("непознат ключ „%1“").arg(key);
@@ -212,7 +231,10 @@ void store(Profile &p, const Key &key, qint64 n)
     case Field::Budget: p.budgets[i] = static_cast<qint16>(n); break;
     case Field::Hint: p.hints[i] = static_cast<qint16>(n); break;
     case Field::Rate: p.rates[i] = static_cast<qint16>(n); break;
-    case Field::Lesson: break;
+    case Field::Lesson:
+    case Field::Time:
+    case Field::HintAt:
+    case Field::PlanTime: break;
     }
 }
 
@@ -239,7 +261,10 @@ ValueRule ruleOf(const Key &key)
     case Field::Budget: return {.what = QStringLiteral("времето на задача %1").arg(n)};
     case Field::Hint: return {.what = QStringLiteral("времето за подсказка на задача %1").arg(n)};
     case Field::Rate: return {.what = QStringLiteral("темпото на точка %1").arg(n)};
-    case Field::Lesson: break;
+    case Field::Lesson:
+    case Field::Time:
+    case Field::HintAt:
+    case Field::PlanTime: break;
     }
     return {};
 }
@@ -272,10 +297,19 @@ struct ProfileReader
     ProfileReading reading;
     Profile profile;
     std::map<Key, int> seen;   // key -> the line that set it
+    std::map<Key, qint64> times;   // the times given in minutes:seconds, in seconds
 
     void readLine(const QString &line, int lineNo);
     void readLessonCode(const QString &code, int lineNo);
+    void readTime(const Key &key, const Split &s, int lineNo);
+    bool given(const Key &key) const;
+    bool failed(const Key &key) const;
+    void reportTwice(Field time, Field stored, int number);
     void reportMissing();
+    void resolveTaskTimes(int task);
+    void resolvePlanTime();
+    void checkRates();
+    void warnAboutTimes();
 };
 
 void ProfileReader::readLine(const QString &line, int lineNo)
@@ -308,6 +342,10 @@ void ProfileReader::readLine(const QString &line, int lineNo)
         readLessonCode(s.value, lineNo);
         return;
     }
+    if (isTime(key->field)) {
+        readTime(*key, s, lineNo);
+        return;
+    }
     const ValueRule rule = ruleOf(*key);
     const std::optional<qint64> n = parseNumber(s.value, s.quoted, rule.lo, rule.hi, rule.what, message);
     if (!n) {
@@ -332,6 +370,199 @@ void ProfileReader::readLessonCode(const QString &code, int lineNo)
                                              .arg(code, lesson.code)});
 }
 
+void ProfileReader::readTime(const Key &key, const Split &s, int lineNo)
+{
+    const std::optional<qint64> seconds = s.quoted ? std::nullopt : parseMinutesSeconds(s.value);
+    if (!seconds) {
+        reading.errors.append({lineNo, QStringLiteral("„%1“ трябва да е време в минути и секунди "
+                                                      "(например 6:00 или 0:45), а е „%2“")
+                                           .arg(keyText(key), s.value)});
+        return;
+    }
+    times[key] = *seconds;
+}
+
+// A key is given by itself or by the key that says the same in other units.
+bool ProfileReader::given(const Key &key) const
+{
+    const auto has = [this](Field f, int n) { return seen.contains(Key{f, n}); };
+    switch (key.field) {
+    case Field::Time:
+    case Field::Budget: return has(Field::Time, key.number) || has(Field::Budget, key.number);
+    case Field::HintAt:
+    case Field::Hint: return has(Field::HintAt, key.number) || has(Field::Hint, key.number);
+    case Field::Rate: return has(Field::Rate, key.number) || has(Field::PlanTime, 0);
+    default: return seen.contains(key);
+    }
+}
+
+void ProfileReader::reportTwice(Field time, Field stored, int number)
+{
+    auto first = seen.find(Key{time, number});
+    auto second = seen.find(Key{stored, number});
+    if (first == seen.end() || second == seen.end())
+        return;
+    if (first->second > second->second)
+        std::swap(first, second);
+    reading.errors.append({second->second, QStringLiteral("„%1“ задава същото време като „%2“ на ред %3: "
+                                                          "оставете едното")
+                                               .arg(keyText(second->first), keyText(first->first))
+                                               .arg(first->second)});
+}
+
+bool ProfileReader::failed(const Key &key) const
+{
+    const auto it = seen.find(key);
+    return it != seen.end() && std::any_of(reading.errors.begin(), reading.errors.end(),
+                                           [&](const Problem &p) { return p.line == it->second; });
+}
+
+QString nearestText(const QList<qint64> &times)
+{
+    QStringList texts;
+    for (const qint64 t : times)
+        texts.append(minutesSeconds(t));
+    return texts.size() == 1 ? QStringLiteral("най-близкото възможно е %1").arg(texts.first())
+                             : QStringLiteral("най-близките възможни са %1").arg(texts.join(QStringLiteral(" и ")));
+}
+
+// A task's times given in minutes become its budget and hint time, for its level.
+void ProfileReader::resolveTaskTimes(int task)
+{
+    const int i = task - 1;
+    const Key time{Field::Time, task};
+    const Key hintAt{Field::HintAt, task};
+    if (failed(Key{Field::Level, task}) || seen.contains(Key{Field::Budget, task})
+        || seen.contains(Key{Field::Hint, task}))
+        return;
+    const int level = taskLevel(profile.levels[i]);
+    const int factor = static_cast<int>(levelFactor(level));
+    if (times.contains(time)) {
+        const StoredTime b = budgetFor(level, times[time]);
+        if (!b.value) {
+            reading.errors.append({seen[time], QStringLiteral("задача %1 е на ниво %2 и времето ѝ не може да е %3 "
+                                                              "(на това ниво то е кратно на %4); %5")
+                                                   .arg(task)
+                                                   .arg(level)
+                                                   .arg(minutesSeconds(times[time]), minutesSeconds(factor),
+                                                        nearestText(b.nearest))});
+            return;
+        }
+        profile.budgets[i] = *b.value;
+    }
+    if (times.contains(hintAt) && given(time)) {
+        const StoredTime h = hintFor(level, profile.budgets[i], times[hintAt]);
+        if (!h.value) {
+            reading.errors.append({seen[hintAt], QStringLiteral("задача %1 е на ниво %2 и подсказката ѝ не може да "
+                                                                "дойде след %3 (на това ниво тя идва през %4); %5")
+                                                     .arg(task)
+                                                     .arg(level)
+                                                     .arg(minutesSeconds(times[hintAt]), minutesSeconds(factor),
+                                                          nearestText(h.nearest))});
+            return;
+        }
+        profile.hints[i] = *h.value;
+    }
+}
+
+// The plan's time given as a whole becomes a rate for every point.
+void ProfileReader::resolvePlanTime()
+{
+    const Key plan{Field::PlanTime, 0};
+    if (!times.contains(plan))
+        return;
+    for (int k = 1; k <= SlotCount; ++k) {
+        const auto rate = seen.find(Key{Field::Rate, k});
+        if (rate != seen.end())
+            reading.errors.append({qMax(rate->second, seen[plan]),
+                                   QStringLiteral("„plan time“ и „point %1 rate“ задават едно и също: оставете "
+                                                  "само „plan time“ или само темпата на точките")
+                                       .arg(k)});
+    }
+    const std::optional<QList<qint16>> rates = planRates(times[plan], lesson.pointLengths);
+    if (!rates) {
+        reading.errors.append({seen[plan], QStringLiteral("планът (%1 точки) не може да трае %2: всяка точка трябва "
+                                                          "да получи поне една секунда")
+                                               .arg(lesson.points())
+                                               .arg(minutesSeconds(times[plan]))});
+        return;
+    }
+    qint64 total = 0;
+    for (qsizetype i = 0; i < rates->size() && i < SlotCount; ++i) {
+        profile.rates[i] = (*rates)[i];
+        total += pointSeconds(lesson.pointLengths[i], profile.rates[i]);
+    }
+    if (total != times[plan])
+        reading.warnings.append({seen[plan], QStringLiteral("планът трае %1: това е най-близкото до %2, което "
+                                                            "темпата на точките позволяват")
+                                                 .arg(minutesSeconds(total), minutesSeconds(times[plan]))});
+}
+
+// A point with less than a second would be timed as a point of one second:
+// the teacher meant something else.
+void ProfileReader::checkRates()
+{
+    for (int k = 1; k <= qMin(lesson.points(), SlotCount); ++k) {
+        const Key rate{Field::Rate, k};
+        const qint64 characters = lesson.pointLengths[k - 1];
+        if (!seen.contains(rate) || failed(rate) || !rateTooLow(characters, profile.rates[k - 1]))
+            continue;
+        int lowest = profile.rates[k - 1];
+        while (rateTooLow(characters, lowest))
+            ++lowest;
+        reading.errors.append({seen[rate], QStringLiteral("темпото %1 дава на точка %2 (%3 знака) по-малко от "
+                                                          "секунда за разглеждане; най-малкото темпо за нея е %4")
+                                               .arg(profile.rates[k - 1])
+                                               .arg(k)
+                                               .arg(characters)
+                                               .arg(lowest)});
+    }
+}
+
+// Times that are right but hardly what a teacher wants for a class.
+void ProfileReader::warnAboutTimes()
+{
+    const auto lineOf = [this](Field a, Field b, int n) {
+        const auto it = seen.find(Key{a, n});
+        return it != seen.end() ? it->second : seen[Key{b, n}];
+    };
+    const int offered = qBound(0, profile.tasksOffered, qMin(lesson.tasks, SlotCount));
+    for (int k = 1; k <= offered; ++k) {
+        const TaskTiming t = taskTiming(profile.levels[k - 1], profile.budgets[k - 1], profile.hints[k - 1]);
+        const int line = lineOf(Field::Time, Field::Budget, k);
+        if (t.expiresAtOnce())
+            reading.warnings.append({line, QStringLiteral("времето на задача %1 е 0: задачата изтича веднага и "
+                                                          "ученикът вижда само решението").arg(k)});
+        else if (t.countdown > LessonSeconds)
+            reading.warnings.append({line, QStringLiteral("задача %1 трае %2, повече от учебния час (%3)")
+                                               .arg(k)
+                                               .arg(minutesSeconds(t.countdown), minutesSeconds(LessonSeconds))});
+        if (!t.expiresAtOnce() && t.hint == TaskTiming::Hint::WithSolution)
+            reading.warnings.append({lineOf(Field::HintAt, Field::Hint, k),
+                                     QStringLiteral("подсказката на задача %1 идва чак след края на времето ѝ "
+                                                    "(%2), заедно с решението")
+                                         .arg(k)
+                                         .arg(minutesSeconds(t.countdown))});
+    }
+    qint64 plan = 0;
+    for (int k = 1; k <= qMin(lesson.points(), SlotCount); ++k)
+        plan += pointSeconds(lesson.pointLengths[k - 1], profile.rates[k - 1]);
+    if (plan > LessonSeconds)
+        reading.warnings.append({lineOf(Field::PlanTime, Field::Rate, seen.contains(Key{Field::PlanTime, 0}) ? 0 : 1),
+                                 QStringLiteral("планът трае %1, повече от учебния час (%2)")
+                                     .arg(minutesSeconds(plan), minutesSeconds(LessonSeconds))});
+}
+
+// A missing time may be given in the units the file stores, too.
+QString alternativeOf(const QString &key)
+{
+    if (key.endsWith(QStringLiteral(" time")) && key != u"plan time")
+        return QStringLiteral(" (или „%1 budget“)").arg(key.chopped(5));
+    if (key.endsWith(QStringLiteral(" hint at")))
+        return QStringLiteral(" (или „%1“)").arg(key.chopped(3));
+    return {};
+}
+
 // Every value the lesson needs must be written out. One message for the
 // keys of one task; a profile that lacks many gets the first few named and
 // the rest counted.
@@ -340,17 +571,17 @@ void ProfileReader::reportMissing()
     QList<Key> required = {{Field::Lesson}, {Field::Version}, {Field::Date},
                            {Field::TasksOffered}, {Field::TasksListed}};
     for (int k = 1; k <= qMin(lesson.tasks, SlotCount); ++k)
-        required << Key{Field::Level, k} << Key{Field::Budget, k} << Key{Field::Hint, k};
+        required << Key{Field::Level, k} << Key{Field::Time, k} << Key{Field::HintAt, k};
     for (int k = 1; k <= qMin(lesson.points(), SlotCount); ++k)
         required << Key{Field::Rate, k};
     constexpr int MissingNamed = 10;
     QList<QStringList> missing;
     for (qsizetype i = 0; i < required.size(); ++i) {
-        if (seen.contains(required[i]))
+        if (given(required[i]))
             continue;
         const bool sameTask = i > 0 && !missing.isEmpty() && required[i].field != Field::Rate
                               && required[i].number > 0 && required[i - 1].number == required[i].number
-                              && !seen.contains(required[i - 1]);
+                              && !given(required[i - 1]);
         if (sameTask)
             missing.last().append(keyText(required[i]));
         else
@@ -359,7 +590,7 @@ void ProfileReader::reportMissing()
     for (qsizetype i = 0; i < missing.size() && i < MissingNamed; ++i) {
         QStringList quoted;
         for (const QString &k : missing[i])
-            quoted.append(QStringLiteral("„%1“").arg(k));
+            quoted.append(QStringLiteral("„%1“").arg(k) + alternativeOf(k));
         reading.errors.append({0, (quoted.size() == 1 ? QStringLiteral("липсва ")
                                                       : QStringLiteral("липсват "))
                                       + quoted.join(QStringLiteral(", "))});
@@ -376,14 +607,23 @@ void ProfileReader::reportMissing()
 
 ProfileReading readProfile(const QString &text, const LessonFacts &lesson)
 {
-    ProfileReader reader{lesson, {}, {}, {}};
+    ProfileReader reader{lesson, {}, {}, {}, {}};
     QString body = text;
     if (body.startsWith(QChar(0xFEFF)))
         body.remove(0, 1);
     const QStringList lines = body.split(u'\n');
     for (int index = 0; index < lines.size(); ++index)
         reader.readLine(lines[index], index + 1);
+    for (int k = 1; k <= SlotCount; ++k) {
+        reader.reportTwice(Field::Time, Field::Budget, k);
+        reader.reportTwice(Field::HintAt, Field::Hint, k);
+        reader.resolveTaskTimes(k);
+    }
+    reader.resolvePlanTime();
+    reader.checkRates();
     reader.reportMissing();
+    if (reader.reading.errors.isEmpty())
+        reader.warnAboutTimes();
     if (reader.reading.errors.isEmpty())
         reader.reading.profile = reader.profile;
     return reader.reading;

@@ -1,18 +1,20 @@
 #include "Report.h"
-
-#include <QDir>
+#include "ReportHtml.h"
 
 namespace urok::setup {
 
 namespace {
 
 // A text field: in double quotes, quotes doubled, line breaks kept inside
-// the quotes; a text a spreadsheet would take for a formula is kept as
-// text by an apostrophe in front.
+// the quotes. A text a spreadsheet would take for a formula, however many
+// blanks come first, or that starts with a control character it may act
+// on, is kept as text by an apostrophe in front.
 QString field(const QString &text)
 {
     QString t = text;
-    if (!t.isEmpty() && QStringLiteral("=+-@").contains(t.front()))
+    const auto firstSeen = std::find_if(t.cbegin(), t.cend(), [](QChar c) { return c != u' ' && c != u'\u00A0'; });
+    const bool control = !t.isEmpty() && QStringLiteral("\t\r\n").contains(t.front());
+    if (control || (firstSeen != t.cend() && QStringLiteral("=+-@").contains(*firstSeen)))
         t.prepend(u'\'');
     t.replace(u'"', QStringLiteral("\"\""));
     return u'"' + t + u'"';
@@ -20,35 +22,33 @@ QString field(const QString &text)
 
 } // namespace
 
-QByteArray reportCsv(const ClassAnswers &answers, const ReportLesson &lesson)
+void writeCsv(QIODevice &device, const ClassAnswers &answers, const ReportLesson &lesson)
 {
     const QChar sep = u';';
     const QString end = QStringLiteral("\r\n");
-    QString csv;
-    csv.reserve(qsizetype(64) * 1024);
-    const QStringList heading = {QStringLiteral("Ученик"), QStringLiteral("Задача"),
-                                 QStringLiteral("Ниво"), QStringLiteral("Вид"),
-                                 QStringLiteral("Редове"), QStringLiteral("Знаци"),
-                                 QStringLiteral("Отговор"), QStringLiteral("Записан файл"),
-                                 QStringLiteral("Файл с отговорите")};
-    for (qsizetype i = 0; i < heading.size(); ++i)
-        csv += (i ? QString(sep) : QString()) + field(heading[i]);
-    csv += end;
+    device.write("\xEF\xBB\xBF");
+    TextOut out(device);
+    const QStringList heading = {QStringLiteral("Клас"), QStringLiteral("Ученик"), QStringLiteral("Задача"),
+                                 QStringLiteral("Ниво"), QStringLiteral("Вид"), QStringLiteral("Редове"),
+                                 QStringLiteral("Знаци"), QStringLiteral("Отговор"), QStringLiteral("Записан файл"),
+                                 QStringLiteral("Файл с отговорите"), QStringLiteral("Бележки")};
+    QStringList fields;
+    for (const QString &h : heading)
+        fields.append(field(h));
+    out << fields.join(sep) << end;
     for (const Pupil &p : answers.pupils) {
+        const QString notes = field(p.notes.join(u'\n'));
         for (const LessonTask &t : lesson.tasks) {
-            const Answer *a = p.answer(t.number);
-            const QString text = a ? a->text : QString();
+            const Cell cell = p.cell(t.number);
             QStringList saved;
-            for (const SavedWork *s : p.savedFor(t.number))
+            for (const SavedWork *s : cell.saved)
                 saved.append(s->fileName);
-            csv += field(p.name) + sep + QString::number(t.number) + sep + QString::number(t.level) + sep
-                   + field(t.kind) + sep + QString::number(answerLines(text)) + sep
-                   + QString::number(answerCharacters(text)) + sep + field(text) + sep
-                   + field(saved.join(QStringLiteral(", "))) + sep
-                   + field(QDir::toNativeSeparators(p.path)) + end;
+            out << field(answers.name) + sep + field(p.name) + sep + QString::number(t.number) + sep
+                       + QString::number(t.level) + sep + field(t.kind) + sep + QString::number(cell.lines) + sep
+                       + QString::number(cell.characters) + sep + field(cell.answer ? cell.answer->text : QString())
+                       + sep + field(saved.join(QStringLiteral(", "))) + sep + field(p.path) + sep + notes + end;
         }
     }
-    return QByteArray("\xEF\xBB\xBF") + csv.toUtf8();
 }
 
 } // namespace urok::setup

@@ -1,6 +1,8 @@
 #include "ReportInput.h"
 
-#include "Files.h"
+#include "ClassFolders.h"
+#include "PupilFiles.h"
+#include "RawNames.h"
 
 #include "content/Catalogue.h"
 #include "engine/AnswersFile.h"
@@ -8,11 +10,10 @@
 #include "engine/NumericText.h"
 
 #include <QCollator>
-#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QRegularExpression>
-#include <QSet>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -21,9 +22,6 @@
 namespace urok::setup {
 
 namespace {
-
-// Folders deeper than this below a path given are not searched.
-constexpr int FolderDepthLimit = 32;
 
 QString sanitized(QString text)
 {
@@ -83,190 +81,128 @@ const QRegularExpression &taskLinePattern()
     return re;
 }
 
-bool isAnswersFileName(const QString &name)
+// A task line cut short: "З", "Зад", "Задача  1".
+bool cutTaskLine(const QString &line)
 {
-    return name.compare(answersFileName(0), Qt::CaseInsensitive) == 0
-           || name.compare(answersFileName(1), Qt::CaseInsensitive) == 0;
+    static const QString word = QStringLiteral("Задача  ");
+    static const QRegularExpression numbered(QStringLiteral("^Задача {1,2}\\d+$"));
+    return (!line.isEmpty() && word.startsWith(line)) || numbered.match(line).hasMatch();
 }
 
-struct Found
+QString taskList(const QList<int> &tasks)
 {
-    QString path;   // absolute
-    QString name;   // the pupil's name before duplicates are told apart
-};
+    QStringList numbers;
+    for (int n : tasks)
+        numbers.append(QString::number(n));
+    return numbers.join(QStringLiteral(", "));
+}
 
-class Collector
+// The lesson's task save files beside a pupil's answers file.
+QList<SavedWork> readSaved(const FoundFile &found, const ReportLesson &lesson, Pupil &pupil)
 {
-public:
-    Collector(const ReportLesson &lesson, ClassAnswers &out) : lesson_(lesson), out_(out)
-    {
-        saveName_ = QRegularExpression(
-            QStringLiteral("^%1_(\\d\\d)\\.TXT$").arg(QRegularExpression::escape(lesson.code)),
-            QRegularExpression::CaseInsensitiveOption);
-    }
-
-    void path(const QString &given)
-    {
-        // A path the teacher names is taken even through a symbolic link;
-        // links met inside a folder are not followed.
-        const QFileInfo info(given);
-        if (info.isDir()) {
-            QString base = QDir(info.absoluteFilePath()).dirName();
-            if (base.isEmpty())
-                base = QDir::toNativeSeparators(info.absoluteFilePath());
-            folder(info.absoluteFilePath(), QString(), base, 0);
-        } else if (info.isFile()) {
-            const QString name = isAnswersFileName(info.fileName())
-                                     ? info.absoluteDir().dirName()
-                                     : info.completeBaseName();
-            add(info.absoluteFilePath(), name.isEmpty() ? info.fileName() : name);
-        } else if (info.exists()) {
-            note(given, QStringLiteral("това не е обикновен файл"));
-        } else {
-            note(given, QStringLiteral("няма такъв файл или папка"));
-        }
-    }
-
-    void finish();
-
-private:
-    void note(const QString &path, const QString &message)
-    {
-        QString m = message;
-        if (m.endsWith(u'.'))
-            m.chop(1);
-        out_.notes.append(QDir::toNativeSeparators(path) + QStringLiteral(": ") + m);
-    }
-
-    void folder(const QString &abs, const QString &relative, const QString &base, int depth)
-    {
-        const QFileInfo info(abs);
-        if (!info.isReadable() || !info.isExecutable()) {
-            note(abs, QStringLiteral("папката не може да се прочете"));
-            return;
-        }
-        if (depth > FolderDepthLimit) {
-            note(abs, QStringLiteral("папката е твърде дълбоко; не е претърсена"));
-            return;
-        }
-        const QDir dir(abs);
-        const QFileInfoList entries =
-            dir.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                              QDir::Name);
-        for (const QFileInfo &e : entries) {
-            if (e.isSymLink())
-                continue;
-            if (e.isDir()) {
-                folder(e.absoluteFilePath(),
-                       relative.isEmpty() ? e.fileName() : relative + u'/' + e.fileName(), base,
-                       depth + 1);
-            } else if (e.isFile() && isAnswersFileName(e.fileName())) {
-                add(e.absoluteFilePath(), relative.isEmpty() ? base : relative);
-            }
-        }
-    }
-
-    void add(const QString &abs, const QString &name)
-    {
-        const QString key = QFileInfo(abs).canonicalFilePath();
-        if (seen_.contains(key)) {
-            note(abs, QStringLiteral("вече е включен в отчета"));
-            return;
-        }
-        seen_.insert(key);
-        found_.append({abs, name});
-    }
-
-    QList<SavedWork> savedBeside(const QString &answersPath);
-
-    const ReportLesson &lesson_;
-    ClassAnswers &out_;
-    QRegularExpression saveName_;
-    QList<Found> found_;
-    QSet<QString> seen_;
-};
-
-QList<SavedWork> Collector::savedBeside(const QString &answersPath)
-{
+    static const QRegularExpression number(QStringLiteral("_(\\d\\d)\\.TXT$"), QRegularExpression::CaseInsensitiveOption);
     QList<SavedWork> saved;
-    const QFileInfoList entries = QFileInfo(answersPath).absoluteDir().entryInfoList(
-        QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-    for (const QFileInfo &e : entries) {
-        const QRegularExpressionMatch m = saveName_.match(e.fileName());
-        if (!m.hasMatch() || e.isSymLink() || !e.isFile())
-            continue;
-        const int task = m.captured(1).toInt();
-        if (task < 1 || task > lesson_.tasks.size()) {
-            note(e.absoluteFilePath(), QStringLiteral("записан файл на задача %1, която урокът няма")
-                                           .arg(m.captured(1)));
+    for (const QByteArray &path : found.saved) {
+        const QString shown = shownPath(path);
+        const QString fileName = shownName(lastPart(path));
+        const int task = number.match(fileName).captured(1).toInt();
+        if (task < 1 || task > lesson.tasks.size()) {
+            pupil.notes.append(shown + QStringLiteral(": записан файл на задача %1, която урокът няма").arg(task));
             continue;
         }
         QString why;
-        const std::optional<QByteArray> bytes = readInput(e.absoluteFilePath(), SavedFileLimit, &why);
+        const std::optional<QByteArray> bytes = readPlainFile(path, SavedFileLimit, &why);
         if (!bytes) {
-            note(e.absoluteFilePath(), why);
+            pupil.notes.append(shown + QStringLiteral(": ") + why);
             continue;
         }
-        out_.inputFiles.append(e.absoluteFilePath());
         QString remark;
         QString text = sanitized(decodeText(*bytes, &remark));
         if (!remark.isEmpty())
-            note(e.absoluteFilePath(), remark);
+            pupil.notes.append(shown + QStringLiteral(": ") + remark);
         // A file of condition and answer: the answer follows the heading
-        // that ends the condition.
+        // that ends the condition, and the condition must be this task's.
         const QString conditionHeading = QStringLiteral("Условие на задачата:\n");
         const QString answerHeading = QStringLiteral("Представено решение:\n");
         const qsizetype at = text.lastIndexOf(answerHeading);
-        if (text.startsWith(conditionHeading) && at >= 0)
+        if (text.startsWith(conditionHeading) && at >= 0) {
+            const QString &first = lesson.tasks[task - 1].firstCondition;
+            if (!first.isEmpty() && !text.left(at).contains(first)) {
+                pupil.otherLesson = true;
+                pupil.notes.append(shown + QStringLiteral(": условието в него не е на задача %1 от този урок; "
+                                                          "файлът може да е от друг урок").arg(task));
+            }
             text = text.mid(at + answerHeading.size());
-        saved.append({e.fileName(), e.absoluteFilePath(), task, text});
+        }
+        saved.append({fileName, shown, task, text});
     }
     return saved;
 }
 
-void Collector::finish()
+Pupil readPupil(const FoundFile &found, const ReportLesson &lesson)
 {
-    for (const Found &f : found_) {
-        QString why;
-        const std::optional<QByteArray> bytes = readInput(f.path, AnswersFileLimit, &why);
-        if (!bytes) {
-            note(f.path, why);
-            continue;
-        }
-        out_.inputFiles.append(f.path);
-        AnswersReading reading = readAnswers(*bytes, static_cast<int>(lesson_.tasks.size()));
-        for (const QString &p : reading.problems)
-            note(f.path, p);
-        if (!reading.isAnswers)
-            continue;
-        Pupil pupil;
-        pupil.name = f.name;
-        pupil.path = f.path;
-        pupil.answers = std::move(reading.answers);
-        if (isAnswersFileName(QFileInfo(f.path).fileName()))
-            pupil.saved = savedBeside(f.path);
-        out_.pupils.append(std::move(pupil));
+    Pupil pupil;
+    pupil.name = nameWithLogin(found.pupil, QFileInfo(QFile::decodeName(found.path)).path());
+    pupil.path = found.shownPath;
+    pupil.notes = found.nameNotes;
+    for (QString &n : pupil.notes)
+        n.prepend(found.shownPath + QStringLiteral(": "));
+    if (!found.otherLesson.isEmpty()) {
+        pupil.otherLesson = true;
+        pupil.notes.append(found.shownPath + QStringLiteral(": до него има файлове на друг урок (%1); "
+                                                            "той може да е от друг урок")
+                                                 .arg(found.otherLesson.join(QStringLiteral(", "))));
     }
+    QString why = found.unread;
+    std::optional<QByteArray> bytes;
+    if (why.isEmpty())
+        bytes = readPlainFile(found.path, AnswersFileLimit, &why);
+    AnswersReading reading;
+    if (bytes)
+        reading = readAnswers(*bytes, static_cast<int>(lesson.tasks.size()));
+    else
+        reading.problems.append(why);
+    for (const QString &p : reading.problems)
+        pupil.notes.append(found.shownPath + QStringLiteral(": ") + p);
+    pupil.otherLesson = pupil.otherLesson || reading.otherLesson;
+    if (!bytes)
+        pupil.unread = QStringLiteral("файлът не е прочетен");
+    else if (bytes->isEmpty())
+        pupil.unread = QStringLiteral("празен файл");
+    else if (!reading.isAnswers)
+        pupil.unread = QStringLiteral("не е файл с отговори");
+    pupil.answers = std::move(reading.answers);
+    if (reading.isAnswers)
+        pupil.saved = readSaved(found, lesson, pupil);
+    return pupil;
+}
 
-    // Names two files share are told apart in the order of their paths.
+// Names two files share are told apart in the order of their paths, and
+// each of them says why.
+void tellDoublesApart(QList<Pupil> &pupils)
+{
     std::map<QString, QList<Pupil *>> byName;
-    for (Pupil &p : out_.pupils)
+    for (Pupil &p : pupils)
         byName[p.name].append(&p);
     for (auto &[name, same] : byName) {
         if (same.size() < 2)
             continue;
         std::sort(same.begin(), same.end(), [](Pupil *a, Pupil *b) { return a->path < b->path; });
-        for (int i = 0; i < same.size(); ++i)
+        QStringList files;
+        for (const Pupil *p : same)
+            files.append(p->path);
+        const QString firstFolder = same.first()->path.section(u'/', 0, -2);
+        const bool oneFolder = std::all_of(same.begin(), same.end(), [&firstFolder](const Pupil *p) {
+            return p->path.section(u'/', 0, -2) == firstFolder;
+        });
+        const QString why = oneFolder ? QStringLiteral("в една папка има %1 файла с отговори").arg(same.size())
+                                      : QStringLiteral("%1 папки с отговори носят едно име").arg(same.size());
+        for (int i = 0; i < same.size(); ++i) {
             same[i]->name = QStringLiteral("%1 (%2)").arg(name).arg(i + 1);
+            same[i]->notes.append(QStringLiteral("%1: това е „%2“: %3 (%4)")
+                                      .arg(same[i]->path, same[i]->name, why, files.join(QStringLiteral(", "))));
+        }
     }
-
-    QCollator collator{QLocale(QLocale::Bulgarian, QLocale::Bulgaria)};
-    collator.setNumericMode(true);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::stable_sort(out_.pupils.begin(), out_.pupils.end(), [&collator](const Pupil &a, const Pupil &b) {
-        const int c = collator.compare(a.name, b.name);
-        return c != 0 ? c < 0 : a.name < b.name;
-    });
 }
 
 } // namespace
@@ -300,43 +236,25 @@ QString answersHeading()
     return QStringLiteral("Има въведен текст по следните задачи:");
 }
 
-AnswersReading readAnswers(const QByteArray &bytes, int lessonTasks)
+namespace {
+
+// What the task lines of an answers file came to.
+struct TaskLines
 {
-    AnswersReading r;
-    if (bytes.isEmpty()) {
-        r.problems.append(QStringLiteral("файлът е празен"));
-        return r;
-    }
-    QString remark;
-    const QString text = sanitized(decodeText(bytes, &remark));
-    QStringList lines = text.split(u'\n');
-    const QString heading = answersHeading();
-    if (lines.first().trimmed() != heading) {
-        const QString first = lines.first().trimmed();
-        r.problems.append(lines.size() == 1 && !first.isEmpty() && heading.startsWith(first)
-                              ? QStringLiteral("файлът е прекъснат в заглавния си ред")
-                              : QStringLiteral("това не е файл с отговори (първият му ред не е „%1“)")
-                                    .arg(heading));
-        return r;
-    }
-    r.isAnswers = true;
-    if (!remark.isEmpty())
-        r.problems.append(remark);
+    int last = 0;             // the last task line seen
+    bool lastEmpty = false;   // it has no answer after it
+    QList<int> unknown;       // tasks the lesson does not have
+    bool stray = false;       // text before the first task line
+};
 
-    // The program ends every answer with a line break: the last line is
-    // then empty, and anything else means the file was cut short.
-    bool cut = !lines.last().isEmpty();
-    if (!cut)
-        lines.removeLast();
-
-    int last = 0;              // the last task line seen
+TaskLines readTaskLines(const QStringList &lines, int lessonTasks, QList<Answer> &answers)
+{
+    TaskLines t;
     int current = -1;          // the answer being read: its task, 0 for an unknown one
     QStringList body;
-    QList<int> unknown;
-    bool stray = false;
     auto close = [&] {
         if (current > 0 && !body.isEmpty())
-            r.answers.append({current, body.join(u'\n')});
+            answers.append({current, body.join(u'\n')});
         body.clear();
     };
     for (qsizetype i = 1; i < lines.size(); ++i) {
@@ -344,30 +262,92 @@ AnswersReading readAnswers(const QByteArray &bytes, int lessonTasks)
         const qint64 n = m.hasMatch() ? m.captured(1).toLongLong() : 0;
         // A task line starts an answer only in increasing order, as the
         // program writes them; otherwise it is a line of the answer.
-        if (m.hasMatch() && n > last) {
+        if (m.hasMatch() && n > t.last) {
             close();
-            last = static_cast<int>(qMin<qint64>(n, 1'000'000'000));
-            current = n <= lessonTasks ? last : 0;
+            t.last = static_cast<int>(qMin<qint64>(n, 1'000'000'000));
+            current = n <= lessonTasks ? t.last : 0;
             if (current == 0)
-                unknown.append(last);
+                t.unknown.append(t.last);
             continue;
         }
         if (current < 0) {
-            stray = stray || !lines[i].trimmed().isEmpty();
+            t.stray = t.stray || !lines[i].trimmed().isEmpty();
             continue;
         }
         body.append(lines[i]);
     }
-    if (current >= 0 && body.isEmpty())
-        cut = true;   // a task line with no answer after it
+    t.lastEmpty = current >= 0 && body.isEmpty();
     close();
+    return t;
+}
 
-    if (stray)
+// Says which answers a file cut short has lost: `cutLine` is the task line
+// it was cut in, if it was.
+void noteCut(AnswersReading &r, const TaskLines &t, bool cut, const QString &cutLine)
+{
+    const QString lost = QStringLiteral("отговорите след нея, ако е имало, са загубени");
+    if (!cutLine.isEmpty() && t.last > 0)
+        r.problems.append(QStringLiteral("файлът е прекъснат в реда на задачата след задача %1 („%2“): "
+                                         "отговорът ѝ и %3").arg(t.last).arg(cutLine, lost));
+    else if (t.lastEmpty)
+        r.problems.append(QStringLiteral("файлът е прекъснат след реда на задача %1: отговорът ѝ и %2")
+                              .arg(t.last).arg(lost));
+    else if (t.last > 0 && cut)
+        r.problems.append(QStringLiteral("файлът е прекъснат: отговорът на задача %1 може да е непълен, а %2")
+                              .arg(t.last).arg(lost));
+    else if (cut)
+        r.problems.append(QStringLiteral("файлът е прекъснат преди първата задача: отговорите са загубени"));
+}
+
+} // namespace
+
+AnswersReading readAnswers(const QByteArray &bytes, int lessonTasks)
+{
+    AnswersReading r;
+    if (bytes.isEmpty()) {
+        r.problems.append(QStringLiteral("файлът е празен (0 байта)"));
+        return r;
+    }
+    // A write cut short on some disks leaves the file's end as zero bytes.
+    QByteArrayView kept(bytes);
+    while (kept.endsWith('\0'))
+        kept.chop(1);
+    const bool zeros = kept.size() < bytes.size();
+    QString remark;
+    const QString text = sanitized(decodeText(kept.toByteArray(), &remark));
+    QStringList lines = text.split(u'\n');
+    const QString heading = answersHeading();
+    if (lines.first().trimmed() != heading) {
+        const QString first = lines.first().trimmed();
+        r.problems.append(lines.size() == 1 && !first.isEmpty() && heading.startsWith(first)
+                              ? QStringLiteral("файлът е прекъснат в заглавния си ред; в него няма отговори")
+                              : QStringLiteral("това не е файл с отговори (първият му ред не е „%1“)")
+                                    .arg(heading));
+        return r;
+    }
+    r.isAnswers = true;
+    if (!remark.isEmpty())
+        r.problems.append(remark);
+    if (zeros)
+        r.problems.append(QStringLiteral("файлът завършва с нулеви байтове: записът му е прекъснат"));
+
+    // The program ends every answer with a line break: the last line is
+    // then empty, and anything else means the file was cut short.
+    const bool cut = !lines.last().isEmpty();
+    const QString cutLine = cut && lines.size() >= 2 && cutTaskLine(lines.last()) ? lines.last() : QString();
+    if (!cut || !cutLine.isEmpty())
+        lines.removeLast();
+    const TaskLines t = readTaskLines(lines, lessonTasks, r.answers);
+    if (t.stray)
         r.problems.append(QStringLiteral("текстът преди първата задача не е отговор и е пропуснат"));
-    for (int n : unknown)
-        r.problems.append(QStringLiteral("отговор на задача %1, която урокът няма; не е включен").arg(n));
-    if (cut)
-        r.problems.append(QStringLiteral("файлът изглежда прекъснат: последният отговор може да е непълен"));
+    if (!t.unknown.isEmpty()) {
+        r.otherLesson = true;
+        r.problems.append(QStringLiteral("отговори на задачи, които урокът няма (%1; в урока има %2): "
+                                         "файлът може да е от друг урок; те не са включени")
+                              .arg(taskList(t.unknown))
+                              .arg(lessonTasks));
+    }
+    noteCut(r, t, cut || zeros || !cutLine.isEmpty(), cutLine);
     return r;
 }
 
@@ -388,13 +368,35 @@ QList<const SavedWork *> Pupil::savedFor(int task) const
     return result;
 }
 
-ClassAnswers collectClass(const QStringList &paths, const ReportLesson &lesson)
+Cell Pupil::cell(int task) const
+{
+    Cell c;
+    c.answer = answer(task);
+    c.saved = savedFor(task);
+    if (c.answer) {
+        c.lines = answerLines(c.answer->text);
+        c.characters = answerCharacters(c.answer->text);
+    }
+    return c;
+}
+
+ClassAnswers readClass(const ClassFolder &found, const ReportLesson &lesson)
 {
     ClassAnswers result;
-    Collector collector(lesson, result);
-    for (const QString &p : paths)
-        collector.path(p);
-    collector.finish();
+    result.name = found.name;
+    result.path = found.shownPath;
+    for (const FoundFile &f : found.files)
+        result.pupils.append(readPupil(f, lesson));
+    tellDoublesApart(result.pupils);
+    QCollator collator{QLocale(QLocale::Bulgarian, QLocale::Bulgaria)};
+    collator.setNumericMode(true);
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::stable_sort(result.pupils.begin(), result.pupils.end(), [&collator](const Pupil &a, const Pupil &b) {
+        const int c = collator.compare(a.name, b.name);
+        return c != 0 ? c < 0 : a.name < b.name;
+    });
+    for (const Pupil &p : result.pupils)
+        result.notes += p.notes;
     return result;
 }
 

@@ -35,12 +35,14 @@ struct Answer
 
 // The reading of one answers file. `answers` are in increasing task order
 // and only for tasks the lesson has; `problems` say what was wrong (the
-// file is still used when `isAnswers` is true).
+// file is still used when `isAnswers` is true); `otherLesson` tells a file
+// whose task numbers do not fit this lesson.
 struct AnswersReading
 {
     bool isAnswers = false;
     QList<Answer> answers;
     QStringList problems;
+    bool otherLesson = false;
 };
 
 // The first line of every answers file.
@@ -61,39 +63,53 @@ struct SavedWork
     QString text;   // for a file of condition and answer: the answer part
 };
 
+// A pupil's work on one task, as every view of the report shows it.
+struct Cell
+{
+    const Answer *answer = nullptr;
+    QList<const SavedWork *> saved;
+    int lines = 0;                 // of the answer
+    qsizetype characters = 0;      // of the answer, line breaks aside
+
+    bool isEmpty() const { return answer == nullptr && saved.isEmpty(); }
+};
+
 // One pupil of the report: one answers file.
 struct Pupil
 {
-    QString name;   // unique within the report
-    QString path;   // the answers file, as it was found
+    QString name;          // unique within the class
+    QString path;          // the answers file, as the teacher reads its path
     QList<Answer> answers;
     QList<SavedWork> saved;
+    QString unread;        // why the row holds no answers (an empty file, a pipe, ...), or empty
+    QStringList notes;     // what was wrong with the pupil's files
+    bool otherLesson = false;   // the files seem to be of another lesson
 
     const Answer *answer(int task) const;
     QList<const SavedWork *> savedFor(int task) const;
+    Cell cell(int task) const;
 };
 
+struct ClassFolder;
+
+// The pupils of one class, read.
 struct ClassAnswers
 {
-    QList<Pupil> pupils;       // in Bulgarian alphabetical order of their names
+    QString name;              // the class folder's name
+    QString path;              // the class folder, as the teacher reads it
+    QList<Pupil> pupils;       // in Bulgarian alphabetical order of their names, numbers by value
     QStringList notes;         // "path: what is wrong", one per problem
-    QStringList inputFiles;    // every file read, by absolute path
 };
 
 // Size limits of what the report reads.
 constexpr qint64 AnswersFileLimit = qint64(4) * 1024 * 1024;
 constexpr qint64 SavedFileLimit = qint64(1024) * 1024;
 
-// Collects the answers files named by `paths`: a file is taken as it is, a
-// folder is searched through for regular files named OTGOWORI.TXT or
-// OTGOWORS.TXT in any letter case (symbolic links inside it are not
-// followed). A pupil is named
-// by the folder that holds the file, relative to the path given (the
-// folder's own name when the file is right in it); a file given by its own
-// path is named by its file name without the extension, or by its folder
-// when it has the program's own name. Names that two files would share get
-// " (1)", " (2)", ... in the order of the files' paths.
-ClassAnswers collectClass(const QStringList &paths, const ReportLesson &lesson);
+// Reads the answers files of a class found by findClasses. Every file is a
+// row, also one that is empty or cannot be read (with a note saying so).
+// Names that two files would share get " (1)", " (2)", ... in the order of
+// the files' paths, and a note saying why.
+ClassAnswers readClass(const ClassFolder &found, const ReportLesson &lesson);
 
 // Characters of an answer without its line breaks, and its lines.
 qsizetype answerCharacters(const QString &text);
