@@ -11,8 +11,11 @@ Platform Platform::current()
 {
     Platform p;
     p.directory = QDir::currentPath();
-    p.driveType = [](const QString &directory) { return Tip_disk(directory); };
     p.folder = LessonFolder::current();
+    // The folder held open answers, whatever bytes its path has.
+    p.driveType = [folder = p.folder](const QString &directory) {
+        return folder.isOpen() ? folder.driveType() : Tip_disk(directory);
+    };
     return p;
 }
 

@@ -52,6 +52,7 @@ void Tarv::Form_Load()
     tasks.savingAllowed = keepsPupilFiles(lesson_.platform.folderDriveType(), state_.Opcii_L());
 
     applyOptions();
+    startKeeping(drive);
 
     std::array<qint16, MaxPlanPoints + 1> times{};
     for (int k = 1; k <= qMin(planCount, MaxPlanPoints); ++k)
@@ -138,6 +139,7 @@ void Tarv::Izhod_Click()
     if (Greska_Otgowor1(lesson_.prompter, 2) != yesText() || closing_)
         return;
     Q_EMIT answersAboutToBeWritten();
+    waitForKeeping();
     QString written;
     if (!Zapis_otgowori(state_, lesson_.prompter, lesson_.platform, &written) && !closing_
         && stayAfterLostAnswers())
@@ -165,6 +167,7 @@ bool Tarv::writeAnswersUnasked(Prompter &reporter)
         return true;
     answersWrittenUnasked_ = true;
     Q_EMIT answersAboutToBeWritten();
+    waitForKeeping();
     return Zapis_otgowori(state_, reporter, lesson_.platform);
 }
 

@@ -10,6 +10,7 @@
 #include "controls/SpokenLabels.h"
 #include "controls/TextBox.h"
 #include "controls/Twips.h"
+#include "engine/BackgroundWriter.h"
 #include "engine/LessonContext.h"
 #include "engine/LessonState.h"
 #include "engine/NumericText.h"
@@ -54,7 +55,11 @@ Tarv::Tarv(LessonContext &lesson)
     Timer1 = new TickSource([this] { Timer1_Timer(); }, this, lesson.platform.clock);
 }
 
-Tarv::~Tarv() = default;
+Tarv::~Tarv()
+{
+    // The keeper finishes its write while the window is still whole.
+    delete keeper_;
+}
 
 void Tarv::buildControls()
 {

@@ -66,14 +66,19 @@ bool Tarv_n::Zapishi_fail(int mode)
     const LessonFolder &folder = lesson_.platform.folder;
     if (mode < 1 || mode > 3)
         return false;
-    if (mode == 3 && Text_Un[3]->text().isEmpty()) {
-        // Before the author's solution is shown there is nothing to save,
-        // and an empty file would replace what may have been saved before.
+    // Before the author's solution is shown, or where it is withheld, there
+    // is nothing to save, and the file would replace what may have been
+    // saved before.
+    const bool withheld = selectedTask() > 1 && Opcia(Option::AuthorsSolutions) < 1;
+    if (mode == 3 && (Text_Un[3]->text().isEmpty() || withheld)) {
         Message m;
         m.caption = lessonCaption();
-        m.text = QStringLiteral("Решението на автора още не е показано и няма какво да се "
-                                "запише.\r\nФайлът „%1“ не е променен.")
-                     .arg(QDir::toNativeSeparators(folder.filePath(Ime_fail)));
+        m.text = (withheld ? QStringLiteral("Решението на автора на тази задача не е достъпно "
+                                            "и няма какво да се запише.")
+                           : QStringLiteral("Решението на автора още не е показано и няма какво "
+                                            "да се запише."))
+                 + QStringLiteral("\r\nФайлът „%1“ не е променен.")
+                       .arg(QDir::toNativeSeparators(folder.filePath(Ime_fail)));
         lesson_.prompter.ask(m);
         return false;
     }

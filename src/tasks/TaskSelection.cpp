@@ -125,7 +125,10 @@ void Tarv_n::Pokaji_zadacha()
     for (int i = a; i <= b; ++i)
         condition += QStringLiteral("\r\n") + Fn_Decrypt(lines.item(i), hidden);
     Text_Un[2]->setText(condition);
-    Text_Un[0]->setText(state_.List_Un(3).item(k));
+    // The store's seed blank is no answer: the field holds only what the
+    // pupil typed, so that an answer is counted the same in every task.
+    const QString answer = state_.List_Un(3).item(k);
+    Text_Un[0]->setText(answer == u" " ? QString() : answer);
     describeArrivals();
     announceTask();
 }

@@ -11,7 +11,6 @@
 #include "engine/WritingTime.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
 
@@ -232,18 +231,17 @@ int showCommand(const QString &filePath, const LessonFacts &lesson, QTextStream 
 {
     if (QFileInfo(filePath).isDir())
         return fail(err, filePath, QStringLiteral("това е папка, а не конфигурационен файл"));
-    QFile f(filePath);
-    if (!f.open(QIODevice::ReadOnly))
-        return fail(err, filePath,
-                    QStringLiteral("файлът не може да се прочете (%1)").arg(f.errorString()));
-    const QByteArray bytes = f.read(ConfigFileSize + 1);
-    if (f.error() != QFileDevice::NoError)
-        return fail(err, filePath,
-                    QStringLiteral("файлът не може да се прочете (%1)").arg(f.errorString()));
+    // A file of any size up to this is read whole, to tell its size.
+    constexpr qint64 readLimit = 1024 * 1024;
+    QString why;
+    const std::optional<QByteArray> read = readInput(filePath, readLimit, &why);
+    if (!read)
+        return fail(err, filePath, why.chopped(1));
+    const QByteArray bytes = read->left(ConfigFileSize + 1);
 
     const std::optional<DecodedFile> file = decodeConfigFile(bytes);
     if (!file) {
-        const qint64 size = f.size();
+        const qint64 size = read->size();
         return fail(err, filePath,
                     QStringLiteral("файлът има %1 байта, а конфигурационният файл има точно %2; "
                                    "урокът няма да го приеме и ще работи с вградените си стойности")
