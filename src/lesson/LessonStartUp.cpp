@@ -49,7 +49,8 @@ void Tarv::Form_Load()
     tasks.allTasksCaption = config.allTasksCaption;
     // Pupils save their work only onto a removable or fixed disk (or a
     // network disk, where the teacher allows it).
-    tasks.savingAllowed = keepsPupilFiles(lesson_.platform.folderDriveType(), state_.Opcii_L());
+    const int drive = lesson_.platform.folderDriveType();
+    tasks.savingAllowed = keepsPupilFiles(drive, state_.Opcii_L());
 
     applyOptions();
     startKeeping(drive);

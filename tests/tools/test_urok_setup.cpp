@@ -14,6 +14,7 @@
 #include "support/ConfigBytes.h"
 #include "support/Golden.h"
 #include "support/Lesson.h"
+#include "support/ToolRun.h"
 #include "tasks/Tarv_n.h"
 
 #include <QDirIterator>
@@ -123,12 +124,8 @@ class UrokSetupTest : public QObject
     Q_OBJECT
 private Q_SLOTS:
     // Every test runs in a fresh folder of its own.
-    void init() { QVERIFY(dir.emplace().isValid() && QDir::setCurrent(dir->path())); }
-    void cleanup()
-    {
-        QDir::setCurrent(QStringLiteral(UROK_BINARY_DIR));
-        dir.reset();
-    }
+    void init() { QVERIFY(folder.enter()); }
+    void cleanup() { folder.leave(); }
 
     // ---- Profile -> file -> decoding -------------------------------------
 
@@ -577,7 +574,7 @@ private Q_SLOTS:
     }
 
 private:
-    std::optional<QTemporaryDir> dir;
+    test::CurrentFolder folder;
 };
 
 QTEST_MAIN(UrokSetupTest)

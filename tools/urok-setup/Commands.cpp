@@ -152,14 +152,30 @@ void describePlan(const Profile &p, const LessonFacts &lesson, QTextStream &out)
     }
 }
 
+// Record 6 holds the options past 40; the rest of it the lesson never reads.
+QString lastRecordText(bool restEmpty)
+{
+    QList<int> held;
+    for (const OptionInfo &option : OptionTable)
+        if (option.place().record == ConfigRecordCount)
+            held.append(option.number());
+    if (held.isEmpty())
+        return restEmpty ? QStringLiteral("празен (не се използва)")
+                         : QStringLiteral("не е празен, но програмата не го чете");
+    const QString options = held.size() == 1
+        ? QStringLiteral("опция %1").arg(held.first())
+        : QStringLiteral("опции %1–%2").arg(held.first()).arg(held.last());
+    return restEmpty ? QStringLiteral("%1, иначе празен").arg(options)
+                     : QStringLiteral("%1; останалото не е празно, но програмата не го чете")
+                           .arg(options);
+}
+
 void describe(const DecodedFile &file, const LessonFacts &lesson, QTextStream &out)
 {
     describeOptions(file.profile, out);
     describeTasks(file.profile, lesson, out);
     describePlan(file.profile, lesson, out);
-    out << (file.lastRecordEmpty ? QStringLiteral("\nЗапис 6: празен (не се използва)\n")
-                                 : QStringLiteral("\nЗапис 6: не е празен, но програмата не го "
-                                                  "чете\n"));
+    out << QStringLiteral("\nЗапис 6: ") << lastRecordText(file.lastRecordEmpty) << '\n';
 }
 
 } // namespace
