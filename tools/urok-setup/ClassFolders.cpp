@@ -215,7 +215,6 @@ void Finder::besides(Hit &hit, const QList<Entry> &entries, const QByteArray &fo
 
 void Finder::add(Hit hit, const struct stat &st)
 {
-    hit.file.shownPath = shownPath(hit.file.path);
     if (S_ISREG(st.st_mode) && out_.inputs.contains(fileId(st))) {
         note(hit.file.path, QStringLiteral("вече е включен в отчета"));
         return;
@@ -241,11 +240,20 @@ QString nameOf(const QByteArray &folder)
 
 void Finder::finish()
 {
-    // How many folders with answers files each folder holds, itself included.
-    QHash<QByteArray, QSet<int>> holds;
+    // Which folder with answers files each folder holds, itself included:
+    // its number, or Several. A school year holds thousands of folders, so
+    // nothing more is kept of each.
+    constexpr int Several = -1;
+    QHash<QByteArray, int> holds;
     for (const Hit &h : hits_)
-        for (qsizetype n = 0; n <= h.parts.size(); ++n)
-            holds[joined(h.root, h.parts, n)].insert(h.file.folder);
+        for (qsizetype n = 0; n <= h.parts.size(); ++n) {
+            const QByteArray folder = joined(h.root, h.parts, n);
+            const auto it = holds.find(folder);
+            if (it == holds.end())
+                holds.insert(folder, h.file.folder);
+            else if (*it != h.file.folder)
+                *it = Several;
+        }
 
     std::map<QByteArray, ClassFolder> classes;
     for (Hit &h : hits_) {
@@ -256,10 +264,10 @@ void Finder::finish()
         } else {
             // The folder named is the pupil only when the file is right in it.
             qsizetype n = h.parts.isEmpty() ? 0 : 1;
-            while (n < h.parts.size() && holds.value(joined(h.root, h.parts, n)).size() > 1)
+            while (n < h.parts.size() && holds.value(joined(h.root, h.parts, n)) == Several)
                 ++n;
             const QByteArray pupil = joined(h.root, h.parts, n);
-            const bool rootHoldsOthers = n == 0 && holds.value(h.root).size() > 1;
+            const bool rootHoldsOthers = n == 0 && holds.value(h.root) == Several;
             classKey = rootHoldsOthers ? h.root : folderPart(pupil);
             h.file.pupil = nameOf(pupil);
         }
