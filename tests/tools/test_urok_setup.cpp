@@ -372,8 +372,11 @@ private Q_SLOTS:
         in("colour = 5", "непознат ключ „colour“");
         in("task 3 colour = 1", "непознат ключ „task 3 colour“");
         in("point 1 level = 1", "непознат ключ „point 1 level“");
-        in("option 42 = 1", "от 1 до 41");
-        in("option 0 = 1", "от 1 до 41");
+        // As many options as the table holds.
+        const QByteArray options = QStringLiteral("от 1 до %1").arg(OptionCount).toUtf8();
+        const QByteArray pastTheLast = QStringLiteral("option %1 = 1").arg(OptionCount + 1).toUtf8();
+        in(pastTheLast.constData(), options.constData());
+        in("option 0 = 1", options.constData());
         in("task 41 budget = 1", "от 1 до 40");
         in("point 0 rate = 1", "от 1 до 40");
         in("option 2 = 2", "от 0 до 1");
