@@ -748,6 +748,7 @@ int main(int argc, char **argv)
     QuietPrompter prompter;
     urok::WindowRegistry windows(state, prompter);
     windows.context.platform.directory = folder.path();
+    windows.context.platform.folder = urok::LessonFolder::open(folder.path());
     windows.get<urok::Tarv>().show();
     if (prompter.asked != 0) {
         std::fprintf(stderr, "urok-bench: the lesson did not accept its configuration file\n");

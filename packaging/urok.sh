@@ -6,20 +6,28 @@
 # user under /opt/urok) is not a place for the pupil's files: the lesson
 # then runs from the folder ~/urok (or $UROK_FOLDER), which gets a copy of
 # the configuration file whenever the installed one differs from it, old
-# date or new: the teacher's file is the one that counts. Started with
-# no home folder (HOME unset or empty, as some menus and services start
-# programs), it takes the user's home folder from the user database, and
-# when there is none it runs in a folder of the user's own under /tmp, and
+# date or new: the teacher's file is the one that counts. Where there is no
+# usable home folder (HOME unset, empty, not a full path, or a folder where
+# ~/urok cannot be made, as some menus and services start programs), it
+# takes the user's home folder from the user database, and when that will
+# not do either it runs in a folder of the user's own under /tmp, and
 # says so.
 here=$(dirname "$(readlink -f "$0")")
 say() { echo "urok.sh: $1" >&2; }
+# A folder for the pupil's files under a home folder given by its full path.
+usable() {
+    case $1 in /*) ;; *) return 1 ;; esac
+    mkdir -p "$1/urok" 2>/dev/null && [ -w "$1/urok" ]
+}
 if [ -w "$here" ]; then
     cd "$here" || exit 1
 else
-    work=${UROK_FOLDER:-${HOME:+$HOME/urok}}
-    if [ -z "$work" ]; then
+    work=$UROK_FOLDER
+    if [ -z "$work" ] && usable "$HOME"; then
+        work=$HOME/urok
+    elif [ -z "$work" ]; then
         home=$(getent passwd "$(id -u)" | cut -d: -f6)
-        if [ -n "$home" ] && mkdir -p "$home/urok" 2>/dev/null; then
+        if usable "$home"; then
             work=$home/urok
         else
             work=${TMPDIR:-/tmp}/urok-$(id -u)
@@ -30,9 +38,13 @@ else
                 exit 1
             fi
         fi
-        say "променливата HOME е празна; урокът работи в $work и файловете на ученика са там"
+        if [ -z "$HOME" ]; then
+            say "променливата HOME е празна; урокът работи в $work и файловете на ученика са там"
+        else
+            say "в папката HOME ($HOME) не може да се създаде папка urok; урокът работи в $work и файловете на ученика са там"
+        fi
     fi
-    if ! mkdir -p "$work"; then
+    if ! mkdir -p "$work" 2>/dev/null; then
         say "папката $work не може да бъде създадена"
         exit 1
     fi

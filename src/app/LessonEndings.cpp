@@ -10,6 +10,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -24,7 +25,30 @@ namespace {
 LessonEndings *active = nullptr;
 
 #ifdef Q_OS_UNIX
-constexpr int caught[] = {SIGTERM, SIGINT, SIGHUP};
+// Every signal that would end the program without a word, but not those of
+// a crash (SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGTRAP, SIGSYS): after
+// a crash no code of the lesson is to be trusted, and the answers kept
+// while the lesson ran are what is left. SIGPIPE and SIGXFSZ are ignored.
+std::vector<int> endingSignals()
+{
+    std::vector<int> signals = {SIGTERM, SIGINT,    SIGHUP,  SIGQUIT, SIGUSR1,
+                                SIGUSR2, SIGALRM,   SIGVTALRM, SIGPROF, SIGXCPU};
+#ifdef SIGPOLL
+    signals.push_back(SIGPOLL);
+#endif
+#ifdef SIGPWR
+    signals.push_back(SIGPWR);
+#endif
+#ifdef SIGSTKFLT
+    signals.push_back(SIGSTKFLT);
+#endif
+#ifdef SIGRTMIN
+    for (int s = SIGRTMIN; s <= SIGRTMAX; ++s)
+        signals.push_back(s);
+#endif
+    return signals;
+}
+
 int wakeUp[2] = {-1, -1};
 
 // All a signal handler may do: tell the event loop, which does the rest.
@@ -64,7 +88,7 @@ LessonEndings::LessonEndings(WindowRegistry &windows, std::function<void(int)> a
         action.sa_handler = onSignal;
         sigemptyset(&action.sa_mask);
         action.sa_flags = SA_RESTART;
-        for (int s : caught)
+        for (int s : endingSignals())
             sigaction(s, &action, nullptr);
     }
 #endif
@@ -81,7 +105,7 @@ LessonEndings::~LessonEndings()
     active = nullptr;
 #ifdef Q_OS_UNIX
     if (notifier_) {
-        for (int s : caught)
+        for (int s : endingSignals())
             std::signal(s, SIG_DFL);
         delete notifier_;
         ::close(wakeUp[0]);

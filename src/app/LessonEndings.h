@@ -12,8 +12,9 @@ namespace urok {
 
 class WindowRegistry;
 
-// The endings of a lesson that do not pass through "Изход": SIGTERM, SIGINT
-// and SIGHUP, the end of the desktop session, the application quitting on
+// The endings of a lesson that do not pass through "Изход": SIGTERM, SIGINT,
+// SIGHUP and every other signal that ends a program unless it is caught
+// (crashes aside), the end of the desktop session, the application quitting on
 // its own and the process exiting because the display is gone. Each writes
 // the answers file as "Изход" with "Да" writes it, asking nobody (a failure
 // is told on standard error), and ends the lesson. One at a time.

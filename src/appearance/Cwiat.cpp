@@ -1,11 +1,14 @@
 #include "appearance/Cwiat.h"
 
 #include "engine/Colour.h"
+#include "engine/ColourNames.h"
 #include "engine/ColourSettings.h"
+#include "controls/AccessibleControls.h"
 #include "controls/ClientArea.h"
 #include "controls/ControlLook.h"
 #include "controls/Controls.h"
 #include "controls/ListBox.h"
+#include "controls/SpokenLabels.h"
 #include "controls/TextBox.h"
 #include "controls/Twips.h"
 #include "engine/LessonContext.h"
@@ -145,6 +148,7 @@ void Cwiat::buildControls()
                          "система "),
           {795, 1150, 4020, 255});
     Label_Cv[3]->setAlignment(Qt::AlignCenter);
+    Izwestie = new SpokenNotice(client_);
 
     buildComponentRows();
     buildTargetRows();
@@ -248,8 +252,10 @@ void Cwiat::buildFontChoice()
     for (int size = 8; size <= 14; ++size)
         List_font[1]->addEntry(QString::number(size));
 
-    for (int i = 0; i < 2; ++i)
+    for (int i = 0; i < 2; ++i) {
+        List_font[i]->setChosenWord(QStringLiteral("избран"));
         connect(List_font[i], &ListBox::Click, this, [this, i] { List_font_Click(i); });
+    }
 
     Text_Cv[0] = new TextBox(QString(), client_);
     Text_Cv[0]->setFont(designFont(12));
@@ -282,6 +288,7 @@ void Cwiat::buildMenus()
     // Bulgarian one.
     mnu_Danni = command("mnu_Danni", "&Danni");
     mnu_Danni->setShortcut(QKeySequence(Qt::ALT | Qt::Key(0x0414)));
+    speakCommandAs(mnu_Danni, QStringLiteral("Данни"));
     connect(mnu_Danni, &QAction::triggered, this, [this] { mnu_Danni_Click(); });
 }
 
@@ -412,10 +419,12 @@ void Cwiat::Otdelni_Update()
 
     setBackColor(picColor, Tekusht_cwqt);
     Label_Cv[3]->setText(colourCodeLine(Tekusht_cwqt));
-    // A screen reader hears the new code on the slider being moved: the
-    // change of the focused control's description is spoken.
+    // A screen reader reads the colour in words, by its name and its code,
+    // on the code line and on the sliders.
+    const QString words = colourInWords(Tekusht_cwqt);
+    Label_Cv[3]->setAccessibleDescription(QStringLiteral("Получен цвят: ") + words);
     for (QSlider *s : Slider1)
-        s->setAccessibleDescription(Label_Cv[3]->text());
+        s->setAccessibleDescription(words);
 }
 
 void Cwiat::Option1_Click(int index)
@@ -439,6 +448,9 @@ void Cwiat::Slider1_Change(int index)
     composeColour();
     list.setItem(L, QString::number(Tekusht_cwqt));
     Otdelni_Update();
+    // The pupil moving a slider hears the colour it makes, not only its number.
+    if (Slider1[index]->hasFocus())
+        Izwestie->say(colourInWords(Tekusht_cwqt));
 }
 
 // ---- Font -------------------------------------------------------------------

@@ -19,6 +19,7 @@ namespace urok {
 class ClientArea;
 class ItemList;
 class ListBox;
+class SpokenNotice;
 class TextBox;
 struct LessonContext;
 
@@ -84,6 +85,7 @@ private:
     std::array<QRadioButton *, 4> Option1{};
     std::array<ListBox *, 2> List_font{};
     std::array<TextBox *, 1> Text_Cv{};
+    SpokenNotice *Izwestie = nullptr;
 
     QAction *mnu_zapis = nullptr;
     QAction *mnu_Otkaz = nullptr;

@@ -5,6 +5,8 @@
 #include "controls/SpokenLabels.h"
 
 #include <QAccessibleWidget>
+#include <QAction>
+#include <QMenuBar>
 
 namespace urok {
 
@@ -29,6 +31,13 @@ public:
     {
         if (t == QAccessible::Value)
             return label()->valueText();
+        // A screen reader says the value of a progress bar in percent; its
+        // words come first in the description.
+        if (t == QAccessible::Description && !label()->valueText().isEmpty()) {
+            const QString rest = QAccessibleWidget::text(t);
+            return rest.isEmpty() ? label()->valueText()
+                                  : label()->valueText() + QStringLiteral(". ") + rest;
+        }
         return QAccessibleWidget::text(t);
     }
 
@@ -121,8 +130,83 @@ public:
     }
 };
 
+const char *const SpokenName = "urokSpokenName";
+
+// A command on a menu bar, as Qt's own menu item presents it, with the name
+// given to it.
+class AccessibleCommand : public QAccessibleInterface, public QAccessibleActionInterface
+{
+public:
+    AccessibleCommand(QMenuBar *bar, QAction *command)
+        : bar_(bar)
+        , command_(command)
+    {
+    }
+
+    bool isValid() const override { return bar_ && command_; }
+    QObject *object() const override { return command_; }
+    QWindow *window() const override { return bar_->window()->windowHandle(); }
+    QAccessibleInterface *parent() const override { return QAccessible::queryAccessibleInterface(bar_); }
+    QAccessibleInterface *child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface *) const override { return -1; }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+    QAccessible::Role role() const override { return QAccessible::MenuItem; }
+    void setText(QAccessible::Text, const QString &) override {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return command_->property(SpokenName).toString();
+        return {};
+    }
+
+    QRect rect() const override
+    {
+        const QRect r = bar_->actionGeometry(command_);
+        return QRect(bar_->mapToGlobal(r.topLeft()), r.size());
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s;
+        s.focusable = true;
+        s.disabled = !command_->isEnabled();
+        s.invisible = !command_->isVisible() || !bar_->isVisible();
+        s.focused = bar_->activeAction() == command_;
+        return s;
+    }
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface *>(this)
+                                                    : nullptr;
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString &action) override
+    {
+        if (action == pressAction())
+            command_->trigger();
+    }
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+private:
+    QPointer<QMenuBar> bar_;
+    QPointer<QAction> command_;
+};
+
 QAccessibleInterface *lessonControls(const QString &className, QObject *object)
 {
+    if (className == QLatin1String("QAction")) {
+        auto *command = static_cast<QAction *>(object);
+        if (command->property(SpokenName).toString().isEmpty())
+            return nullptr;
+        for (QObject *owner : command->associatedObjects()) {
+            if (auto *bar = qobject_cast<QMenuBar *>(owner))
+                return new AccessibleCommand(bar, command);
+        }
+        return nullptr;
+    }
     // Qt asks for the most derived class first, so these come before the
     // interfaces Qt has for plain labels.
     if (className == QLatin1String(ProgressLabel::staticMetaObject.className()))
@@ -141,6 +225,12 @@ QAccessibleInterface *lessonControls(const QString &className, QObject *object)
 }
 
 } // namespace
+
+void speakCommandAs(QAction *command, const QString &spoken)
+{
+    installAccessibleControls();
+    command->setProperty(SpokenName, spoken);
+}
 
 void installAccessibleControls()
 {

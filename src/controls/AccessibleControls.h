@@ -1,5 +1,8 @@
 #pragma once
 
+class QAction;
+class QString;
+
 namespace urok {
 
 // Tells Qt's accessibility layer how a screen reader sees the lesson's own
@@ -10,5 +13,9 @@ namespace urok {
 // window. Installing more than once does nothing; every such control
 // installs it itself.
 void installAccessibleControls();
+
+// A command of a menu bar that a screen reader names otherwise than its
+// caption reads (a caption in Latin letters, said in Bulgarian words).
+void speakCommandAs(QAction *command, const QString &spoken);
 
 } // namespace urok

@@ -66,4 +66,12 @@ QIcon LessonStyle::standardIcon(StandardPixmap icon, const QStyleOption *option,
     return QProxyStyle::standardIcon(icon, option, widget);
 }
 
+int LessonStyle::styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                           QStyleHintReturn *returnData) const
+{
+    if (hint == SH_Menu_AllowActiveAndDisabled)
+        return 1;
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+}
+
 } // namespace urok

@@ -1,15 +1,24 @@
 #include "controls/ListBox.h"
 
 #include "controls/ControlLook.h"
+#include "engine/Contrast.h"
 #include "engine/ItemList.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScopedValueRollback>
 
 #include <algorithm>
 
 namespace urok {
+
+namespace {
+
+constexpr int NoteRole = Qt::UserRole + 1;
+
+} // namespace
 
 ListBox::ListBox(const QString &name, QWidget *parent, bool sorted)
     : QListWidget(parent)
@@ -23,6 +32,11 @@ ListBox::ListBox(const QString &name, QWidget *parent, bool sorted)
     // screen reader (its "Toggle" selects an entry).
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &ListBox::selectionMoved);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this](const QItemSelection &selected, const QItemSelection &deselected) {
+                for (const QModelIndex &at : selected.indexes() + deselected.indexes())
+                    retell(at.row());
+            });
     // Entries going away take their selection with them; that is no choice.
     connect(model(), &QAbstractItemModel::rowsAboutToBeRemoved, this, [this] { ++quiet_; });
     connect(model(), &QAbstractItemModel::rowsRemoved, this, [this] { --quiet_; });
@@ -113,8 +127,45 @@ void ListBox::setEntryNote(int index, const QString &note)
     QListWidgetItem *entry = item(index);
     if (!entry)
         return;
+    entry->setData(NoteRole, note.isEmpty() ? QVariant() : QVariant(note));
+    retell(index);
+}
+
+void ListBox::setChosenWord(const QString &word)
+{
+    chosenWord_ = word;
+    retell(listIndex());
+}
+
+void ListBox::retell(int row)
+{
+    QListWidgetItem *entry = item(row);
+    if (!entry)
+        return;
+    QStringList said(entry->text().trimmed());
+    const QString note = entry->data(NoteRole).toString();
+    if (!note.isEmpty())
+        said.append(note);
+    if (entry->isSelected() && !chosenWord_.isEmpty())
+        said.append(chosenWord_);
     entry->setData(Qt::AccessibleTextRole,
-                   note.isEmpty() ? QVariant() : QVariant(entry->text() + QStringLiteral(", ") + note));
+                   said.size() > 1 ? QVariant(said.join(QStringLiteral(", "))) : QVariant());
+}
+
+// Qt tells a screen reader that the list took the focus, not which entry
+// is current: the entry is told after it.
+void ListBox::tellCurrentEntry()
+{
+    if (!hasFocus() || currentRow() < 0 || !QAccessible::isActive())
+        return;
+    QAccessibleInterface *list = QAccessible::queryAccessibleInterface(this);
+    QAccessibleTableInterface *table = list ? list->tableInterface() : nullptr;
+    QAccessibleInterface *entry = table ? table->cellAt(currentRow(), 0) : nullptr;
+    if (!entry)
+        return;
+    QAccessibleEvent event(this, QAccessible::Focus);
+    event.setChild(list->indexOfChild(entry));
+    QAccessible::updateAccessibility(&event);
 }
 
 void ListBox::choose(int row)
@@ -136,6 +187,8 @@ void ListBox::selectionMoved(const QItemSelection &selected, const QItemSelectio
         choose(added.first().row());
         return;
     }
+    if (added.size() == 1 && locked_)
+        Q_EMIT choiceRefused();
     // Anything else (a second entry, none at all, a list that takes no
     // choice) leaves the chosen entry as it was.
     const QScopedValueRollback quiet(quiet_, quiet_ + 1);
@@ -146,6 +199,8 @@ void ListBox::selectionMoved(const QItemSelection &selected, const QItemSelectio
 void ListBox::mousePressEvent(QMouseEvent *event)
 {
     event->accept();
+    if (event->button() == Qt::LeftButton && locked_ && isEnabled())
+        Q_EMIT choiceRefused();
     if (event->button() != Qt::LeftButton || !choosable())
         return;
     const QModelIndex at = indexAt(event->position().toPoint());
@@ -180,6 +235,8 @@ void ListBox::keyPressEvent(QKeyEvent *event)
         && currentRow() >= 0) {
         if (choosable())
             choose(currentRow());
+        else if (locked_ && isEnabled())
+            Q_EMIT choiceRefused();
         event->accept();
         return;
     }
@@ -188,10 +245,50 @@ void ListBox::keyPressEvent(QKeyEvent *event)
     if ((key == Qt::Key_End || key == Qt::Key_PageDown) && currentRow() < 0 && count() > 0)
         selectionModel()->setCurrentIndex(model()->index(0, 0), QItemSelectionModel::NoUpdate);
     // The keys move the current entry and leave the chosen one selected.
-    const QScopedValueRollback quiet(quiet_, quiet_ + 1);
-    setSelectionMode(QAbstractItemView::NoSelection);
-    QListWidget::keyPressEvent(event);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    const int before = currentRow();
+    {
+        const QScopedValueRollback quiet(quiet_, quiet_ + 1);
+        setSelectionMode(QAbstractItemView::NoSelection);
+        QListWidget::keyPressEvent(event);
+        setSelectionMode(QAbstractItemView::SingleSelection);
+    }
+    // A key that finds the entry already current (Home on the first) says it again.
+    const bool moving = key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Home
+                        || key == Qt::Key_End || key == Qt::Key_PageUp || key == Qt::Key_PageDown;
+    if (moving && currentRow() == before)
+        tellCurrentEntry();
+}
+
+void ListBox::focusInEvent(QFocusEvent *event)
+{
+    // The keys start from the chosen entry, or from the first.
+    if (currentRow() < 0 && count() > 0)
+        selectionModel()->setCurrentIndex(model()->index(qMax(0, listIndex()), 0),
+                                          QItemSelectionModel::NoUpdate);
+    QListWidget::focusInEvent(event);
+    QMetaObject::invokeMethod(this, &ListBox::tellCurrentEntry, Qt::QueuedConnection);
+}
+
+void ListBox::paintEvent(QPaintEvent *event)
+{
+    QListWidget::paintEvent(event);
+    const QListWidgetItem *current = currentItem();
+    if (!hasFocus() || !current)
+        return;
+    const QRect place = visualItemRect(current);
+    if (place.isEmpty())
+        return;
+    // Two rings: the outer one stands out against the list around the
+    // entry, the inner one against the entry's own background.
+    const QPalette::ColorGroup view = isEnabled() ? QPalette::Active : QPalette::Disabled;
+    const QPalette::ColorGroup entry = locked_ ? QPalette::Disabled : view;
+    const QColor around = palette().color(view, QPalette::Base);
+    const QColor inside = current->isSelected() ? palette().color(entry, QPalette::Highlight) : around;
+    QPainter painter(viewport());
+    painter.setPen(frameColourOn(around));
+    painter.drawRect(place.adjusted(0, 0, -1, -1));
+    painter.setPen(frameColourOn(inside));
+    painter.drawRect(place.adjusted(1, 1, -2, -2));
 }
 
 void ListBox::initViewItemOption(QStyleOptionViewItem *option) const

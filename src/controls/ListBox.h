@@ -16,6 +16,11 @@ namespace urok {
 // A disabled list and a locked one ignore a choice from every source but
 // the program. A locked list stays in the tab order and keeps the focus,
 // so the pupil can still read it; it is drawn as disabled.
+//
+// A list that takes the focus tells a screen reader its current entry (the
+// chosen one, or the first); the chosen entry is heard with a word after
+// its text ("избрана"). While the list has the focus its current entry is
+// framed in black and white, seen on any colours the pupil composes.
 class ListBox : public QListWidget
 {
     Q_OBJECT
@@ -37,25 +42,38 @@ public:
     bool isLocked() const { return locked_; }
     // A word a screen reader says after an entry's text ("записана").
     void setEntryNote(int index, const QString &note);
+    // The word said after the chosen entry's text and note ("избран" for a
+    // term; "избрана" unless told otherwise).
+    void setChosenWord(const QString &word);
 
 Q_SIGNALS:
     void Click(int index);
+    // The pupil chose (Enter, Space, a click, a screen reader's selection)
+    // in a list that is locked.
+    void choiceRefused();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
     void initViewItemOption(QStyleOptionViewItem *option) const override;
 
 private:
     bool choosable() const { return isEnabled() && !locked_; }
     void choose(int row);
     void selectionMoved(const QItemSelection &selected, const QItemSelection &deselected);
+    // The entry's text as a screen reader hears it: with its note and, when
+    // chosen, the chosen word.
+    void retell(int row);
+    void tellCurrentEntry();
 
     bool sorted_;
     bool locked_ = false;
     QString unlockedDescription_;
+    QString chosenWord_ = QStringLiteral("избрана");
     // Inside the pupil's own action, changes of entry are not choices.
     int quiet_ = 0;
 };

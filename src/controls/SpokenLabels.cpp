@@ -5,11 +5,13 @@
 #include "engine/NumericText.h"
 
 #include <QAccessible>
+#include <QApplication>
 
 namespace urok {
 
-ProgressLabel::ProgressLabel(const QString &caption, QWidget *parent)
+ProgressLabel::ProgressLabel(const QString &caption, QWidget *parent, Changes changes)
     : QLabel(caption, parent)
+    , changes_(changes)
 {
     installAccessibleControls();
 }
@@ -20,7 +22,7 @@ void ProgressLabel::setProgress(int value, int maximum, const QString &valueText
     value_ = value;
     maximum_ = maximum;
     valueText_ = valueText;
-    if (changed) {
+    if (changed && changes_ == Changes::Told) {
         QAccessibleValueChangeEvent event(this, value);
         QAccessible::updateAccessibility(&event);
     }
@@ -48,6 +50,8 @@ SpokenNotice::SpokenNotice(QWidget *parent)
     installAccessibleControls();
     setObjectName(QStringLiteral("Izwestie"));
     setAlignment(Qt::AlignCenter);
+    setWordWrap(true);
+    setMargin(4);
     setBackColor(this, SystemButtonFace);
     hide();
     shown_.setSingleShot(true);
@@ -57,13 +61,68 @@ SpokenNotice::SpokenNotice(QWidget *parent)
 
 void SpokenNotice::say(const QString &sentence)
 {
+    QWidget *own = window();
+    const QWidget *front = QApplication::activeWindow();
+    const bool behind = front && front != own && front->isVisible() && !front->inherits("QDialog");
+    if (!own->isVisible() || behind) {
+        if (waiting_.isEmpty())
+            own->installEventFilter(this);
+        waiting_ = sentence;
+        return;
+    }
+    sayNow(sentence);
+}
+
+int SpokenNotice::timeToSay(const QString &sentence)
+{
+    // A screen reader's usual pace is about three words a second; a word
+    // spelled out (a file's name) takes longer.
+    const qsizetype words = sentence.split(u' ', Qt::SkipEmptyParts).size();
+    return static_cast<int>(qMin<qsizetype>(1000 + 500 * words, 8000));
+}
+
+void SpokenNotice::sayNow(const QString &sentence)
+{
+    if (!waiting_.isEmpty())
+        window()->removeEventFilter(this);
+    waiting_.clear();
+    showSentence(sentence);
+}
+
+bool SpokenNotice::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == window() && event->type() == QEvent::WindowActivate && !waiting_.isEmpty()) {
+        watched->removeEventFilter(this);
+        // The window is told first, then the control that takes the focus
+        // (which a list tells once the window is active); then the sentence.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                QMetaObject::invokeMethod(this, &SpokenNotice::sayWaiting, Qt::QueuedConnection);
+            },
+            Qt::QueuedConnection);
+    }
+    return QLabel::eventFilter(watched, event);
+}
+
+void SpokenNotice::sayWaiting()
+{
+    if (waiting_.isEmpty())
+        return;
+    const QString sentence = waiting_;
+    waiting_.clear();
+    showSentence(sentence);
+}
+
+void SpokenNotice::showSentence(const QString &sentence)
+{
     // Shown afresh each time: the screen reader speaks it as it appears.
     hide();
     setText(sentence);
-    const int height = sizeHint().height() + 8;
     const QWidget *area = parentWidget();
+    const int height = heightForWidth(area->width());
     setGeometry(0, area->height() - height, area->width(), height);
-    show();
+    QLabel::show();
     raise();
     shown_.start();
 }

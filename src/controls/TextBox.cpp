@@ -1,5 +1,6 @@
 #include "controls/TextBox.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -62,9 +63,18 @@ void TextBox::showEvent(QShowEvent *event)
 
 void TextBox::setLocked(bool locked)
 {
+    const bool was = isReadOnly();
     setReadOnly(locked);
     if (locked)
         setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    // A screen reader is told at once, also while the box has the focus.
+    if (was != locked) {
+        QAccessible::State changed;
+        changed.readOnly = true;
+        changed.editable = true;
+        QAccessibleStateChangeEvent event(this, changed);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void TextBox::setFontSize(double points)

@@ -1,5 +1,6 @@
 #include "engine/AnswersFile.h"
 
+#include "engine/Cp1251.h"
 #include "engine/FilesDisk.h"
 #include "engine/LessonState.h"
 #include "engine/NumericText.h"
@@ -24,22 +25,40 @@ QString answersFileText(LessonState &state)
     return text;
 }
 
+bool answersFileWanted(LessonState &state, const Platform &platform)
+{
+    if (!optionOn(state.Opcii_L(), Option::AnswersFile))
+        return false;
+    const int first = platform.folderDriveType();
+    const int second = platform.folderDriveType();
+    return keepsAnswers(first, second, state.Opcii_L());
+}
+
+AnswersImage answersFileImage(LessonState &state)
+{
+    AnswersImage image;
+    image.name = answersFileName(optionValue(state.Opcii_L(), Option::ScrambledContent));
+    image.text = answersFileText(state);
+    image.bytes = toCp1251(image.text);
+    return image;
+}
+
 bool Zapis_otgowori(LessonState &state, Prompter &prompter, const Platform &platform,
                     QString *written)
 {
-    if (!optionOn(state.Opcii_L(), Option::AnswersFile))
+    if (!answersFileWanted(state, platform))
         return true;
-    const int first = platform.folderDriveType();
-    const int second = platform.folderDriveType();
-    if (!keepsAnswers(first, second, state.Opcii_L()))
-        return true;
-    const QString name = answersFileName(optionValue(state.Opcii_L(), Option::ScrambledContent));
-    if (!writeLessonText(prompter, platform.folder, name, answersFileText(state)))
+    const AnswersImage image = answersFileImage(state);
+    if (platform.folder.claimAnswers() == LessonFolder::Claim::HeldElsewhere) {
+        reportWriteFailure(prompter, platform.folder.filePath(image.name), answersHeldElsewhere());
+        return false;
+    }
+    if (!writeLessonText(prompter, platform.folder, image.name, image.text))
         return false;
     // Whose the answers are; the answers themselves are safe without it.
     writePupilRecord(platform.folder);
     if (written)
-        *written = name;
+        *written = image.name;
     return true;
 }
 

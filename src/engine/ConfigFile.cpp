@@ -9,18 +9,12 @@
 #include "engine/TaskTiming.h"
 #include "engine/WritingTime.h"
 
-#include <QFile>
 #include <QDir>
-#include <QFileInfo>
 
 #include <cerrno>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
-#endif
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <unistd.h>
 #endif
 
 namespace urok {
@@ -97,22 +91,14 @@ void resetAttributes([[maybe_unused]] const QString &path)
 
 // The file is there but cannot be read: the pupil is told that, not that
 // the file is wrong, with the instruction of the missing-file message.
-void tellUnreadable(Prompter &prompter, const QString &path)
+void tellUnreadable(Prompter &prompter, const QString &path, int error)
 {
-    int error = EIO;
-#ifdef Q_OS_UNIX
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        error = errno;
-    else
-        ::close(fd);
-#endif
     const QString crlf = QStringLiteral("\r\n");
     Message m;
     m.caption = lessonCaption();
     m.icon = Message::Icon::Critical;
     m.text = QStringLiteral("Конфигурационният файл „%1“ не може да бъде прочетен.")
-                 .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()))
+                 .arg(QDir::toNativeSeparators(path))
              + crlf
              + (error == EACCES || error == EPERM
                     ? QStringLiteral("Няма разрешение за четене на файла.")
@@ -186,36 +172,30 @@ ConfigOutcome applyConfiguration(LessonState &state, const QByteArray &file)
     return outcome;
 }
 
-int ReportFileStatus(const QString &filespec)
-{
-    return QFileInfo(filespec).isFile() ? 1 : 0;
-}
-
 ConfigOutcome Zaredi_konfiguraciq(LessonState &state, Prompter &prompter, const Platform &platform)
 {
     ConfigOutcome outcome;
-    const QString path = platform.pathOf(configFileName(state));
-    if (ReportFileStatus(path) < 1) {
+    // Read through the folder held open, by the name's own bytes: the
+    // folder's path may hold bytes that no text can name.
+    const QString name = configFileName(state);
+    resetAttributes(platform.pathOf(name));
+    const LessonFolder::Reading file = platform.folder.read(name, ConfigFileSize + 1);
+    // A symbolic link, a folder or a device is no configuration file.
+    if (file.error == ENOENT || file.error == ENOTDIR || file.error == EINVAL) {
         Greska_Otgowor1(prompter, 1);
         return outcome;
     }
-    if (QFileInfo(path).size() != ConfigFileSize) {
+    if (file.error == 0 && file.size != ConfigFileSize) {
         outcome.status = ConfigOutcome::Status::WrongSize;
         Greska_Otgowor1(prompter, 3);
         return outcome;
     }
-    resetAttributes(path);
-    QFile file(path);
-    QByteArray bytes;
-    const bool opened = file.open(QIODevice::ReadOnly);
-    if (opened)
-        bytes = file.read(ConfigFileSize + 1);
-    if (!opened || file.error() != QFileDevice::NoError) {
+    if (file.error != 0) {
         outcome.status = ConfigOutcome::Status::Unreadable;
-        tellUnreadable(prompter, path);
+        tellUnreadable(prompter, platform.folder.filePath(name), file.error);
         return outcome;
     }
-    outcome = applyConfiguration(state, bytes);
+    outcome = applyConfiguration(state, file.bytes);
     switch (outcome.status) {
     case ConfigOutcome::Status::WrongSize:
         // Present, but it could not be read whole.

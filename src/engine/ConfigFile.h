@@ -40,7 +40,4 @@ ConfigOutcome applyConfiguration(LessonState &state, const QByteArray &file);
 // unreadable). After a failure the lesson runs on its built-in values.
 ConfigOutcome Zaredi_konfiguraciq(LessonState &state, Prompter &prompter, const Platform &platform);
 
-// 1 when a file of that name exists, 0 otherwise.
-int ReportFileStatus(const QString &filespec);
-
 } // namespace urok

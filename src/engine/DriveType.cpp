@@ -7,6 +7,8 @@
 
 #ifdef Q_OS_WIN
 #include <windows.h>
+#else
+#include <sys/sysmacros.h>
 #endif
 
 namespace urok {
@@ -92,6 +94,31 @@ int Tip_disk(const QString &directory)
         device = real;
     return classifyDrive(QString::fromLatin1(storage.fileSystemType()), device);
 #endif
+}
+
+int Tip_disk_of_device([[maybe_unused]] quint64 device)
+{
+#ifdef Q_OS_LINUX
+    // A line: "36 35 98:0 /root /mount options - type source options".
+    QFile mounts(QStringLiteral("/proc/self/mountinfo"));
+    if (!mounts.open(QIODevice::ReadOnly))
+        return DriveUndetermined;
+    const QByteArray number =
+        QByteArray::number(major(device)) + ':' + QByteArray::number(minor(device));
+    const QList<QByteArray> lines = mounts.readAll().split('\n');
+    for (const QByteArray &line : lines) {
+        const QList<QByteArray> fields = line.split(' ');
+        const qsizetype dash = fields.indexOf("-");
+        if (fields.size() < 3 || fields[2] != number || dash < 0 || dash + 2 >= fields.size())
+            continue;
+        QString source = QString::fromLocal8Bit(fields[dash + 2]);
+        const QString real = QFileInfo(source).canonicalFilePath();
+        if (!real.isEmpty())
+            source = real;
+        return classifyDrive(QString::fromLatin1(fields[dash + 1]), source);
+    }
+#endif
+    return DriveUndetermined;
 }
 
 } // namespace urok

@@ -25,4 +25,8 @@ int classifyDrive(const QString &fileSystemType, const QString &device,
 // The kind of disk that holds `directory` on this machine.
 int Tip_disk(const QString &directory);
 
+// The kind of disk whose file system has this device number (a file's
+// st_dev), looked up among the mounts (Linux /proc/self/mountinfo).
+int Tip_disk_of_device(quint64 device);
+
 } // namespace urok

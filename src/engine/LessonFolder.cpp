@@ -1,5 +1,7 @@
 #include "engine/LessonFolder.h"
 
+#include "engine/DriveType.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,6 +11,8 @@
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #else
@@ -17,12 +21,39 @@
 
 namespace urok {
 
+namespace {
+
+// A size limit of the process, not the disk, refuses a larger file.
+bool fileSizeLimited()
+{
+#ifdef Q_OS_UNIX
+    rlimit limit{};
+    return ::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY;
+#else
+    return false;
+#endif
+}
+
+QString protectedFile()
+{
+    return QStringLiteral("Файлът е защитен срещу промяна и не може да бъде заменен.");
+}
+
+QString fileWithOtherNames()
+{
+    return QStringLiteral("Файлът има и други имена (твърди връзки), а в папката не могат да се "
+                          "създават нови файлове; той не е променен.");
+}
+
+} // namespace
+
 QString failureReason(int error)
 {
     switch (error) {
     case EACCES:
-    case EPERM:
         return QStringLiteral("Няма разрешение за запис в тази папка.");
+    case EPERM:
+        return QStringLiteral("Папката или файлът са защитени срещу промяна.");
     case EROFS:
         return QStringLiteral("Дискът е защитен срещу запис.");
     case ENOSPC:
@@ -31,6 +62,9 @@ QString failureReason(int error)
 #endif
         return QStringLiteral("На диска няма достатъчно място.");
     case EFBIG:
+        if (fileSizeLimited())
+            return QStringLiteral("Файлът е по-голям, отколкото е разрешено на програмата "
+                                  "(ограничение на размера на файловете).");
         return QStringLiteral("Файлът е по-голям, отколкото този диск позволява.");
     case ENOENT:
     case ENOTDIR:
@@ -57,7 +91,16 @@ struct LessonFolder::Handle
 {
     int fd = -1;
     QString path;
-    ~Handle() { ::close(fd); }
+    // The lock that says this program keeps the folder's answers.
+    mutable int lockFd = -1;
+    mutable bool claimed = false;
+    mutable LessonFolder::Claim claim = LessonFolder::Claim::Free;
+    ~Handle()
+    {
+        ::close(fd);
+        if (lockFd >= 0)
+            ::close(lockFd);
+    }
 };
 
 namespace {
@@ -98,6 +141,19 @@ int syncFile(int fd)
     return ::fsync(fd) == 0 || errno == EINVAL || errno == ENOTSUP ? 0 : errno;
 }
 
+// The folder's list of names goes to the disk too, so that a renamed file
+// is found under its new name after a power cut. A folder that may not be
+// read cannot be synced; the file is written all the same.
+int syncFolder(int folder)
+{
+    const int fd = ::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return 0;
+    const int error = syncFile(fd);
+    ::close(fd);
+    return error;
+}
+
 // The file may be changed but no file may be created beside it: it is
 // rewritten in place. The part that grows it is written first, so that a
 // full disk or a size limit fails before anything of the old file is
@@ -105,14 +161,21 @@ int syncFile(int fd)
 QString rewriteInPlace(int folder, const QByteArray &name, const QByteArray &bytes)
 {
     // Read too, to put the old contents back should the rewrite fail half-way.
-    int fd = ::openat(folder, name.constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC);
+    constexpr int flags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    int fd = ::openat(folder, name.constData(), O_RDWR | flags);
     if (fd < 0 && errno == EACCES)
-        fd = ::openat(folder, name.constData(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+        fd = ::openat(folder, name.constData(), O_WRONLY | flags);
     if (fd < 0)
-        return failureReason(errno);
+        return errno == EPERM ? protectedFile() : failureReason(errno);
     struct stat st{};
     QByteArray old;
     int error = ::fstat(fd, &st) == 0 ? 0 : errno;
+    // What is rewritten in place must be this folder's own plain file: a
+    // file with another name elsewhere would be changed there too.
+    if (!error && (!S_ISREG(st.st_mode) || st.st_nlink != 1)) {
+        ::close(fd);
+        return S_ISREG(st.st_mode) ? fileWithOtherNames() : failureReason(EISDIR);
+    }
     if (!error && st.st_size < qint64(64) * 1024 * 1024) {
         old.resize(qsizetype(st.st_size));
         const ssize_t n = ::pread(fd, old.data(), size_t(old.size()), 0);
@@ -177,13 +240,20 @@ QString LessonFolder::currentPath() const
     struct stat held{};
     if (::fstat(handle_->fd, &held) != 0 || held.st_nlink == 0)
         return {};
-    const QString link = QFile::symLinkTarget(QStringLiteral("/proc/self/fd/%1").arg(handle_->fd));
-    QString now = link.isEmpty() ? handle_->path : link;
+    // The link's own bytes: a path that is not UTF-8 does not survive a
+    // round trip through QString.
+    QByteArray now(4096, Qt::Uninitialized);
+    const QByteArray link = "/proc/self/fd/" + QByteArray::number(handle_->fd);
+    const ssize_t n = ::readlink(link.constData(), now.data(), size_t(now.size()));
+    if (n > 0 && n < now.size())
+        now.truncate(n);
+    else
+        now = QFile::encodeName(handle_->path);
     struct stat there{};
-    if (::stat(QFile::encodeName(now).constData(), &there) != 0 || there.st_dev != held.st_dev
+    if (::stat(now.constData(), &there) != 0 || there.st_dev != held.st_dev
         || there.st_ino != held.st_ino)
         return {};
-    return now;
+    return QFile::decodeName(now);
 }
 
 QString LessonFolder::write(const QString &name, const QByteArray &bytes) const
@@ -216,6 +286,9 @@ QString LessonFolder::write(const QString &name, const QByteArray &bytes) const
         const int error = errno;
         if ((error == EACCES || error == EPERM) && exists && S_ISREG(old.st_mode))
             return rewriteInPlace(folder, target, bytes);
+        if (error == EPERM)
+            return QStringLiteral("Папката е защитена срещу промяна: в нея не могат да се "
+                                  "създават файлове.");
         return failureReason(error);
     }
     int error = writeAllAt(fd, bytes, 0);
@@ -230,9 +303,94 @@ QString LessonFolder::write(const QString &name, const QByteArray &bytes) const
         error = errno;
     if (error) {
         ::unlinkat(folder, temporary.constData(), 0);
-        return failureReason(error);
+        return error == EPERM ? protectedFile() : failureReason(error);
     }
-    return {};
+    error = syncFolder(folder);
+    return error ? failureReason(error) : QString();
+}
+
+LessonFolder::Reading LessonFolder::read(const QString &name, qint64 limit) const
+{
+    Reading r;
+    if (!handle_ || !goodName(name)) {
+        r.error = ENOENT;
+        return r;
+    }
+    const QByteArray target = QFile::encodeName(name);
+    // Only a plain file is opened at all: opening a device or a FIFO may
+    // block or do something.
+    struct stat st{};
+    if (::fstatat(handle_->fd, target.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+        r.error = errno;
+        return r;
+    }
+    const int fd = S_ISREG(st.st_mode)
+                       ? ::openat(handle_->fd, target.constData(),
+                                  O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC)
+                       : -1;
+    if (fd < 0) {
+        r.error = S_ISREG(st.st_mode) ? errno : EINVAL;
+        return r;
+    }
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        r.error = EINVAL;
+    } else {
+        r.size = st.st_size;
+        r.bytes.resize(qsizetype(qMin<qint64>(limit, st.st_size)));
+        qsizetype done = 0;
+        while (done < r.bytes.size() && !r.error) {
+            const ssize_t n = ::pread(fd, r.bytes.data() + done, size_t(r.bytes.size() - done), done);
+            if (n > 0)
+                done += n;
+            else if (n == 0)
+                break;
+            else if (errno != EINTR)
+                r.error = errno;
+        }
+        r.bytes.resize(done);
+    }
+    ::close(fd);
+    return r;
+}
+
+int LessonFolder::driveType() const
+{
+    struct stat st{};
+    if (!handle_ || ::fstat(handle_->fd, &st) != 0)
+        return DriveUndetermined;
+    return Tip_disk_of_device(quint64(st.st_dev));
+}
+
+LessonFolder::Claim LessonFolder::claimAnswers() const
+{
+    if (!handle_)
+        return Claim::Free;
+    if (handle_->claimed)
+        return handle_->claim;
+    const QByteArray name = QFile::encodeName(answersLockName());
+    constexpr int flags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    int fd = ::openat(handle_->fd, name.constData(), O_RDWR | O_CREAT | flags, 0666);
+    // A lock file another user made may be locked through reading alone.
+    if (fd < 0)
+        fd = ::openat(handle_->fd, name.constData(), O_RDONLY | flags);
+    struct stat st{};
+    if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+        ::close(fd);
+        fd = -1;
+    }
+    Claim claim = Claim::Free;
+    if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        handle_->lockFd = fd;
+        claim = Claim::Taken;
+    } else if (fd >= 0) {
+        claim = errno == EWOULDBLOCK ? Claim::HeldElsewhere : Claim::Free;
+        ::close(fd);
+    }
+    // Asked again, a program that was refused stays refused: the folder's
+    // answers are the first program's even after it has ended.
+    handle_->claimed = true;
+    handle_->claim = claim;
+    return claim;
 }
 
 QString writeFileBytes(const QString &path, const QByteArray &bytes)
@@ -297,6 +455,34 @@ QString LessonFolder::write(const QString &name, const QByteArray &bytes) const
         return failureReason(ENOSPC);
     }
     return file.commit() ? QString() : failureReason(ENOSPC);
+}
+
+LessonFolder::Reading LessonFolder::read(const QString &name, qint64 limit) const
+{
+    Reading r;
+    const QFileInfo info(filePath(name));
+    QFile file(info.filePath());
+    if (!info.exists()) {
+        r.error = ENOENT;
+    } else if (!info.isFile() || info.isSymLink()) {
+        r.error = EINVAL;
+    } else if (!file.open(QIODevice::ReadOnly)) {
+        r.error = EACCES;
+    } else {
+        r.size = file.size();
+        r.bytes = file.read(limit);
+    }
+    return r;
+}
+
+int LessonFolder::driveType() const
+{
+    return handle_ ? Tip_disk(handle_->path) : DriveUndetermined;
+}
+
+LessonFolder::Claim LessonFolder::claimAnswers() const
+{
+    return Claim::Free;
 }
 
 QString writeFileBytes(const QString &path, const QByteArray &bytes)

@@ -16,7 +16,13 @@ namespace urok {
 // of that name is replaced by a plain file and nothing outside the folder is
 // opened for writing. In a folder where files cannot be created but the
 // file itself may be changed (some removable disks), the file is rewritten
-// in place, the growing part first, so that a full disk leaves it as it was.
+// in place, the growing part first, so that a full disk leaves it as it was;
+// only a plain file with no other name (hard link) is ever rewritten so. After
+// a file has been renamed into place the folder itself is synced, so that the
+// new name survives a power cut.
+//
+// Every file is reached through the folder's descriptor by its name's own
+// bytes, whatever bytes the folder's own path holds.
 class LessonFolder
 {
 public:
@@ -40,6 +46,30 @@ public:
     // empty text on success, otherwise why not, in Bulgarian, for the pupil.
     QString write(const QString &name, const QByteArray &bytes) const;
 
+    // A plain file of the folder read whole, up to `limit` bytes. `error` is
+    // 0 when it was read, ENOENT when there is no such file, EINVAL when the
+    // name is not a plain file (a symbolic link, a folder, a device, a FIFO),
+    // otherwise the errno of the failed read.
+    struct Reading
+    {
+        QByteArray bytes;
+        qint64 size = -1;
+        int error = 0;
+    };
+    Reading read(const QString &name, qint64 limit) const;
+
+    // The kind of disk the folder is on (DriveKind), found from the folder
+    // itself, not from its path.
+    int driveType() const;
+
+    // Whether this program keeps the answers of the folder. The first call
+    // takes a lock on a hidden file of the folder that the system releases
+    // when the program ends, however it ends; while one program holds it,
+    // another is told HeldElsewhere. Where no lock can be taken (a folder
+    // where no file may be created holds no lock file) the answer is Free.
+    enum class Claim { Taken, HeldElsewhere, Free };
+    Claim claimAnswers() const;
+
 private:
     struct Handle;
     std::shared_ptr<const Handle> handle_;
@@ -51,5 +81,11 @@ QString writeFileBytes(const QString &path, const QByteArray &bytes);
 
 // What an errno of a failed file operation means, in Bulgarian.
 QString failureReason(int error);
+
+// The hidden file whose lock tells that a lesson keeps the folder's answers.
+inline QString answersLockName()
+{
+    return QStringLiteral(".urok-lock");
+}
 
 } // namespace urok

@@ -1,6 +1,7 @@
 #include "engine/Prompter.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -24,7 +25,16 @@ bool MessageBoxPrompter::ask(const Message &message)
     QMessageBox box(front);
     box.setWindowTitle(message.caption);
     box.setTextFormat(Qt::PlainText);
-    box.setText(QString(message.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    const QString text = QString(message.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    box.setText(text);
+    // Each line of a message is as the catalogue has it: the box is made
+    // wide enough for the longest, so that no word is left alone on a line.
+    if (auto *label = box.findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))) {
+        int widest = 0;
+        for (const QString &line : text.split(u'\n'))
+            widest = qMax(widest, label->fontMetrics().horizontalAdvance(line.trimmed()));
+        label->setMinimumWidth(widest + label->fontMetrics().averageCharWidth());
+    }
     switch (message.icon) {
     case Message::Icon::None: box.setIcon(QMessageBox::NoIcon); break;
     case Message::Icon::Critical: box.setIcon(QMessageBox::Critical); break;

@@ -2,6 +2,7 @@
 
 #include "engine/DriveType.h"
 
+#include <QAccessible>
 #include <QDir>
 
 namespace urok {
@@ -10,14 +11,22 @@ Platform Platform::current()
 {
     Platform p;
     p.directory = QDir::currentPath();
-    p.driveType = [](const QString &directory) { return Tip_disk(directory); };
     p.folder = LessonFolder::current();
+    // The folder held open answers, whatever bytes its path has.
+    p.driveType = [folder = p.folder](const QString &directory) {
+        return folder.isOpen() ? folder.driveType() : Tip_disk(directory);
+    };
     return p;
 }
 
 QString Platform::pathOf(const QString &fileName) const
 {
     return QDir(directory).filePath(fileName);
+}
+
+bool Platform::screenReaderActive() const
+{
+    return screenReader ? screenReader() : QAccessible::isActive();
 }
 
 int Platform::folderDriveType() const

@@ -23,6 +23,9 @@ struct Platform
     // The monotonic clock of the lesson's timers in milliseconds; empty for
     // the real one (tests move their own by hand).
     std::function<qint64()> clock;
+    // Whether a screen reader follows the lesson; empty for the real answer
+    // (Qt's: an assistive technology is listening).
+    std::function<bool()> screenReader;
     // The same folder, held open: the pupil's files are written into it
     // even when it has been moved since.
     LessonFolder folder;
@@ -31,6 +34,7 @@ struct Platform
     static Platform current();
 
     QString pathOf(const QString &fileName) const;
+    bool screenReaderActive() const;
 
     // The kind of disk that holds the lesson folder where it is now. A
     // folder cannot leave its disk while it is held open, so once it has

@@ -16,10 +16,12 @@ static qint64 monotonicMs()
     return clock.elapsed();
 }
 
-TickSource::TickSource(std::function<void()> onTick, QObject *parent, Clock clock)
+TickSource::TickSource(std::function<void()> onTick, QObject *parent, Clock clock,
+                       qint64 periodMs)
     : QObject(parent)
     , onTick_(std::move(onTick))
     , clock_(clock ? std::move(clock) : Clock(monotonicMs))
+    , period_(periodMs)
 {
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
@@ -38,7 +40,7 @@ void TickSource::setEnabled(bool enabled)
         enabled_ = true;
         scheduleNext();
     } else {
-        carried_ = std::clamp<qint64>(now - base_ - delivered_ * PeriodMs, 0, PeriodMs - 1);
+        carried_ = std::clamp<qint64>(now - base_ - delivered_ * period_, 0, period_ - 1);
         enabled_ = false;
         timer_.stop();
     }
@@ -51,7 +53,7 @@ void TickSource::catchUp()
     delivering_ = true;
     // The handler may disable the source, or disable and enable it again,
     // on any tick: the ticks due are counted afresh each time.
-    while (enabled_ && delivered_ < (clock_() - base_) / PeriodMs) {
+    while (enabled_ && delivered_ < (clock_() - base_) / period_) {
         ++delivered_;
         onTick_();
     }
@@ -62,8 +64,8 @@ void TickSource::catchUp()
 
 void TickSource::scheduleNext()
 {
-    const qint64 next = base_ + (delivered_ + 1) * PeriodMs;
-    timer_.start(static_cast<int>(std::clamp<qint64>(next - clock_(), 0, PeriodMs)));
+    const qint64 next = base_ + (delivered_ + 1) * period_;
+    timer_.start(static_cast<int>(std::clamp<qint64>(next - clock_(), 0, period_)));
 }
 
 } // namespace urok

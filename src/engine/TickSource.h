@@ -7,11 +7,11 @@
 
 namespace urok {
 
-// A 100 ms tick that stays true to the wall clock. The timer only wakes
-// the source up; the number of ticks due is taken from a monotonic clock,
-// and ticks that a busy machine delayed are delivered when it wakes, so N
-// seconds of ticks last N seconds. Time while the source is disabled does
-// not count. The clock can be replaced (tests drive it by hand).
+// A tick of 100 ms (or of another period) that stays true to the wall
+// clock. The timer only wakes the source up; the number of ticks due is
+// taken from a monotonic clock, and ticks that a busy machine delayed are
+// delivered when it wakes, so N seconds of ticks last N seconds. Time while
+// the source is disabled does not count. The clock can be replaced (tests drive it by hand).
 class TickSource : public QObject
 {
     Q_OBJECT
@@ -19,8 +19,9 @@ public:
     static constexpr qint64 PeriodMs = 100;
     using Clock = std::function<qint64()>; // milliseconds, monotonic
 
+    // A source of another period (in milliseconds) may be made.
     explicit TickSource(std::function<void()> onTick, QObject *parent = nullptr,
-                        Clock clock = {});
+                        Clock clock = {}, qint64 periodMs = PeriodMs);
 
     bool isEnabled() const { return enabled_; }
     void setEnabled(bool enabled);
@@ -36,6 +37,7 @@ private:
 
     std::function<void()> onTick_;
     Clock clock_;
+    qint64 period_;
     QTimer timer_;
     bool enabled_ = false;
     bool delivering_ = false;

@@ -6,6 +6,7 @@
 #include "controls/ListBox.h"
 #include "controls/PictureBox.h"
 #include "controls/Shape.h"
+#include "controls/SpokenLabels.h"
 #include "controls/TextBox.h"
 #include "controls/Twips.h"
 #include "lesson/Tarv.h"
@@ -104,6 +105,9 @@ void Tarv::applyLook(const Look &look)
         setFontFamily(field, look.fontName);
         setFontPoints(field, look.fontPoints);
     }
+    // Said when the window is in front again, the colour window gone.
+    if (isVisible())
+        Izwestie->say(QStringLiteral("Новите цветове и шрифт са приложени."));
 }
 
 } // namespace urok

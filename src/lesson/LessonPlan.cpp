@@ -83,6 +83,8 @@ void Tarv::List_Ur_Click()
         Lenta_tochka(ribbonIndex - 2);
         showProgress();
         Izwestie->say(QStringLiteral("Точка %1 се записва. %2.").arg(s).arg(remainingTimeText(t)));
+    } else if (s >= 1 && s <= MaxPlanPoints && writing.done[s] == 1) {
+        Izwestie->say(QStringLiteral("Точка %1 вече е записана; текстът ѝ е показан.").arg(s));
     }
 
     if (Opcia(Option::PlanOpenWhileWriting) == 0)

@@ -11,13 +11,29 @@
 #include "engine/MainMessages.h"
 #include "engine/NumericText.h"
 #include "engine/Options.h"
+#include "engine/SpokenDate.h"
 #include "engine/TickSource.h"
 #include "lesson/Tarv.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QTimer>
 
 namespace urok {
+
+namespace {
+
+// The caption as a screen reader says it: one blank between the words, the
+// version a plain number, the date in words.
+QString captionInWords(const QString &design, const QString &topic, double version,
+                       const QString &date)
+{
+    return QStringLiteral("%1 %2, версия %3 от %4")
+        .arg(design.simplified(), topic.simplified(), QString::number(version),
+             dateInWords(date));
+}
+
+} // namespace
 
 void Tarv::Form_Load()
 {
@@ -33,9 +49,11 @@ void Tarv::Form_Load()
     tasks.allTasksCaption = config.allTasksCaption;
     // Pupils save their work only onto a removable or fixed disk (or a
     // network disk, where the teacher allows it).
-    tasks.savingAllowed = keepsPupilFiles(lesson_.platform.folderDriveType(), state_.Opcii_L());
+    const int drive = lesson_.platform.folderDriveType();
+    tasks.savingAllowed = keepsPupilFiles(drive, state_.Opcii_L());
 
     applyOptions();
+    startKeeping(drive);
 
     std::array<qint16, MaxPlanPoints + 1> times{};
     for (int k = 1; k <= qMin(planCount, MaxPlanPoints); ++k)
@@ -46,7 +64,11 @@ void Tarv::Form_Load()
     if (Opcia(Option::TasksBeforePlanWritten) == 0)
         mnu_Wyprosi->setEnabled(false);
 
+    const QString designCaption = windowTitle();
     setWindowTitle(caption());
+    setAccessibleName(captionInWords(designCaption, state_.Plan_Tarv(0).item(0),
+                                     leadingNumber(state_.List_Ur(3).item(3)) / 100.0,
+                                     state_.List_Ur(3).item(10)));
 
     Lenta_init();
     pictureSource = 0;
@@ -118,15 +140,26 @@ void Tarv::Izhod_Click()
     if (Greska_Otgowor1(lesson_.prompter, 2) != yesText() || closing_)
         return;
     Q_EMIT answersAboutToBeWritten();
+    waitForKeeping();
     QString written;
     if (!Zapis_otgowori(state_, lesson_.prompter, lesson_.platform, &written) && !closing_
         && stayAfterLostAnswers())
         return;
     if (closing_)
         return;
-    if (!written.isEmpty())
-        Izwestie->say(QStringLiteral("Отговорите са записани във файла %1.").arg(written));
-    Kraj();
+    if (written.isEmpty() || !lesson_.platform.screenReaderActive()) {
+        Kraj();
+        return;
+    }
+    // A screen reader reads the sentence before the windows close; the
+    // lesson takes no more commands meanwhile.
+    const QString said = QStringLiteral("Отговорите са записани във файла %1.").arg(written);
+    Izwestie->sayNow(said);
+    closing_ = true;
+    auto *end = new QTimer(this);
+    end->setSingleShot(true);
+    connect(end, &QTimer::timeout, this, [this] { Kraj(); });
+    end->start(SpokenNotice::timeToSay(said));
 }
 
 bool Tarv::writeAnswersUnasked(Prompter &reporter)
@@ -135,6 +168,7 @@ bool Tarv::writeAnswersUnasked(Prompter &reporter)
         return true;
     answersWrittenUnasked_ = true;
     Q_EMIT answersAboutToBeWritten();
+    waitForKeeping();
     return Zapis_otgowori(state_, reporter, lesson_.platform);
 }
 

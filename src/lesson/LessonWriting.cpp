@@ -67,7 +67,7 @@ void Tarv::Sekunda()
     if (writing.openPoints() == 0)
         said += QStringLiteral(" Всички точки са записани.");
     if (!tasksWereOpen && mnu_Wyprosi->isEnabled() && writing.openPoints() == 0)
-        said += QStringLiteral(" „Задачи/Речник“ вече се отваря с Alt+З.");
+        said += QStringLiteral(" „Задачи/Речник“ вече се отваря: Alt и буквата З.");
     else if (List_Ur[0]->isLocked())
         said += QStringLiteral(" Списъкът с точките се отключва.");
     Izwestie->say(said);

@@ -3,14 +3,17 @@
 #include "controls/ClientArea.h"
 #include "controls/ControlLook.h"
 #include "controls/Controls.h"
+#include "controls/DisabledCommands.h"
 #include "controls/ListBox.h"
 #include "controls/PictureBox.h"
 #include "controls/Shape.h"
 #include "controls/SpokenLabels.h"
 #include "controls/TextBox.h"
 #include "controls/Twips.h"
+#include "engine/BackgroundWriter.h"
 #include "engine/LessonContext.h"
 #include "engine/LessonState.h"
+#include "engine/NumericText.h"
 #include "engine/Options.h"
 #include "engine/TickSource.h"
 #include "lesson/LessonDesign.h"
@@ -52,7 +55,11 @@ Tarv::Tarv(LessonContext &lesson)
     Timer1 = new TickSource([this] { Timer1_Timer(); }, this, lesson.platform.clock);
 }
 
-Tarv::~Tarv() = default;
+Tarv::~Tarv()
+{
+    // The keeper finishes its write while the window is still whole.
+    delete keeper_;
+}
 
 void Tarv::buildControls()
 {
@@ -77,9 +84,15 @@ QLabel *makeLabel(QWidget *parent, int i, const QString &caption, const QString 
                   const QString &tip, DesignRect r)
 {
     // The labels under the countdown bar and the plan ribbon tell a screen
-    // reader the progress the bar and the ribbon show.
-    QLabel *label = i == 1 || i == 2 ? new ProgressLabel(caption, parent)
-                                     : new QLabel(caption, parent);
+    // reader the progress the bar and the ribbon show. The bar's seconds are
+    // read when asked (F2 or a visit); a point written is said in words.
+    QLabel *label = nullptr;
+    if (i == 2)
+        label = new ProgressLabel(caption, parent, ProgressLabel::Changes::Kept);
+    else if (i == 1)
+        label = new ProgressLabel(caption, parent);
+    else
+        label = new QLabel(caption, parent);
     label->setAlignment(Qt::AlignCenter);
     nameControl(label, QStringLiteral("Label_U(%1)").arg(i), accessible, tip);
     label->setGeometry(twipsFor(parent).rect(r.left, r.top, r.width, r.height));
@@ -127,6 +140,15 @@ void Tarv::buildTopicAndPlan()
     setBackColor(List_Ur[0], FieldBackground);
     setForeColor(List_Ur[0], PlanText);
     connect(List_Ur[0], &ListBox::Click, this, [this] { List_Ur_Click(); });
+    // Enter on the locked plan: why nothing is chosen, and until when.
+    connect(List_Ur[0], &ListBox::choiceRefused, this, [this] {
+        const std::optional<int> left = pointTimeLeft();
+        Izwestie->say(left ? QStringLiteral("Точка %1 се записва; %2. Дотогава друга точка не се "
+                                            "избира.")
+                                 .arg(writing.currentPoint)
+                                 .arg(remainingTimeText(*left).toLower())
+                           : QStringLiteral("Списъкът с точките се отключва."));
+    });
 }
 
 void Tarv::buildContent()
@@ -208,6 +230,8 @@ void Tarv::buildMenus()
     connect(mnu_Cwqt, &QAction::triggered, this, [this] { mnu_Cwqt_Click(); });
     mnu_Wyprosi = command("mnu_Wyprosi", "&Задачи/Речник");
     connect(mnu_Wyprosi, &QAction::triggered, this, [this] { mnu_Wyprosi_Click(); });
+    connect(new DisabledCommands(menus), &DisabledCommands::refused, this,
+            [this](const QAction *off) { Izwestie->say(unavailable(off)); });
 
     buildInformationMenu();
 
@@ -248,6 +272,19 @@ void Tarv::buildInformationMenu()
         Sydyrv_pla[i]->setObjectName(QStringLiteral("Sydyrv_pla(%1)").arg(i));
         connect(Sydyrv_pla[i], &QAction::triggered, this, [this, i] { Sydyrv_pla_Click(i); });
     }
+}
+
+QString Tarv::unavailable(const QAction *command)
+{
+    const QString caption = QString(command->text()).remove(u'&');
+    if (command != mnu_Wyprosi)
+        return QStringLiteral("„%1“ не е достъпно в този урок.").arg(caption);
+    if (pointTimeLeft())
+        return QStringLiteral("„%1“ не се отваря, докато точката се записва.").arg(caption);
+    const int open = writing.openPoints();
+    return QStringLiteral("„%1“ се отваря, когато всички точки от плана са записани; %2 %3.")
+        .arg(caption, open == 1 ? QStringLiteral("остава") : QStringLiteral("остават"),
+             open == 1 ? QStringLiteral("1 точка") : QStringLiteral("%1 точки").arg(open));
 }
 
 int Tarv::Opcia(Option option)

@@ -17,6 +17,7 @@ namespace urok {
 
 enum class Option;
 
+class BackgroundWriter;
 class ClientArea;
 class ItemList;
 class LessonState;
@@ -163,6 +164,8 @@ private:
     void captureLayout();
     QList<QWidget *> layoutElements() const;
     QString caption() const;
+    // Why a command that is off does nothing.
+    QString unavailable(const QAction *command);
     void showPicture(int number);
     // A design length in twips scaled to the window's present inner size.
     float scaledX(int twips) const;
@@ -174,12 +177,23 @@ private:
     std::optional<int> pointTimeLeft() const;
     QSize innerSize() const;
 
+    // The answers file kept current while the lesson runs (AnswersKeeping.cpp).
+    void startKeeping(int drive);
+    void keepAnswers();
+    void answersKept(const QString &name, const QString &failure);
+    void waitForKeeping();
+
     LessonContext &lesson_;
     LessonState &state_;
     ClientArea *client_ = nullptr;
     QSize inner_; // the inner area's size once it has been laid out
     bool closing_ = false;
     bool answersWrittenUnasked_ = false;
+    TickSource *keepTimer_ = nullptr;
+    BackgroundWriter *keeper_ = nullptr;
+    QByteArray keptBytes_;  // the answers file as last given to the keeper
+    QString keepFailure_;   // why the last keeping failed, told once
+    bool recordKept_ = false; // the pupil record written beside the kept answers
 };
 
 } // namespace urok

@@ -91,6 +91,8 @@ void Tarv_n::buildLists()
                 QStringLiteral(" Списък с използваната терминология "));
     List_Un[0]->setGeometry(tw.rect(3820, 50, 7700, 915));
 
+    List_Un[0]->setChosenWord(QStringLiteral("избран"));
+
     List_Un[1] = new ListBox(QString(), client_);
     nameControl(List_Un[1], QStringLiteral("List_Un(1)"), QStringLiteral("Номера на въпросите и задачите"),
                 QStringLiteral(" Изберете от списъка желан номер въпрос/задача "));
@@ -152,15 +154,27 @@ void Tarv_n::buildFields()
         }
     }
     Text_Un[5]->hide();
-    describeForKeys(Text_Un[0], QStringLiteral("Тук пишете отговора; Ctrl+Tab излиза от полето, "
-                                               "Alt+Ф го показва увеличен."));
     describeForKeys(Text_Un[1], QStringLiteral("Определението на термина, избран в речника; "
                                                "стрелките го четат ред по ред."));
     describeForKeys(Text_Un[2], QStringLiteral("Стрелките четат условието ред по ред."));
-    describeForKeys(Text_Un[3], QStringLiteral("Решението идва тук, когато времето на задачата "
-                                               "изтече; стрелките го четат ред по ред."));
-    describeForKeys(Text_Un[4], QStringLiteral("Допълнителното упътване идва тук, когато стане "
-                                               "време за него."));
+    describeArrivals();
+}
+
+void Tarv_n::describeArrivals()
+{
+    describeForKeys(Text_Un[0], Text_Un[0]->isLocked()
+                                    ? QStringLiteral("Отговорът вече не може да се променя; "
+                                                     "стрелките го четат ред по ред.")
+                                    : QStringLiteral("Тук пишете отговора; Ctrl+Tab излиза от "
+                                                     "полето, Alt+Ф го показва увеличен."));
+    describeForKeys(Text_Un[3], Text_Un[3]->text().isEmpty()
+                                    ? QStringLiteral("Решението идва тук, когато времето на задачата "
+                                                     "изтече; стрелките го четат ред по ред.")
+                                    : QStringLiteral("Стрелките четат решението ред по ред."));
+    describeForKeys(Text_Un[4], Text_Un[4]->text().isEmpty()
+                                    ? QStringLiteral("Допълнителното упътване идва тук, когато стане "
+                                                     "време за него.")
+                                    : QStringLiteral("Стрелките четат упътването ред по ред."));
 }
 
 void Tarv_n::buildPictureAndClock()
@@ -253,6 +267,7 @@ void Tarv_n::Form_Load()
         Ostawashto_wreme = 10;
         Text_Un[0]->setLocked(false);
     }
+    describeArrivals();
     Text_Un_GotFocus(2);
     applyStart();
     applyOptions();
@@ -349,6 +364,8 @@ void Tarv_n::enter(const QWidget &place)
         List_Un[1]->setListIndex(0);
         state_.List_Ur(1).setItem(2, QString::number(List_Un[1]->listIndex()));
     }
+    // Told once the window is in front: the task it opens on.
+    announceTask();
     show();
     raise();
     activateWindow();
@@ -356,7 +373,12 @@ void Tarv_n::enter(const QWidget &place)
 
 void Tarv_n::chooseTask(int position)
 {
+    const int before = List_Un[1]->listIndex();
     List_Un[1]->setListIndex(position);
+    if (List_Un[1]->listIndex() == before)
+        announceTask();
+    // After a pick the keyboard is on the task list, on the task shown.
+    List_Un[1]->setFocus();
 }
 
 void Tarv_n::applyLook(const Look &look)
@@ -370,6 +392,9 @@ void Tarv_n::applyLook(const Look &look)
         setFontFamily(Text_Un[i], look.fontName);
         setFontPoints(Text_Un[i], look.fontPoints);
     }
+    // Said when the window is in front again, the colour window gone.
+    if (isVisible())
+        Izwestie->say(QStringLiteral("Новите цветове и шрифт са приложени."));
 }
 
 } // namespace urok

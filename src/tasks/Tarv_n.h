@@ -6,6 +6,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -158,6 +159,12 @@ private:
     int selectedTask() const; // selected position of the task list + 1
     bool scrambled();         // the lesson's content lines are scrambled
     QString askDifficulty(); // "Задачата е с повишена трудност!"
+    // The seconds left of the shown task while its time runs.
+    std::optional<qint64> taskTimeLeft();
+    // The shown task is told: its number, level, kind and time left.
+    void announceTask();
+    // The hint and solution fields say whether their text has come.
+    void describeArrivals();
 
     // The task whose countdown is running (0 before the first).
     int countdownTask_ = 0;

@@ -68,6 +68,7 @@ void Tarv_n::Dopylnitelno_upytwane()
     const QString hint = Fn_Decrypt(line, scrambled());
     field->setText(QStringLiteral("Имате достъп до допълнително упътване за въпроса\r\n\r\n")
                    + hint);
+    describeArrivals();
     Izwestie->say(QStringLiteral("Допълнително упътване: ") + hint);
     // The field is about one line high: the hint itself, on its last
     // paragraph, is the line the pupil is shown.
@@ -83,6 +84,7 @@ void Tarv_n::Pokaji_reshenie()
     // however often a task is shown again.
     if (k > 1 && Opcia(Option::AuthorsSolutions) < 1) {
         Text_Un[3]->setText(QStringLiteral("Нямате достъп за раглеждане на решението!"));
+        describeArrivals();
         return;
     }
     ItemList &lines = state_.Uslowie_L(k);
@@ -92,23 +94,42 @@ void Tarv_n::Pokaji_reshenie()
     for (int i = a; i < lines.count(); ++i)
         solution += QStringLiteral("\r\n") + Fn_Decrypt(lines.item(i), hidden);
     Text_Un[3]->setText(solution);
+    describeArrivals();
     Widy_kartina = 2;
     Pokaji_kartina(k);
 }
 
 void Tarv_n::Izteklo_wreme()
 {
-    if (!Text_Un[0]->isLocked()) {
+    const bool closing = !Text_Un[0]->isLocked();
+    if (closing)
         Q_EMIT answerClosing();
-        Izwestie->say(QStringLiteral("Времето за задачата изтече. Отговорът вече не може да се "
-                                     "променя."));
-    }
     Text_Un[0]->setLocked(true);
+    describeArrivals();
     Kraj_wreme = 1;
     const int k = selectedTask();
     state_.Wremena(1).setItem(k, QStringLiteral("0"));
     state_.Wremena(0).setItem(k, QStringLiteral("0"));
     Pokaji_reshenie();
+    if (!closing)
+        return;
+    // Where to read on: the solution's field follows the answer's.
+    const bool shown = k <= 1 || Opcia(Option::AuthorsSolutions) >= 1;
+    Izwestie->say(QStringLiteral("Времето за задачата изтече. Отговорът вече не може да се "
+                                 "променя. ")
+                  + (shown ? QStringLiteral("Решението на автора е в полето „Решение на автора“, "
+                                            "след отговора (Ctrl+Tab).")
+                           : QStringLiteral("Решението на автора на тази задача не е достъпно.")));
+}
+
+std::optional<qint64> Tarv_n::taskTimeLeft()
+{
+    // The seconds as the clock shows them, while the shown task's time runs.
+    const int k = selectedTask();
+    if (k >= 1 && k == countdownTask_ && !Text_Un[0]->isLocked() && Text_Un[3]->text().isEmpty()
+        && Ostawashto_wreme > 0)
+        return static_cast<qint64>(Ostawashto_wreme);
+    return std::nullopt;
 }
 
 void Tarv_n::sayTimeLeft()
@@ -118,13 +139,7 @@ void Tarv_n::sayTimeLeft()
         Izwestie->say(QStringLiteral("Оставащото време не се показва"));
         return;
     }
-    // The seconds as the clock shows them, while the shown task's time runs.
-    const int k = selectedTask();
-    std::optional<qint64> left;
-    if (k >= 1 && k == countdownTask_ && !Text_Un[0]->isLocked() && Text_Un[3]->text().isEmpty()
-        && Ostawashto_wreme > 0)
-        left = static_cast<qint64>(Ostawashto_wreme);
-    Izwestie->say(remainingTimeText(left));
+    Izwestie->say(remainingTimeText(taskTimeLeft()));
 }
 
 } // namespace urok

@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 
 namespace urok {
@@ -63,22 +64,38 @@ void Tarv_n::Ime_na_fail()
 bool Tarv_n::Zapishi_fail(int mode)
 {
     const LessonFolder &folder = lesson_.platform.folder;
-    if (mode == 3 && Text_Un[3]->text().isEmpty()) {
-        // Before the author's solution is shown there is nothing to save,
-        // and an empty file would replace what may have been saved before.
+    if (mode < 1 || mode > 3)
+        return false;
+    // Before the author's solution is shown, or where it is withheld, there
+    // is nothing to save, and the file would replace what may have been
+    // saved before.
+    const bool withheld = selectedTask() > 1 && Opcia(Option::AuthorsSolutions) < 1;
+    if (mode == 3 && (Text_Un[3]->text().isEmpty() || withheld)) {
         Message m;
         m.caption = lessonCaption();
-        m.text = QStringLiteral("Решението на автора още не е показано и няма какво да се "
-                                "запише.\r\nФайлът „%1“ не е променен.")
-                     .arg(QDir::toNativeSeparators(folder.filePath(Ime_fail)));
+        m.text = (withheld ? QStringLiteral("Решението на автора на тази задача не е достъпно "
+                                            "и няма какво да се запише.")
+                           : QStringLiteral("Решението на автора още не е показано и няма какво "
+                                            "да се запише."))
+                 + QStringLiteral("\r\nФайлът „%1“ не е променен.")
+                       .arg(QDir::toNativeSeparators(folder.filePath(Ime_fail)));
         lesson_.prompter.ask(m);
         return false;
     }
     const QString text =
         saveFileText(mode, Text_Un[2]->text(), Text_Un[0]->text(), Text_Un[3]->text());
+    const bool replacing = QFileInfo::exists(folder.filePath(Ime_fail));
     if (!writeLessonText(lesson_.prompter, folder, Ime_fail, text))
         return false;
-    Izwestie->say(QStringLiteral("Записано във файла %1.").arg(Ime_fail));
+    // What was written, where, and whether an older file gave way to it.
+    const QString what[] = {{},
+                            QStringLiteral("Условието и отговорът са записани"),
+                            QStringLiteral("Отговорът е записан"),
+                            QStringLiteral("Решението на автора е записано")};
+    QString said = QStringLiteral("%1 във файла %2.").arg(what[mode], Ime_fail);
+    if (replacing)
+        said += QStringLiteral(" Записаното по-рано в него е заменено.");
+    Izwestie->say(said);
     return true;
 }
 

@@ -1,6 +1,7 @@
 // Choosing a term or a task in the tasks window.
 #include "controls/ListBox.h"
 #include "controls/PictureBox.h"
+#include "controls/SpokenLabels.h"
 #include "controls/TextBox.h"
 #include "engine/LessonContext.h"
 #include "engine/LessonState.h"
@@ -8,6 +9,7 @@
 #include "engine/Options.h"
 #include "engine/TickSource.h"
 #include "engine/Decrypt.h"
+#include "tasks/TaskAnnouncement.h"
 #include "tasks/TaskMessages.h"
 #include "tasks/Tarv_n.h"
 
@@ -41,6 +43,8 @@ void Tarv_n::List_Un_Click(int index)
         }
         Widy_kartina = 0;
         Pokaji_kartina(Nomer_termin);
+        if (isVisible() && chosen >= 0)
+            Izwestie->say(QStringLiteral("Показано е определението на „%1“.").arg(term.trimmed()));
         return;
     }
     if (index != 1)
@@ -121,7 +125,21 @@ void Tarv_n::Pokaji_zadacha()
     for (int i = a; i <= b; ++i)
         condition += QStringLiteral("\r\n") + Fn_Decrypt(lines.item(i), hidden);
     Text_Un[2]->setText(condition);
-    Text_Un[0]->setText(state_.List_Un(3).item(k));
+    // The store's seed blank is no answer: the field holds only what the
+    // pupil typed, so that an answer is counted the same in every task.
+    const QString answer = state_.List_Un(3).item(k);
+    Text_Un[0]->setText(answer == u" " ? QString() : answer);
+    describeArrivals();
+    announceTask();
+}
+
+void Tarv_n::announceTask()
+{
+    const int k = selectedTask();
+    if (k < 1)
+        return;
+    Izwestie->say(taskAnnouncement(k, state_.Wremena(4).item(k), state_.Wremena(6).item(k),
+                                   Opcia(Option::TaskClock) >= 1, taskTimeLeft()));
 }
 
 void Tarv_n::Pokaji_kartina(int entry)

@@ -3,6 +3,7 @@
 #include "controls/ControlLook.h"
 #include "controls/Controls.h"
 #include "controls/ListBox.h"
+#include "controls/SpokenLabels.h"
 #include "controls/TextBox.h"
 #include "controls/Twips.h"
 #include "engine/LessonContext.h"
@@ -29,9 +30,16 @@ Tarv_Zad::Tarv_Zad(LessonContext &lesson)
     List_font->setGeometry(tw.rect(120, 120, 1815, 330));
     describeForKeys(List_font, QStringLiteral("Стрелките минават през размерите от 10 до 40, "
                                               "Enter избира размера на текста."));
+    List_font->setChosenWord(QStringLiteral("избран"));
     for (int size = 10; size <= 40; size += 2)
         List_font->addEntry(QString::number(size));
-    connect(List_font, &ListBox::Click, this, [this] { List_font_Click(); });
+    // A size the pupil chooses is said: the text changes where the focus is not.
+    auto *notice = new SpokenNotice(this);
+    connect(List_font, &ListBox::Click, this, [this, notice] {
+        List_font_Click();
+        if (isVisible())
+            notice->say(QStringLiteral("Текстът е с размер %1.").arg(List_font->selectedText()));
+    });
 
     Obsho_Pole = new TextBox(QString(), this);
     nameControl(Obsho_Pole, QStringLiteral("Obsho_Pole"), QStringLiteral("Увеличен текст"),

@@ -50,6 +50,22 @@ if setpriv --version >/dev/null 2>&1 && [ "$(id -u)" -eq 0 ]; then
         || fail "urok.sh did not say where the lesson runs without a home folder"
     [ -s /tmp/urok-65534/OPTIM.UFG ] || fail "urok.sh did not copy OPTIM.UFG without a home folder"
     rm -rf /tmp/urok-65534
+    # A home folder the user cannot write, or one that is no full path (it
+    # would be taken in whatever folder the launcher is started from): the
+    # same folder of the user's own, and only Bulgarian said.
+    here=$(dirname "$folder")/started-here
+    mkdir -p "$here" "$(dirname "$folder")/locked" && chmod 777 "$here"
+    for home in "$(dirname "$folder")/locked" relative; do
+        started=$(cd "$here" && env -u TMPDIR HOME="$home" setpriv --reuid=65534 --regid=65534 \
+            --clear-groups "$folder/urok.sh" 2>"$here/said") || fail "urok.sh failed with HOME=$home"
+        [ "$started" = /tmp/urok-65534 ] || fail "urok.sh with HOME=$home ran in '$started'"
+        grep -q "урокът работи в /tmp/urok-65534 " "$here/said" \
+            || fail "urok.sh did not say where the lesson runs with HOME=$home"
+        ! grep -q "mkdir\|annot\|denied\|No such" "$here/said" \
+            || fail "urok.sh said something not in Bulgarian with HOME=$home: $(cat "$here/said")"
+        [ ! -e "$here/relative" ] || fail "urok.sh made a folder under the current one for HOME=$home"
+        rm -rf /tmp/urok-65534
+    done
 fi
 
 # The teacher's configuration file reaches the pupil's folder whenever it

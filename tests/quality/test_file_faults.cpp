@@ -8,7 +8,9 @@
 // disk.
 #include "app/LessonEndings.h"
 #include "controls/TextBox.h"
+#include "engine/AnswersFile.h"
 #include "engine/Cp1251.h"
+#include "engine/PupilRecord.h"
 #include "support/Lesson.h"
 #include "tasks/Tarv_n.h"
 
@@ -20,7 +22,10 @@
 #include <QStandardPaths>
 
 #include <csignal>
+#include <cstdio>
+#include <fcntl.h>
 #include <poll.h>
+#include <sys/stat.h>
 #include <sys/fsuid.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -50,7 +55,11 @@ QStringList everything(const QString &folder)
 // the rights of an ordinary user, so that permissions count.
 struct AsOrdinaryUser
 {
-    AsOrdinaryUser() { setfsuid(geteuid() == 0 ? 65534 : geteuid()); }
+    explicit AsOrdinaryUser(bool wanted = true)
+    {
+        if (wanted)
+            setfsuid(geteuid() == 0 ? 65534 : geteuid());
+    }
     ~AsOrdinaryUser() { setfsuid(geteuid()); }
 };
 
@@ -208,6 +217,129 @@ class FileFaultsTest : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    // While the lesson runs the answers file is kept as the exit writes it,
+    // the typing in the answer field or the Focus window included, at most
+    // five seconds after a change; an older file stays until then.
+    void theAnswersAreKeptWhileThePupilTypes_data()
+    {
+        QTest::addColumn<bool>("focusWindow");
+        QTest::newRow("the answer field") << false;
+        QTest::newRow("the Focus window") << true;
+    }
+    void theAnswersAreKeptWhileThePupilTypes()
+    {
+        QFETCH(bool, focusWindow);
+        Lesson lesson({{16, 1}, {24, 1}});
+        QVERIFY(writeFile(lesson.path(QStringLiteral("OTGOWORI.TXT")), "last lesson's"));
+        lesson.start();
+        Lesson::command(lesson.main, QStringLiteral("mnu_Wyprosi"));
+        auto *tasks = lesson.window<Tarv_n>(QStringLiteral("Tarv_n"));
+        auto *field = Lesson::control<TextBox>(tasks, "Text_Un(0)");
+        tasks->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(tasks));
+        type(field, QStringLiteral("Пиша"));
+        if (focusWindow) {
+            Lesson::command(tasks, QStringLiteral("mnu_Pylen_Ekran"));
+            field = Lesson::control<TextBox>(lesson.window(QStringLiteral("Tarv_Zad")),
+                                             "Obsho_Pole");
+            QCOMPARE(field->text(), QStringLiteral("Пиша"));
+        }
+        const auto kept = [field] {
+            return heading + toCp1251(QStringLiteral("Задача  1\r\n") + field->text() + "\r\n");
+        };
+        type(field, QStringLiteral("Още"));
+        lesson.tick(49);
+        QCOMPARE(lesson.file(QStringLiteral("OTGOWORI.TXT")), QByteArray("last lesson's"));
+        lesson.tick();
+        QTRY_COMPARE_WITH_TIMEOUT(lesson.file(QStringLiteral("OTGOWORI.TXT")), kept(), 20000);
+        QCOMPARE(field->text().size(), 7);
+        type(field, QStringLiteral("!"));
+        lesson.tick(50);
+        QTRY_COMPARE_WITH_TIMEOUT(lesson.file(QStringLiteral("OTGOWORI.TXT")), kept(), 20000);
+        QCOMPARE(field->text().size(), 8);
+        QCOMPARE(everything(lesson.folder.path()),
+                 QStringList({pupilRecordName(), answersLockName(), "OPTIM.UFG", "OTGOWORI.TXT"}));
+    }
+
+    // A second program started in the same folder keeps no answers there,
+    // neither while it runs nor when it ends, and says so; a program that
+    // died leaves no lock behind.
+    void aSecondCopyInTheSameFolderKeepsNoAnswers()
+    {
+        if (!QFileInfo(program).isExecutable())
+            QSKIP("the lesson program has not been built");
+        Pupil first;
+        QVERIFY(first.start());
+        const QString answers = first.path(QStringLiteral("OTGOWORI.TXT"));
+        QVERIFY(writeFile(answers, "the first pupil's answers"));
+        QProcess second;
+        second.setProcessEnvironment(first.process.processEnvironment());
+        second.setWorkingDirectory(first.folder.path());
+        second.start(program);
+        for (QByteArray said; !said.contains("shown");) {
+            QVERIFY(second.waitForReadyRead(30000));
+            said += second.readAllStandardOutput();
+        }
+        QCOMPARE(::kill(pid_t(second.processId()), SIGTERM), 0);
+        QVERIFY(second.waitForFinished(30000));
+        QVERIFY(QString::fromUtf8(second.readAllStandardError())
+                    .contains(QStringLiteral("OTGOWORI.TXT“ не беше записан. ")
+                              + answersHeldElsewhere()));
+        QCOMPARE(readFile(answers), QByteArray("the first pupil's answers"));
+        // The first one dies without a word; the next one keeps the answers.
+        QCOMPARE(::kill(pid_t(first.process.processId()), SIGKILL), 0);
+        QVERIFY(first.process.waitForFinished(30000));
+        second.start(program);
+        for (QByteArray said; !said.contains("shown");) {
+            QVERIFY(second.waitForReadyRead(30000));
+            said += second.readAllStandardOutput();
+        }
+        QCOMPARE(::kill(pid_t(second.processId()), SIGTERM), 0);
+        QVERIFY(second.waitForFinished(30000));
+        QCOMPARE(readFile(answers), heading);
+    }
+
+    // A folder whose name is not UTF-8 (unpacked from an archive made on
+    // Windows, or named on an older system): the program started there reads
+    // its configuration file and writes the answers into it.
+    void aFolderNamedInAnotherCodePage_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::newRow("Windows-1251") << toCp1251(QStringLiteral("Урок 10А"));
+        QTest::newRow("Latin-1") << QByteArray("Le\xe7on d'\xe9t\xe9");
+    }
+    void aFolderNamedInAnotherCodePage()
+    {
+        QFETCH(QByteArray, name);
+        if (!QFileInfo(program).isExecutable())
+            QSKIP("the lesson program has not been built");
+        Pupil pupil;
+        const QByteArray folder = QFile::encodeName(pupil.folder.path()) + '/' + name;
+        QVERIFY(::mkdir(folder.constData(), 0777) == 0);
+        // QDir cannot name what is in it: the folder is emptied by its bytes.
+        const auto cleanUp = qScopeGuard([folder] {
+            for (const char *file : {"/OPTIM.UFG", "/OTGOWORI.TXT", "/.urok-lock"})
+                ::unlink((folder + file).constData());
+            ::rmdir(folder.constData());
+        });
+        const QByteArray config = configWith({});
+        const QByteArray configPath = folder + "/OPTIM.UFG";
+        pupil.process.setChildProcessModifier([folder, config, configPath] {
+            FILE *f = std::fopen(configPath.constData(), "wb");
+            const bool written = f && std::fwrite(config.constData(), 1, size_t(config.size()), f)
+                                          == size_t(config.size());
+            if (!f || std::fclose(f) != 0 || !written || ::chdir(folder.constData()) != 0)
+                ::_exit(99);
+        });
+        QVERIFY(pupil.start());
+        QCOMPARE(::kill(pid_t(pupil.process.processId()), SIGTERM), 0);
+        QVERIFY(pupil.process.waitForFinished(30000));
+        QFile answers;
+        const int fd = ::open((folder + "/OTGOWORI.TXT").constData(), O_RDONLY | O_CLOEXEC);
+        QVERIFY(fd >= 0 && answers.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle));
+        QCOMPARE(answers.readAll(), heading);
+    }
+
     void symbolicLinksAreReplacedNotFollowed_data()
     {
         QTest::addColumn<QString>("name");
@@ -309,12 +441,73 @@ private Q_SLOTS:
             QVERIFY2(lesson.boxes.texts()[1].endsWith(
                          QStringLiteral("Няма разрешение за запис в тази папка.")),
                      qPrintable(lesson.boxes.texts()[1]));
-            QCOMPARE(everything(lesson.folder.path()), QStringList({"OPTIM.UFG"}));
+            QCOMPARE(everything(lesson.folder.path()), QStringList({answersLockName(), "OPTIM.UFG"}));
         } else {
             QCOMPARE(readFile(answers), heading);
-            QCOMPARE(everything(lesson.folder.path()), QStringList({"OPTIM.UFG", "OTGOWORI.TXT"}));
+            QCOMPARE(everything(lesson.folder.path()),
+                     QStringList({answersLockName(), "OPTIM.UFG", "OTGOWORI.TXT"}));
         }
         QFile::setPermissions(lesson.folder.path(), QFileDevice::Permissions(0x7777));
+    }
+
+    // Where no file may be created a file is rewritten in place only when it
+    // has no other name: a hard link to a file outside the folder is never
+    // written through. An immutable file is told as such.
+    void aFileThatMayNotBeReplacedIsToldTruly_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("immutable");
+        QTest::addColumn<QString>("reason");
+        const QString linked = QStringLiteral("Файлът има и други имена (твърди връзки), а в "
+                                              "папката не могат да се създават нови файлове; той "
+                                              "не е променен.");
+        const QString locked = QStringLiteral("Файлът е защитен срещу промяна и не може да бъде "
+                                              "заменен.");
+        QTest::newRow("answers file, hard link") << "OTGOWORI.TXT" << false << linked;
+        QTest::newRow("save file, hard link") << "OPTIM_01.TXT" << false << linked;
+        QTest::newRow("answers file, immutable") << "OTGOWORI.TXT" << true << locked;
+    }
+    void aFileThatMayNotBeReplacedIsToldTruly()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, immutable);
+        QFETCH(QString, reason);
+        QTemporaryDir outside;
+        const QString other = outside.filePath(QStringLiteral("another pupil's"));
+        QVERIFY(writeFile(other, "kept"));
+        Lesson lesson({{16, 1}, {11, 1}});
+        const QString path = lesson.path(name);
+        if (immutable) {
+            QVERIFY(writeFile(path, "kept"));
+            if (QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("+i"), path}) != 0)
+                QSKIP("this file system keeps no immutable files");
+        } else {
+            QVERIFY(QFile::setPermissions(other, QFileDevice::Permissions(0x6666)));
+            QVERIFY(::link(QFile::encodeName(other).constData(), QFile::encodeName(path).constData()) == 0);
+        }
+        const auto cleanUp = qScopeGuard([&] {
+            QProcess::execute(QStringLiteral("chattr"), {QStringLiteral("-i"), path});
+            QFile::setPermissions(lesson.folder.path(), QFileDevice::Permissions(0x7777));
+        });
+        lesson.start();
+        if (!immutable)
+            QVERIFY(QFile::setPermissions(lesson.folder.path(), QFileDevice::Permissions(0x5555)));
+        std::optional<AsOrdinaryUser> ordinary(std::in_place, !immutable);
+        if (name == u"OTGOWORI.TXT") {
+            leave(lesson, {QStringLiteral("OK"), QStringLiteral("Да")});
+            QVERIFY(lesson.ended);
+        } else {
+            Lesson::command(lesson.main, QStringLiteral("mnu_Wyprosi"));
+            auto *tasks = lesson.window<Tarv_n>(QStringLiteral("Tarv_n"));
+            type(Lesson::control<TextBox>(tasks, "Text_Un(0)"), QStringLiteral("отговор"));
+            lesson.boxes.answer(QStringLiteral("OK"));
+            Lesson::command(tasks, QStringLiteral("mnu_ZapReshen(2)"));
+        }
+        ordinary.reset();
+        QVERIFY(lesson.boxes.allAnswered());
+        QCOMPARE(lesson.boxes.texts().value(name == u"OTGOWORI.TXT" ? 1 : 0),
+                 QStringLiteral("Файлът „%1“ не беше записан.\n%2").arg(path, reason));
+        QCOMPARE(readFile(immutable ? path : other), QByteArray("kept"));
     }
 
     void anUnreadableConfigurationFileIsToldAsSuch()
@@ -368,6 +561,11 @@ private Q_SLOTS:
         QTest::newRow("SIGTERM") << int(SIGTERM) << false << false;
         QTest::newRow("SIGINT") << int(SIGINT) << false << false;
         QTest::newRow("SIGHUP") << int(SIGHUP) << false << false;
+        QTest::newRow("SIGQUIT") << int(SIGQUIT) << false << false;
+        QTest::newRow("SIGUSR1") << int(SIGUSR1) << false << false;
+        QTest::newRow("SIGUSR2") << int(SIGUSR2) << false << false;
+        QTest::newRow("SIGALRM") << int(SIGALRM) << false << false;
+        QTest::newRow("SIGRTMIN") << int(SIGRTMIN) << false << false;
         QTest::newRow("SIGTERM, no file may grow") << int(SIGTERM) << true << false;
         QTest::newRow("the display gone") << 0 << false << false;
         QTest::newRow("the end of the session") << 0 << false << true;
@@ -438,11 +636,12 @@ private Q_SLOTS:
             return;
         }
         QVERIFY(pupil.process.readAllStandardError().contains(
-            QStringLiteral("OTGOWORI.TXT“ не беше записан. Файлът е по-голям, отколкото този "
-                           "диск позволява.")
+            QStringLiteral("OTGOWORI.TXT“ не беше записан. Файлът е по-голям, отколкото е "
+                           "разрешено на програмата (ограничение на размера на файловете).")
                 .toUtf8()));
         QCOMPARE(readFile(answers), QByteArray("old"));
-        QCOMPARE(everything(pupil.folder.path()), QStringList({"OPTIM.UFG", "OTGOWORI.TXT"}));
+        QCOMPARE(everything(pupil.folder.path()),
+                 QStringList({answersLockName(), "OPTIM.UFG", "OTGOWORI.TXT"}));
     }
 
     void urokSetupOntoAFullDiskKeepsTheOldFile()

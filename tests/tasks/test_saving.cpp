@@ -52,12 +52,15 @@ private Q_SLOTS:
         const QString path = t.lesson.path(QStringLiteral("OPTIM_01.TXT"));
         save(t, 1);
         UROK_COMPARE_GOLDEN(golden(QStringLiteral("save-condition.txt")), readFile(path));
-        // A screen reader hears the file's name.
+        // A screen reader hears what was written where, and what it replaced.
         auto *notice = Lesson::control<QLabel>(t.w, "Izwestie");
         QVERIFY(notice->isVisible());
-        QCOMPARE(notice->text(), QStringLiteral("Записано във файла OPTIM_01.TXT."));
+        QCOMPARE(notice->text(),
+                 QStringLiteral("Условието и отговорът са записани във файла OPTIM_01.TXT."));
         save(t, 2);
         UROK_COMPARE_GOLDEN(golden(QStringLiteral("save-answer.txt")), readFile(path));
+        QCOMPARE(notice->text(), QStringLiteral("Отговорът е записан във файла OPTIM_01.TXT. "
+                                                "Записаното по-рано в него е заменено."));
         t.lesson.boxes.answer(QStringLiteral("OK"));
         save(t, 3);
         UROK_COMPARE_GOLDEN(golden(QStringLiteral("save-answer.txt")), readFile(path));
@@ -73,11 +76,12 @@ private Q_SLOTS:
     }
 
     // Task 1 refused at its difficulty question: no condition, both
-    // headings. Then a task of two digits names its own file.
+    // headings. Then tasks of two digits name their own files.
     void refusedTaskAndTaskTwelve()
     {
         Tasks t(configWith({{16, 1}, {11, 1}, {15, 1}, {25, 1}}, [](setup::Profile &p) {
                     p.levels[0] = 2;
+                    p.levels[9] = 1;
                     p.levels[11] = 1;
                 }),
                 {QStringLiteral("Не")});
@@ -86,10 +90,13 @@ private Q_SLOTS:
         typeText(Lesson::control<TextBox>(t.w, "Text_Un(0)"), QStringLiteral("Отговор"));
         save(t, 1);
         UROK_COMPARE_GOLDEN(golden(QStringLiteral("save-refused.txt")), t.lesson.file(QStringLiteral("OPTIM_01.TXT")));
-        t.choose(11, {Yes});
-        typeText(Lesson::control<TextBox>(t.w, "Text_Un(0)"), QStringLiteral("на 12"));
-        save(t, 2);
-        QCOMPARE(t.lesson.file(QStringLiteral("OPTIM_12.TXT")), toCp1251(t.field(0)));
+        for (const int task : {10, 12}) {
+            t.choose(task - 1, {Yes});
+            typeText(Lesson::control<TextBox>(t.w, "Text_Un(0)"), QStringLiteral("на %1").arg(task));
+            save(t, 2);
+            QCOMPARE(t.lesson.file(QStringLiteral("OPTIM_%1.TXT").arg(task)),
+                     toCp1251(QStringLiteral("на %1").arg(task)));
+        }
         QVERIFY(t.lesson.boxes.allAnswered());
     }
 
@@ -151,14 +158,18 @@ private Q_SLOTS:
         QTest::addColumn<int>("drive");
         QTest::addColumn<int>("option41");
         QTest::addColumn<QString>("file"); // none: no file
-        QTest::newRow("fixed") << 1 << 0 << int(DriveFixed) << 0 << "OTGOWORI.TXT";
-        QTest::newRow("removable, option 31") << 1 << 1 << int(DriveRemovable) << 0 << "OTGOWORS.TXT";
-        QTest::newRow("option 12 off") << 0 << 0 << int(DriveFixed) << 1 << "";
-        QTest::newRow("optical") << 1 << 0 << int(DriveOptical) << 1 << "";
-        QTest::newRow("network") << 1 << 0 << int(DriveNetwork) << 0 << "";
-        QTest::newRow("network, allowed") << 1 << 0 << int(DriveNetwork) << 1 << "OTGOWORI.TXT";
-        QTest::newRow("RAM disk") << 1 << 0 << int(DriveRam) << 1 << "";
-        QTest::newRow("undetermined") << 1 << 0 << int(DriveUndetermined) << 1 << "";
+        QTest::addColumn<QString>("disk"); // what the pupil is told at the start
+        QTest::newRow("fixed") << 1 << 0 << int(DriveFixed) << 0 << "OTGOWORI.TXT" << "";
+        QTest::newRow("removable, option 31") << 1 << 1 << int(DriveRemovable) << 0 << "OTGOWORS.TXT" << "";
+        QTest::newRow("option 12 off") << 0 << 0 << int(DriveFixed) << 1 << "" << "";
+        QTest::newRow("optical") << 1 << 0 << int(DriveOptical) << 1 << ""
+                                 << "оптичен диск (CD или DVD), на който не се записва";
+        QTest::newRow("network") << 1 << 0 << int(DriveNetwork) << 0 << "" << "мрежов диск";
+        QTest::newRow("network, allowed") << 1 << 0 << int(DriveNetwork) << 1 << "OTGOWORI.TXT" << "";
+        QTest::newRow("RAM disk") << 1 << 0 << int(DriveRam) << 1 << ""
+                                  << "RAM диск, който се изтрива при изключване на компютъра";
+        QTest::newRow("undetermined") << 1 << 0 << int(DriveUndetermined) << 1 << ""
+                                      << "диск, чийто вид не може да бъде определен";
     }
     void answersFileAtTheEnd()
     {
@@ -168,8 +179,17 @@ private Q_SLOTS:
         QFETCH(int, option41);
         QFETCH(QString, file);
         Lesson lesson({{16, 1}, {11, 1}, {15, 1}, {25, 0}, {12, option12}, {31, option31}, {41, option41}});
+        QFETCH(QString, disk);
         lesson.driveType = drive;
-        Lesson::command(&lesson.start(), QStringLiteral("mnu_Wyprosi"));
+        lesson.start();
+        // Told once, without a box, along the window's bottom edge.
+        auto *notice = Lesson::control<QLabel>(lesson.main, "Izwestie");
+        QCOMPARE(notice->isVisible(), !disk.isEmpty());
+        if (!disk.isEmpty())
+            QCOMPARE(notice->text(), QStringLiteral("Отговорите и записите на задачите няма да "
+                                                    "бъдат запазени в тази папка: тя е на %1.")
+                                         .arg(disk));
+        Lesson::command(lesson.main, QStringLiteral("mnu_Wyprosi"));
         auto *tasks = lesson.window<Tarv_n>(QStringLiteral("Tarv_n"));
         const bool takesFiles = drive == DriveFixed || drive == DriveRemovable || (drive == DriveNetwork && option41);
         QCOMPARE(Lesson::control<QMenu>(tasks, "zap_resheshenie")->menuAction()->isEnabled(),
@@ -181,8 +201,8 @@ private Q_SLOTS:
                 QStringLiteral("Проверявам a[i][j] == a[j][i]."));
         lesson.boxes.answer(Yes);
         Lesson::click(Lesson::control<ListBox>(tasks, "List_Un(1)"), 1);
-        typeText(Lesson::control<TextBox>(tasks, "Text_Un(0)"),
-                QStringLiteral("1234")); // and the space it starts with
+        // Five letters are no answer, in this task as in the first.
+        typeText(Lesson::control<TextBox>(tasks, "Text_Un(0)"), QStringLiteral("abcde"));
         lesson.boxes.answer(Yes);
         Lesson::click(Lesson::control<ListBox>(tasks, "List_Un(1)"), 2);
         typeTwoLines(Lesson::control<TextBox>(tasks, "Text_Un(0)"), QStringLiteral("ред 1"),

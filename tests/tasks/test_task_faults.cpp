@@ -145,25 +145,42 @@ private Q_SLOTS:
 
     // Without option 6 the solution of a task after the first is never
     // shown, however the task is shown again (task 3 has budget 0); the
-    // hint comes with it.
+    // hint comes with it. Nor is it saved: the saved file stays as it was.
+    // The first task's solution is open to every pupil.
     void solutionWithheldWithoutOptionSix_data()
     {
         QTest::addColumn<int>("option");
+        QTest::addColumn<int>("task");
         QTest::addColumn<bool>("refusedMove");
-        QTest::newRow("clicked again") << 0 << false;
-        QTest::newRow("a refused move") << 0 << true;
-        QTest::newRow("option 6 on") << 1 << false;
+        QTest::newRow("clicked again") << 0 << 3 << false;
+        QTest::newRow("a refused move") << 0 << 3 << true;
+        QTest::newRow("option 6 on") << 1 << 3 << false;
+        QTest::newRow("the first task") << 0 << 1 << false;
     }
     void solutionWithheldWithoutOptionSix()
     {
         QFETCH(int, option);
+        QFETCH(int, task);
         QFETCH(bool, refusedMove);
-        Tasks t(configWith({{16, 1}, {6, option}}, [](setup::Profile &p) { p.budgets[2] = 0; }));
-        t.choose(2, {Yes});
+        Tasks t(configWith({{16, 1}, {6, option}, {11, 1}, {25, 0}},
+                           [task](setup::Profile &p) { p.budgets[task - 1] = 0; }));
+        if (task > 1)
+            t.choose(task - 1, {Yes});
         t.lesson.tick();
-        const QString shown = option ? t.solution(3) : QStringLiteral("Нямате достъп за раглеждане на решението!");
+        const bool open = option || task == 1;
+        const QString shown = open ? t.solution(task) : QStringLiteral("Нямате достъп за раглеждане на решението!");
         QCOMPARE(t.field(3), shown);
-        t.choose(refusedMove ? 0 : 2, {No});
+        const QString saved = t.lesson.path(QStringLiteral("OPTIM_0%1.TXT").arg(task));
+        QVERIFY(writeFile(saved, "saved before"));
+        if (!open)
+            t.lesson.boxes.answer(QStringLiteral("OK"));
+        Lesson::command(t.w, QStringLiteral("mnu_ZapReshen(3)"));
+        QCOMPARE(readFile(saved) == "saved before", !open);
+        if (!open)
+            QCOMPARE(t.lesson.boxes.texts().last(),
+                     QStringLiteral("Решението на автора на тази задача не е достъпно и няма какво "
+                                    "да се запише.\nФайлът „%1“ не е променен.").arg(saved));
+        t.choose(refusedMove ? task % 3 : task - 1, {No});
         QCOMPARE(t.field(3), QString()); // shown again
         t.lesson.tick();
         QCOMPARE(t.field(3), shown);

@@ -1,10 +1,12 @@
 #include "engine/Cp1251.h"
 #include "engine/DriveType.h"
+#include "engine/LessonFolder.h"
 #include "engine/PupilRecord.h"
+#include "support/Golden.h"
 #include "support/Lesson.h"
+#include "support/ToolRun.h"
 
 #include <QDirIterator>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSysInfo>
 #include <QTest>
@@ -21,35 +23,24 @@ namespace {
 const QString Program = QStringLiteral(UROK_BINARY_DIR "/lesson/urok");
 const QByteArray Answers = toCp1251(QStringLiteral("Има въведен текст по следните задачи:\r\nЗадача  3\r\nfor (;;);\r\n"));
 
-struct Run
-{
-    int code = -1;
-    QString out;
-};
-
 // The teacher's tool run as the teacher runs it. What depends on the day
 // and the machine is put in words: the archive's time, the login, the
 // machine's name.
-Run urokSetup(const QStringList &args)
+test::ToolRun urokSetup(const QStringList &args)
 {
-    QProcess p;
-    p.start(QStringLiteral(UROK_BINARY_DIR "/tools/urok-setup/urok-setup"), args);
-    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
-        return {};
-    QString out = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
+    test::ToolRun run = test::runUrokSetup(args);
+    QString &out = run.out;
     out.replace(QRegularExpression(QStringLiteral("\\d{4}-\\d\\d-\\d\\d_\\d\\d-\\d\\d-\\d\\d")), QStringLiteral("ДАТА"));
     out.replace(QSysInfo::machineHostName(), QStringLiteral("КОМПЮТЪР"));
     if (const passwd *pw = getpwuid(getuid()))
         out.replace(QStringLiteral("(%1)").arg(QString::fromLocal8Bit(pw->pw_name)), QStringLiteral("(УЧЕНИК)"));
-    return {p.exitCode(), out};
+    return run;
 }
 
-QString golden(const QString &name, const QString &actual)
+// The golden outputs of the tool's commands.
+QString goldenPath(const QString &name)
 {
-    const QString path = QStringLiteral(UROK_SOURCE_DIR "/tests/tools/testdata/") + name;
-    if (qEnvironmentVariableIsSet("UROK_UPDATE_GOLDEN"))
-        writeFile(path, actual.toUtf8());
-    return QString::fromUtf8(readFile(path));
+    return QStringLiteral(UROK_SOURCE_DIR "/tests/tools/testdata/") + name;
 }
 
 // Every file under a folder with its bytes, links as where they point.
@@ -135,8 +126,8 @@ private Q_SLOTS:
                                    : writeFile(QStringLiteral("pc07/") + name, text.toUtf8()));
         }
         const QMap<QString, QByteArray> before = contents(QStringLiteral("pc07"));
-        const Run r = urokSetup({QStringLiteral("check"), QStringLiteral("pc07")});
-        QCOMPARE(r.out, ::golden(golden, r.out));
+        const test::ToolRun r = urokSetup({QStringLiteral("check"), QStringLiteral("pc07")});
+        UROK_COMPARE_GOLDEN(goldenPath(golden), r.out.toUtf8());
         QCOMPARE(r.code, code);
         QCOMPARE(contents(QStringLiteral("pc07")), before);
     }
@@ -151,8 +142,8 @@ private Q_SLOTS:
         QVERIFY(writeFile(QStringLiteral("pc07/OPTIM_1.TXT"), "not a save file"));
         QVERIFY(QFile::link(QStringLiteral("/etc/hostname"), QStringLiteral("pc07/OTGOWORS.TXT")));
         QMap<QString, QByteArray> after = contents(QStringLiteral("pc07"));
-        const Run first = urokSetup({QStringLiteral("reset"), QStringLiteral("pc07")});
-        QCOMPARE(first.out, golden(QStringLiteral("reset.txt"), first.out));
+        const test::ToolRun first = urokSetup({QStringLiteral("reset"), QStringLiteral("pc07")});
+        UROK_COMPARE_GOLDEN(goldenPath(QStringLiteral("reset.txt")), first.out.toUtf8());
         QCOMPARE(first.code, 1);   // the link is left where it is, and said
 
         const QStringList archives = QDir(QStringLiteral("pc07/архив")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
@@ -165,9 +156,33 @@ private Q_SLOTS:
         QCOMPARE(contents(QStringLiteral("pc07")), after);
 
         QVERIFY(QFile::remove(QStringLiteral("pc07/OTGOWORS.TXT")));
-        const Run second = urokSetup({QStringLiteral("reset"), QStringLiteral("pc07")});
-        QCOMPARE(second.out, golden(QStringLiteral("reset-again.txt"), second.out));
+        const test::ToolRun second = urokSetup({QStringLiteral("reset"), QStringLiteral("pc07")});
+        UROK_COMPARE_GOLDEN(goldenPath(QStringLiteral("reset-again.txt")), second.out.toUtf8());
         QCOMPARE(second.code, 0);
+    }
+
+    // While a lesson runs in the folder, reset moves nothing; the lock file
+    // a lesson leaves behind when it ends blocks nothing.
+    void resetLeavesARunningLessonAlone_data()
+    {
+        QTest::addColumn<bool>("running");
+        QTest::newRow("a lesson runs") << true;
+        QTest::newRow("a lesson ended") << false;
+    }
+    void resetLeavesARunningLessonAlone()
+    {
+        QFETCH(bool, running);
+        test::Lesson lesson;
+        if (running)
+            lesson.start();
+        else
+            QVERIFY(writeFile(lesson.path(answersLockName()), ""));
+        QVERIFY(writeFile(lesson.path(QStringLiteral("OPTIM_03.TXT")), "three"));
+        const QMap<QString, QByteArray> before = contents(lesson.folder.path());
+        const test::ToolRun r = urokSetup({QStringLiteral("reset"), lesson.folder.path()});
+        QCOMPARE(r.code, running ? 1 : 0);
+        QCOMPARE(r.out.contains(QStringLiteral("урокът е отворен в тази папка")), running);
+        QCOMPARE(contents(lesson.folder.path()) == before, running);
     }
 
     // A class: one machine where the pupil ran the lesson and left it, one
@@ -193,9 +208,9 @@ private Q_SLOTS:
         makeLessonFolder(QStringLiteral("pc03"), QString(), {{"OPTIM_02.TXT", "two"}});
         const QStringList args = {QStringLiteral("collect"), lesson.folder.path(), QStringLiteral("stick"),
                                   QStringLiteral("pc03"), QStringLiteral("pc99"), QStringLiteral("10a")};
-        Run r = urokSetup(args);
+        test::ToolRun r = urokSetup(args);
         r.out.replace(lesson.folder.path(), QStringLiteral("ПАПКА"));
-        QCOMPARE(r.out, golden(QStringLiteral("collect.txt"), r.out));
+        UROK_COMPARE_GOLDEN(goldenPath(QStringLiteral("collect.txt")), r.out.toUtf8());
         QCOMPARE(r.code, 1);
         const QMap<QString, QByteArray> collected = {
             {"КОМПЮТЪР", "folder"},
@@ -223,9 +238,9 @@ private Q_SLOTS:
 
         // The stick's pupil wrote more afterwards: the file collected stays.
         QVERIFY(writeFile(QStringLiteral("stick/otgowori.txt"), Answers + "more"));
-        Run again = urokSetup(args);
+        test::ToolRun again = urokSetup(args);
         again.out.replace(lesson.folder.path(), QStringLiteral("ПАПКА"));
-        QCOMPARE(again.out, golden(QStringLiteral("collect-again.txt"), again.out));
+        UROK_COMPARE_GOLDEN(goldenPath(QStringLiteral("collect-again.txt")), again.out.toUtf8());
         QCOMPARE(again.code, 1);
         QCOMPARE(readFile(QStringLiteral("10a/stick/otgowori.txt")), Answers);
     }

@@ -4,10 +4,11 @@
 #include "controls/TextBox.h"
 #include "engine/ConfigFile.h"
 #include "engine/NumericText.h"
+#include "support/Golden.h"
 #include "support/Lesson.h"
+#include "support/ToolRun.h"
 #include "tasks/Tarv_n.h"
 
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -34,42 +35,14 @@ QString profileInMinutes(const QStringList &tasks, const QString &plan = QString
     return t;
 }
 
-struct Run
-{
-    int code = -1;
-    QString out;
-};
-
-// The teacher's tool run as the teacher runs it, in the current folder.
-Run urokSetup(const QStringList &args)
-{
-    QProcess p;
-    p.start(QStringLiteral(UROK_BINARY_DIR "/tools/urok-setup/urok-setup"), args);
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError())};
-}
-
-QString golden(const QString &name, const QString &actual)
-{
-    const QString path = QStringLiteral(UROK_SOURCE_DIR "/tests/tools/testdata/") + name;
-    if (qEnvironmentVariableIsSet("UROK_UPDATE_GOLDEN"))
-        writeFile(path, actual.toUtf8());
-    return QString::fromUtf8(readFile(path));
-}
-
 } // namespace
 
 class MinutesTest : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init() { QVERIFY(dir.emplace().isValid() && QDir::setCurrent(dir->path())); }
-    void cleanup()
-    {
-        QDir::setCurrent(QStringLiteral(UROK_BINARY_DIR));
-        dir.reset();
-    }
+    void init() { QVERIFY(folder.enter()); }
+    void cleanup() { folder.leave(); }
 
     // write prints the timetable, every impossible time with the nearest
     // possible ones, and warns of times a class would not want; a profile
@@ -109,8 +82,8 @@ private Q_SLOTS:
         QFETCH(QString, golden);
         QVERIFY(writeFile(QStringLiteral("class.profile"), profile.toUtf8()));
         QVERIFY(writeFile(QStringLiteral("OPTIM.UFG"), "the earlier file"));
-        const Run r = urokSetup({QStringLiteral("write"), QStringLiteral("class.profile"), QStringLiteral("OPTIM.UFG")});
-        QCOMPARE(r.out, ::golden(golden, r.out));
+        const test::ToolRun r = test::runUrokSetup({QStringLiteral("write"), QStringLiteral("class.profile"), QStringLiteral("OPTIM.UFG")});
+        UROK_COMPARE_GOLDEN(QStringLiteral(UROK_SOURCE_DIR "/tests/tools/testdata/") + golden, r.out.toUtf8());
         QCOMPARE(r.code, code);
         if (code != 0)
             QCOMPARE(readFile(QStringLiteral("OPTIM.UFG")), QByteArray("the earlier file"));
@@ -125,7 +98,7 @@ private Q_SLOTS:
                           profileInMinutes({QStringLiteral("1 6:00 3:00")}, QStringLiteral("plan time = 6:00"))
                               .replace(QStringLiteral("option 6 = 1"), QStringLiteral("option 16 = 1"))
                               .toUtf8()));
-        const Run r = urokSetup({QStringLiteral("write"), QStringLiteral("class.profile"), QStringLiteral("OPTIM.UFG")});
+        const test::ToolRun r = test::runUrokSetup({QStringLiteral("write"), QStringLiteral("class.profile"), QStringLiteral("OPTIM.UFG")});
         QCOMPARE(r.code, 0);
         const QRegularExpressionMatch printed =
             QRegularExpression(QStringLiteral("планът общо: (\\d+):(\\d\\d)\n")).match(r.out);
@@ -157,7 +130,7 @@ private Q_SLOTS:
     }
 
 private:
-    std::optional<QTemporaryDir> dir;
+    test::CurrentFolder folder;
 };
 
 QTEST_MAIN(MinutesTest)

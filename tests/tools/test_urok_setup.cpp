@@ -14,6 +14,7 @@
 #include "support/ConfigBytes.h"
 #include "support/Golden.h"
 #include "support/Lesson.h"
+#include "support/ToolRun.h"
 #include "tasks/Tarv_n.h"
 
 #include <QDirIterator>
@@ -22,6 +23,9 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 using namespace urok;
 using namespace urok::setup;
@@ -120,12 +124,8 @@ class UrokSetupTest : public QObject
     Q_OBJECT
 private Q_SLOTS:
     // Every test runs in a fresh folder of its own.
-    void init() { QVERIFY(dir.emplace().isValid() && QDir::setCurrent(dir->path())); }
-    void cleanup()
-    {
-        QDir::setCurrent(QStringLiteral(UROK_BINARY_DIR));
-        dir.reset();
-    }
+    void init() { QVERIFY(folder.enter()); }
+    void cleanup() { folder.leave(); }
 
     // ---- Profile -> file -> decoding -------------------------------------
 
@@ -372,8 +372,11 @@ private Q_SLOTS:
         in("colour = 5", "непознат ключ „colour“");
         in("task 3 colour = 1", "непознат ключ „task 3 colour“");
         in("point 1 level = 1", "непознат ключ „point 1 level“");
-        in("option 42 = 1", "от 1 до 41");
-        in("option 0 = 1", "от 1 до 41");
+        // As many options as the table holds.
+        const QByteArray options = QStringLiteral("от 1 до %1").arg(OptionCount).toUtf8();
+        const QByteArray pastTheLast = QStringLiteral("option %1 = 1").arg(OptionCount + 1).toUtf8();
+        in(pastTheLast.constData(), options.constData());
+        in("option 0 = 1", options.constData());
         in("task 41 budget = 1", "от 1 до 40");
         in("point 0 rate = 1", "от 1 до 40");
         in("option 2 = 2", "от 0 до 1");
@@ -450,7 +453,15 @@ private Q_SLOTS:
             "missing.profile: грешка: профилът не може да се прочете");
         row("a folder as profile", "write folder OPTIM.UFG", ExitFailed, "folder: грешка: това е папка");
         row("a profile in Windows-1251", "write cp1251.profile OPTIM.UFG", ExitFailed, "не е записан в UTF-8");
-        row("an endless profile", "write /dev/zero OPTIM.UFG", ExitFailed, "/dev/zero: грешка: профилът е по-голям от");
+        row("a device as profile", "write /dev/zero OPTIM.UFG", ExitFailed,
+            "/dev/zero: грешка: профилът не е обикновен файл");
+        row("a FIFO as profile", "write fifo OPTIM.UFG", ExitFailed, "fifo: грешка: профилът не е обикновен файл");
+        row("show a FIFO", "show fifo", ExitFailed, "fifo: грешка: файлът не е обикновен файл");
+        row("scramble a FIFO", "scramble fifo s.txt", ExitFailed, "fifo: файлът не е обикновен файл");
+        row("write onto a device", "write ok.profile null", ExitFailed, "null: грешка: записът на файла не успя");
+        row("write onto a FIFO", "write ok.profile fifo", ExitFailed, "това не е обикновен файл");
+        row("scramble onto a device", "scramble task.txt null", ExitFailed, "това не е обикновен файл");
+        row("report onto a device", "report -o null a", ExitFailed, "това не е обикновен файл");
         row("onto the profile", "write ok.profile ok.profile", ExitFailed, "ok.profile: грешка: това е самият профил");
         row("onto the profile by another name", "write ok.profile folder/../ok.profile", ExitFailed,
             "това е самият профил");
@@ -462,7 +473,7 @@ private Q_SLOTS:
         row("show 601 bytes", "show 601.UFG", ExitFailed, "601.UFG: грешка: файлът има 601 байта");
         row("show an empty file", "show 0.UFG", ExitFailed, "0.UFG: грешка: файлът има 0 байта");
         row("scramble onto the task", "scramble task.txt task.txt", ExitFailed, "task.txt: това е входен файл");
-        row("scramble an endless task", "scramble /dev/zero s.txt", ExitFailed, "/dev/zero: файлът е по-голям от");
+        row("scramble a device", "scramble /dev/zero s.txt", ExitFailed, "/dev/zero: файлът не е обикновен файл");
         row("scramble what Windows-1251 lacks", "scramble bad-task.txt s.txt", ExitFailed,
             "bad-task.txt:2: има знак извън кодовата таблица Windows-1251");
         row("report of no answers", "report folder", ExitFailed, "не е намерен нито един файл с отговори");
@@ -494,6 +505,15 @@ private Q_SLOTS:
         QVERIFY(QDir().mkdir(QStringLiteral("folder")) && QDir().mkdir(QStringLiteral("a")));
         for (const auto &[name, bytes] : inputs)
             QVERIFY(writeFile(name, bytes));
+        // A FIFO nobody writes, and the machine's null device under another name.
+        QVERIFY(::mkfifo("fifo", 0666) == 0);
+        if (::mknod("null", S_IFCHR | 0666, makedev(1, 3)) != 0 && args.contains(u"null"))
+            QSKIP("no device can be made here (not root)");
+        const auto special = [] {
+            struct stat fifo{}, device{};
+            return ::stat("fifo", &fifo) == 0 && S_ISFIFO(fifo.st_mode)
+                   && (::stat("null", &device) != 0 || S_ISCHR(device.st_mode));
+        };
         const auto listing = [] {
             QStringList all;
             for (QDirIterator it(QStringLiteral("."), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
@@ -516,6 +536,7 @@ private Q_SLOTS:
         QCOMPARE(listing(), before);
         for (const auto &[name, bytes] : inputs)
             QCOMPARE(readFile(name), bytes);
+        QVERIFY(special());
     }
 
     // The times show prints are the ones the tasks window keeps: the hint
@@ -559,7 +580,7 @@ private Q_SLOTS:
     }
 
 private:
-    std::optional<QTemporaryDir> dir;
+    test::CurrentFolder folder;
 };
 
 QTEST_MAIN(UrokSetupTest)

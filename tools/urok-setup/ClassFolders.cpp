@@ -69,13 +69,29 @@ QString kindOf(const struct stat &st)
     return QStringLiteral("това не е обикновен файл; не е четен");
 }
 
-// One answers file found, with where it lies below the path named.
+// One answers file found, with where it lies below the path named: its
+// path is the root's, the folders below the root, and its name.
 struct Hit
 {
     FoundFile file;
     QByteArray root;               // the path named (or the folder of a file named), absolute
-    QList<QByteArray> parts;       // the folders from the root to the file's folder
     QString ownName;               // a file named by its own path under another name
+
+    // How many folders lie between the root and the file.
+    qsizetype depth() const
+    {
+        return file.path.count('/') - root.count('/') - (root.endsWith('/') ? 0 : 1);
+    }
+    // The root (n = 0) or the folder n levels below it on the way to the file.
+    QByteArray folderAt(qsizetype n) const
+    {
+        if (n == 0)
+            return root;
+        qsizetype at = root.endsWith('/') ? root.size() - 1 : root.size();
+        for (qsizetype i = 0; i <= n; ++i)
+            at = file.path.indexOf('/', at) + 1;
+        return file.path.left(at - 1);
+    }
 };
 
 class Finder
@@ -100,8 +116,7 @@ private:
         out_.notes.append(shownPath(path) + QStringLiteral(": ") + message);
     }
 
-    void folder(int fd, const QByteArray &path, const QByteArray &root, const QList<QByteArray> &parts,
-                int depth);
+    void folder(int fd, const QByteArray &path, const QByteArray &root, int depth);
     void add(Hit hit, const struct stat &st);
     void besides(Hit &hit, const QList<Entry> &entries, const QByteArray &folderPath);
 
@@ -127,7 +142,7 @@ void Finder::named(const QByteArray &given)
             note(given, QStringLiteral("папката не може да се прочете"));
             return;
         }
-        folder(fd, path, path, {}, 0);
+        folder(fd, path, path, 0);
         ::close(fd);
         return;
     }
@@ -156,8 +171,7 @@ void Finder::named(const QByteArray &given)
     add(hit, st);
 }
 
-void Finder::folder(int fd, const QByteArray &path, const QByteArray &root, const QList<QByteArray> &parts,
-                    int depth)
+void Finder::folder(int fd, const QByteArray &path, const QByteArray &root, int depth)
 {
     if (depth > FolderDepthLimit) {
         note(path, QStringLiteral("папката е твърде дълбоко; не е претърсена"));
@@ -170,14 +184,13 @@ void Finder::folder(int fd, const QByteArray &path, const QByteArray &root, cons
     const QList<Entry> entries = entriesOf(fd);
     const int here = ++folders_;
     for (const Entry &e : entries) {
-        const QByteArray full = path + '/' + e.name;
+        const QByteArray full = (path.endsWith('/') ? path : path + '/') + e.name;
         bool exact = false;
         if (looksLikeAnswersFile(shownName(e.name), &exact)) {
             Hit hit;
             hit.file.path = full;
             hit.file.folder = here;
             hit.root = root;
-            hit.parts = parts;
             if (!exact)
                 hit.file.nameNotes.append(QStringLiteral("файлът с отговори е с променено име; прочетен е като такъв"));
             if (!S_ISREG(e.st.st_mode))
@@ -192,7 +205,7 @@ void Finder::folder(int fd, const QByteArray &path, const QByteArray &root, cons
                 note(full, QStringLiteral("папката не може да се прочете"));
                 continue;
             }
-            folder(sub, full, root, parts + QList<QByteArray>{e.name}, depth + 1);
+            folder(sub, full, root, depth + 1);
             ::close(sub);
         }
     }
@@ -205,7 +218,7 @@ void Finder::besides(Hit &hit, const QList<Entry> &entries, const QByteArray &fo
     for (const Entry &e : entries) {
         const QString name = shownName(e.name);
         if (saveName_.match(name).hasMatch() && S_ISREG(e.st.st_mode)) {
-            hit.file.saved.append(folderPath + '/' + e.name);
+            hit.file.saved.append((folderPath.endsWith('/') ? folderPath : folderPath + '/') + e.name);
             out_.inputs.insert(fileId(e.st));
         } else if (otherSave_.match(name).hasMatch()) {
             hit.file.otherLesson.append(name);
@@ -215,7 +228,6 @@ void Finder::besides(Hit &hit, const QList<Entry> &entries, const QByteArray &fo
 
 void Finder::add(Hit hit, const struct stat &st)
 {
-    hit.file.shownPath = shownPath(hit.file.path);
     if (S_ISREG(st.st_mode) && out_.inputs.contains(fileId(st))) {
         note(hit.file.path, QStringLiteral("вече е включен в отчета"));
         return;
@@ -223,14 +235,6 @@ void Finder::add(Hit hit, const struct stat &st)
     if (S_ISREG(st.st_mode))
         out_.inputs.insert(fileId(st));
     hits_.append(hit);
-}
-
-QByteArray joined(const QByteArray &root, const QList<QByteArray> &parts, qsizetype count)
-{
-    QByteArray path = root;
-    for (qsizetype i = 0; i < count; ++i)
-        path += (path.endsWith('/') ? "" : "/") + parts[i];
-    return path;
 }
 
 QString nameOf(const QByteArray &folder)
@@ -241,11 +245,20 @@ QString nameOf(const QByteArray &folder)
 
 void Finder::finish()
 {
-    // How many folders with answers files each folder holds, itself included.
-    QHash<QByteArray, QSet<int>> holds;
+    // Which folder with answers files each folder holds, itself included:
+    // its number, or Several. A school year holds thousands of folders, so
+    // nothing more is kept of each.
+    constexpr int Several = -1;
+    QHash<QByteArray, int> holds;
     for (const Hit &h : hits_)
-        for (qsizetype n = 0; n <= h.parts.size(); ++n)
-            holds[joined(h.root, h.parts, n)].insert(h.file.folder);
+        for (qsizetype n = 0; n <= h.depth(); ++n) {
+            const QByteArray folder = h.folderAt(n);
+            const auto it = holds.find(folder);
+            if (it == holds.end())
+                holds.insert(folder, h.file.folder);
+            else if (*it != h.file.folder)
+                *it = Several;
+        }
 
     std::map<QByteArray, ClassFolder> classes;
     for (Hit &h : hits_) {
@@ -255,11 +268,12 @@ void Finder::finish()
             h.file.pupil = h.ownName;
         } else {
             // The folder named is the pupil only when the file is right in it.
-            qsizetype n = h.parts.isEmpty() ? 0 : 1;
-            while (n < h.parts.size() && holds.value(joined(h.root, h.parts, n)).size() > 1)
+            const qsizetype depth = h.depth();
+            qsizetype n = depth == 0 ? 0 : 1;
+            while (n < depth && holds.value(h.folderAt(n)) == Several)
                 ++n;
-            const QByteArray pupil = joined(h.root, h.parts, n);
-            const bool rootHoldsOthers = n == 0 && holds.value(h.root).size() > 1;
+            const QByteArray pupil = h.folderAt(n);
+            const bool rootHoldsOthers = n == 0 && holds.value(h.root) == Several;
             classKey = rootHoldsOthers ? h.root : folderPart(pupil);
             h.file.pupil = nameOf(pupil);
         }

@@ -12,8 +12,7 @@ namespace urok::setup {
 // Where an answers file was found, before it is read.
 struct FoundFile
 {
-    QByteArray path;            // by its bytes, to reach it
-    QString shownPath;          // as the teacher reads it
+    QByteArray path;            // by its bytes, to reach it (shownPath() for the teacher)
     QString pupil;              // the pupil's name, before doubles are told apart
     QString unread;             // why it is not read (a link, a pipe, a folder), or empty
     QStringList nameNotes;      // what is odd about its name or its folder's name

@@ -11,7 +11,6 @@
 #include "engine/WritingTime.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
 
@@ -153,14 +152,30 @@ void describePlan(const Profile &p, const LessonFacts &lesson, QTextStream &out)
     }
 }
 
+// Record 6 holds the options past 40; the rest of it the lesson never reads.
+QString lastRecordText(bool restEmpty)
+{
+    QList<int> held;
+    for (const OptionInfo &option : OptionTable)
+        if (option.place().record == ConfigRecordCount)
+            held.append(option.number());
+    if (held.isEmpty())
+        return restEmpty ? QStringLiteral("празен (не се използва)")
+                         : QStringLiteral("не е празен, но програмата не го чете");
+    const QString options = held.size() == 1
+        ? QStringLiteral("опция %1").arg(held.first())
+        : QStringLiteral("опции %1–%2").arg(held.first()).arg(held.last());
+    return restEmpty ? QStringLiteral("%1, иначе празен").arg(options)
+                     : QStringLiteral("%1; останалото не е празно, но програмата не го чете")
+                           .arg(options);
+}
+
 void describe(const DecodedFile &file, const LessonFacts &lesson, QTextStream &out)
 {
     describeOptions(file.profile, out);
     describeTasks(file.profile, lesson, out);
     describePlan(file.profile, lesson, out);
-    out << (file.lastRecordEmpty ? QStringLiteral("\nЗапис 6: празен (не се използва)\n")
-                                 : QStringLiteral("\nЗапис 6: не е празен, но програмата не го "
-                                                  "чете\n"));
+    out << QStringLiteral("\nЗапис 6: ") << lastRecordText(file.lastRecordEmpty) << '\n';
 }
 
 } // namespace
@@ -232,18 +247,17 @@ int showCommand(const QString &filePath, const LessonFacts &lesson, QTextStream 
 {
     if (QFileInfo(filePath).isDir())
         return fail(err, filePath, QStringLiteral("това е папка, а не конфигурационен файл"));
-    QFile f(filePath);
-    if (!f.open(QIODevice::ReadOnly))
-        return fail(err, filePath,
-                    QStringLiteral("файлът не може да се прочете (%1)").arg(f.errorString()));
-    const QByteArray bytes = f.read(ConfigFileSize + 1);
-    if (f.error() != QFileDevice::NoError)
-        return fail(err, filePath,
-                    QStringLiteral("файлът не може да се прочете (%1)").arg(f.errorString()));
+    // A file of any size up to this is read whole, to tell its size.
+    constexpr qint64 readLimit = 1024 * 1024;
+    QString why;
+    const std::optional<QByteArray> read = readInput(filePath, readLimit, &why);
+    if (!read)
+        return fail(err, filePath, why.chopped(1));
+    const QByteArray bytes = read->left(ConfigFileSize + 1);
 
     const std::optional<DecodedFile> file = decodeConfigFile(bytes);
     if (!file) {
-        const qint64 size = f.size();
+        const qint64 size = read->size();
         return fail(err, filePath,
                     QStringLiteral("файлът има %1 байта, а конфигурационният файл има точно %2; "
                                    "урокът няма да го приеме и ще работи с вградените си стойности")

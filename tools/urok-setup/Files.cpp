@@ -7,21 +7,57 @@
 #include <QLocale>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace urok::setup {
 
+namespace {
+
+QString notPlain(const QString &what)
+{
+    return QStringLiteral("%1 не е обикновен файл (а устройство, FIFO или гнездо) и не се "
+                          "чете.").arg(what);
+}
+
+} // namespace
+
 std::optional<QByteArray> readInput(const QString &path, qint64 limit, QString *why,
                                     const QString &what)
 {
-    const QFileInfo info(path);
-    if (info.isDir()) {
+    QFile f(path);
+#ifdef Q_OS_UNIX
+    // Opened without waiting (a FIFO with no writer would wait for ever) and
+    // checked on what was opened, not on the name.
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        *why = QStringLiteral("%1 не може да се прочете (%2).")
+                   .arg(what, QString::fromLocal8Bit(std::strerror(errno)));
+        return std::nullopt;
+    }
+    struct stat st{};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const bool folder = S_ISDIR(st.st_mode);
+        ::close(fd);
+        *why = folder ? QStringLiteral("това е папка, а не файл.") : notPlain(what);
+        return std::nullopt;
+    }
+    // Reading waits for the disk again, as reading a file does.
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    const bool opened = f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+#else
+    if (QFileInfo(path).isDir()) {
         *why = QStringLiteral("това е папка, а не файл.");
         return std::nullopt;
     }
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
+    const bool opened = f.open(QIODevice::ReadOnly);
+#endif
+    if (!opened) {
         *why = QStringLiteral("%1 не може да се прочете (%2).").arg(what, f.errorString());
         return std::nullopt;
     }
@@ -64,8 +100,13 @@ QString writeOutput(const QString &path, const QByteArray &bytes, const QStringL
     for (const QString &input : inputs)
         if (sameFile(path, input))
             return QStringLiteral("това е входен файл; изходът не се записва върху него.");
-    if (QFileInfo(path).isSymLink())
+    const QFileInfo info(path);
+    if (info.isSymLink())
         return QStringLiteral("това е символна връзка; изходът не се записва през нея.");
+    // A device, a FIFO or a folder of that name stays what it is.
+    if (info.exists() && !info.isFile())
+        return QStringLiteral("това не е обикновен файл (а устройство, FIFO, гнездо или папка); "
+                              "изходът не се записва на негово място.");
     return writeFileBytes(path, bytes);
 }
 

@@ -3,10 +3,17 @@
 #include "Files.h"
 
 #include "engine/AnswersFile.h"
+#include "engine/LessonFolder.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace urok::setup {
 
@@ -41,6 +48,19 @@ PupilFiles pupilFiles(const QString &folder, const QString &lessonCode)
             kind->append(name);
     }
     return files;
+}
+
+bool lessonRunsIn(const QString &folder)
+{
+    const QByteArray lock = QFile::encodeName(QDir(folder).filePath(answersLockName()));
+    const int fd = ::open(lock.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st{};
+    const bool held = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_SH | LOCK_NB) != 0
+                      && errno == EWOULDBLOCK;
+    ::close(fd);
+    return held;
 }
 
 std::optional<PupilRecord> pupilRecordIn(const QString &folder)

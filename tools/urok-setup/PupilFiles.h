@@ -28,6 +28,10 @@ struct PupilFiles
 // sorted; only plain files count, links are not followed.
 PupilFiles pupilFiles(const QString &folder, const QString &lessonCode);
 
+// Whether a lesson running in `folder` keeps its answers there now (holds
+// the lock on its hidden lock file). Makes no file.
+bool lessonRunsIn(const QString &folder);
+
 // A pupil's record is a few lines.
 constexpr qint64 PupilRecordLimit = 4096;
 

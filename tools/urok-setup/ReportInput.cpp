@@ -143,15 +143,15 @@ Pupil readPupil(const FoundFile &found, const ReportLesson &lesson)
 {
     Pupil pupil;
     pupil.name = nameWithLogin(found.pupil, QFileInfo(QFile::decodeName(found.path)).path());
-    pupil.path = found.shownPath;
+    pupil.path = shownPath(found.path);
     pupil.notes = found.nameNotes;
     for (QString &n : pupil.notes)
-        n.prepend(found.shownPath + QStringLiteral(": "));
+        n.prepend(pupil.path + QStringLiteral(": "));
     if (!found.otherLesson.isEmpty()) {
         pupil.otherLesson = true;
-        pupil.notes.append(found.shownPath + QStringLiteral(": до него има файлове на друг урок (%1); "
-                                                            "той може да е от друг урок")
-                                                 .arg(found.otherLesson.join(QStringLiteral(", "))));
+        pupil.notes.append(pupil.path + QStringLiteral(": до него има файлове на друг урок (%1); "
+                                                       "той може да е от друг урок")
+                                            .arg(found.otherLesson.join(QStringLiteral(", "))));
     }
     QString why = found.unread;
     std::optional<QByteArray> bytes;
@@ -163,7 +163,7 @@ Pupil readPupil(const FoundFile &found, const ReportLesson &lesson)
     else
         reading.problems.append(why);
     for (const QString &p : reading.problems)
-        pupil.notes.append(found.shownPath + QStringLiteral(": ") + p);
+        pupil.notes.append(pupil.path + QStringLiteral(": ") + p);
     pupil.otherLesson = pupil.otherLesson || reading.otherLesson;
     if (!bytes)
         pupil.unread = QStringLiteral("файлът не е прочетен");

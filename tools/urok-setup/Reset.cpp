@@ -74,6 +74,11 @@ int resetCommand(const QString &folder, const LessonFacts &lesson, QTextStream &
         out << QStringLiteral("  %1\n").arg(files.error);
         return ExitFailed;
     }
+    if (lessonRunsIn(folder)) {
+        out << QStringLiteral("  урокът е отворен в тази папка и пише в нея; нищо не е преместено. "
+                              "Затворете урока и опитайте отново.\n");
+        return ExitFailed;
+    }
     for (const QString &name : files.notPlain)
         out << QStringLiteral("  %1 не е обикновен файл и остава, където е\n").arg(name);
     if (files.isEmpty()) {
