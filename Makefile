@@ -65,12 +65,13 @@ golden: build
 # Not part of make test: it takes two minutes and its figures depend on the
 # machine. The start-ups run under the offscreen platform and, where Xvfb is
 # installed, under xcb on a private X server. BENCH_ARGS=--startup-only runs
-# the start-ups alone; --runs N sets how many of each. The answers kept while
+# the start-ups alone, --judge-only "judge a class" alone; --runs N sets how
+# many of each. The answers kept while
 # a pupil types (20 kills at random moments) take five minutes more.
 BENCH_ARGS ?=
 bench: build
 	$(BUILD_DIR)/bench/urok-bench $(BENCH_ARGS)
-	$(if $(findstring --startup-only,$(BENCH_ARGS)),,$(BUILD_DIR)/bench/urok-keeping-bench)
+	$(if $(findstring --startup-only,$(BENCH_ARGS))$(findstring --judge-only,$(BENCH_ARGS)),,$(BUILD_DIR)/bench/urok-keeping-bench)
 
 # Redraws every picture of data/pictures and records their sizes in data/catalogue.txt.
 pictures: deps $(BUILD_DIR)/CMakeCache.txt
