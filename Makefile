@@ -66,8 +66,8 @@ golden: build
 # machine. The start-ups run under the offscreen platform and, where Xvfb is
 # installed, under xcb on a private X server. BENCH_ARGS=--startup-only runs
 # the start-ups alone, --judge-only "judge a class" alone; --runs N sets how
-# many of each. The answers kept while
-# a pupil types (20 kills at random moments) take five minutes more.
+# many of each. The answers kept while a pupil types (20 kills at random
+# moments) take five minutes more.
 BENCH_ARGS ?=
 bench: build
 	$(BUILD_DIR)/bench/urok-bench $(BENCH_ARGS)
