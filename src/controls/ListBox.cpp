@@ -28,6 +28,9 @@ ListBox::ListBox(const QString &name, QWidget *parent, bool sorted)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setUniformItemSizes(true);
     keepPlatformColours(this);
+    tellLater_.setSingleShot(true);
+    tellLater_.setInterval(0);
+    connect(&tellLater_, &QTimer::timeout, this, &ListBox::tellCurrentEntry);
     // A change of selection that none of the doors below made comes from a
     // screen reader (its "Toggle" selects an entry).
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -266,7 +269,7 @@ void ListBox::focusInEvent(QFocusEvent *event)
         selectionModel()->setCurrentIndex(model()->index(qMax(0, listIndex()), 0),
                                           QItemSelectionModel::NoUpdate);
     QListWidget::focusInEvent(event);
-    QMetaObject::invokeMethod(this, &ListBox::tellCurrentEntry, Qt::QueuedConnection);
+    tellLater_.start();
 }
 
 void ListBox::paintEvent(QPaintEvent *event)

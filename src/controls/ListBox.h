@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QListWidget>
+#include <QTimer>
 
 namespace urok {
 
@@ -76,6 +77,9 @@ private:
     QString chosenWord_ = QStringLiteral("избрана");
     // Inside the pupil's own action, changes of entry are not choices.
     int quiet_ = 0;
+    // The current entry is told once the focus has arrived and the screen
+    // reader has heard the list itself.
+    QTimer tellLater_;
 };
 
 } // namespace urok

@@ -117,7 +117,7 @@ private:
     }
 
     void folder(int fd, const QByteArray &path, const QByteArray &root, int depth);
-    void add(Hit hit, const struct stat &st);
+    void add(const Hit &hit, const struct stat &st);
     void besides(Hit &hit, const QList<Entry> &entries, const QByteArray &folderPath);
 
     FoundClasses &out_;
@@ -226,7 +226,7 @@ void Finder::besides(Hit &hit, const QList<Entry> &entries, const QByteArray &fo
     }
 }
 
-void Finder::add(Hit hit, const struct stat &st)
+void Finder::add(const Hit &hit, const struct stat &st)
 {
     if (S_ISREG(st.st_mode) && out_.inputs.contains(fileId(st))) {
         note(hit.file.path, QStringLiteral("вече е включен в отчета"));

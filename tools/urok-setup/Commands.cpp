@@ -248,7 +248,7 @@ int showCommand(const QString &filePath, const LessonFacts &lesson, QTextStream 
     if (QFileInfo(filePath).isDir())
         return fail(err, filePath, QStringLiteral("това е папка, а не конфигурационен файл"));
     // A file of any size up to this is read whole, to tell its size.
-    constexpr qint64 readLimit = 1024 * 1024;
+    constexpr qint64 readLimit = qint64(1024) * 1024;
     QString why;
     const std::optional<QByteArray> read = readInput(filePath, readLimit, &why);
     if (!read)
