@@ -371,6 +371,7 @@ private Q_SLOTS:
         const QStringList zoya = csv_.value(QStringLiteral("Зоя/2"));
         QVERIFY2(zoya.value(0).contains(QRegularExpression(QStringLiteral("^\\d+ от \\d+ теста$"))), qPrintable(zoya.join(u'|')));
         QCOMPARE(zoya.value(1).toInt(), zoya.value(2).toInt() - 1);
+        QVERIFY2(page_.cells.value(QStringLiteral("Зоя/2")).contains(zoya.value(0)), qPrintable(page_.cells.value(QStringLiteral("Зоя/2"))));
         QCOMPARE(page_.solvedBy.value(QStringLiteral("Ана")), QStringLiteral("1"));
         QCOMPARE(page_.solvedBy.value(QStringLiteral("Зоя")), QStringLiteral("0"));
         QCOMPARE(page_.solvedTask.value(0), QStringLiteral("3"));   // Ана, Боби, Жоро's saved file

@@ -27,7 +27,7 @@ QString shortVerdict(const judge::Verdict &verdict)
 {
     switch (verdict.outcome) {
     case judge::Outcome::Accepted: return QStringLiteral("вярно");
-    case judge::Outcome::Partial: return QStringLiteral("%1/%2").arg(verdict.passed).arg(verdict.total);
+    case judge::Outcome::Partial: return verdict.text();   // "3 от 8 теста", on two lines
     case judge::Outcome::WrongOutput: return QStringLiteral("грешно");
     case judge::Outcome::CompileError: return QStringLiteral("компил.");
     case judge::Outcome::TimeLimit: return QStringLiteral("време");
