@@ -13,8 +13,8 @@ namespace urok::setup {
 // The style of the verdicts, added to the page's own.
 QString marksStyle();
 
-// The verdict in a word that fits a narrow column: "вярно", "3/8",
-// "грешно", "компил.", "време", "памет", "срив".
+// The verdict in a word that fits a narrow column: "вярно", "3 от 8 теста"
+// (on two lines), "грешно", "компил.", "време", "памет", "срив".
 QString shortVerdict(const judge::Verdict &verdict);
 
 // The verdict in a cell of the summary, in its short word with the whole
