@@ -6,6 +6,7 @@
 #include "ReportInput.h"
 #include "ReportJudging.h"
 #include "judge/VerdictCache.h"
+#include "support/AnswersFiles.h"
 
 #include "engine/Cp1251.h"
 
@@ -25,6 +26,9 @@
 
 using namespace urok;
 using namespace urok::setup;
+using urok::test::answersText;
+using urok::test::get;
+using urok::test::put;
 
 namespace {
 
@@ -63,28 +67,11 @@ Run urokSetup(const QString &dir, const QStringList &args, const QString &home,
             QString::fromUtf8(p.readAllStandardError()), clock.elapsed()};
 }
 
-void put(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray get(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // A pupil's answers file as the lesson writes it, with task save files.
 void pupil(const QString &root, const QString &name, const QList<Answer> &answers,
            const QList<Answer> &saved = {})
 {
-    QString t = answersHeading() + QStringLiteral("\r\n");
-    for (const Answer &a : answers)
-        t += QStringLiteral("Задача  %1\r\n%2\r\n").arg(a.task).arg(QString(a.text).replace(u'\n', QStringLiteral("\r\n")));
-    put(root + u'/' + name + QStringLiteral("/OTGOWORI.TXT"), toCp1251(t));
+    put(root + u'/' + name + QStringLiteral("/OTGOWORI.TXT"), toCp1251(answersText(answers)));
     for (const Answer &a : saved)
         put(root + u'/' + name + QStringLiteral("/OPTIM_%1.TXT").arg(a.task, 2, 10, QLatin1Char('0')),
             toCp1251(QString(a.text).replace(u'\n', QStringLiteral("\r\n"))));

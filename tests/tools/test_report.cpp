@@ -1,4 +1,5 @@
 #include "Report.h"
+#include "support/AnswersFiles.h"
 #include "support/Golden.h"
 
 #include "engine/Cp1251.h"
@@ -23,6 +24,9 @@
 
 using namespace urok;
 using namespace urok::setup;
+using urok::test::answersText;
+using urok::test::get;
+using urok::test::put;
 
 namespace {
 
@@ -62,29 +66,6 @@ Run urokSetupByShell(const QString &dir, const QString &script)
     p.setProcessEnvironment(env);
     p.start(QStringLiteral("/bin/bash"), {QStringLiteral("-c"), script});
     return finished(p);
-}
-
-void put(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray get(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-// An answers file as the program writes it.
-QString answersText(const QList<Answer> &answers)
-{
-    QString t = answersHeading() + QStringLiteral("\r\n");
-    for (const Answer &a : answers)
-        t += QStringLiteral("Задача  %1\r\n%2\r\n").arg(a.task).arg(QString(a.text).replace(u'\n', QStringLiteral("\r\n")));
-    return t;
 }
 
 const QString Program3 = QStringLiteral("#include <iostream>\nint main() {\n\tif (1 < 2 && 3 > 2) std::cout << \"<b>&amp;\";\n}");
