@@ -95,14 +95,14 @@ bool SpokenNotice::eventFilter(QObject *watched, QEvent *event)
         watched->removeEventFilter(this);
         // The window is told first, then the control that takes the focus
         // (which a list tells once the window is active); then the sentence.
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                QMetaObject::invokeMethod(this, &SpokenNotice::sayWaiting, Qt::QueuedConnection);
-            },
-            Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, "sayWaitingNext", Qt::QueuedConnection);
     }
     return QLabel::eventFilter(watched, event);
+}
+
+void SpokenNotice::sayWaitingNext()
+{
+    QMetaObject::invokeMethod(this, "sayWaiting", Qt::QueuedConnection);
 }
 
 void SpokenNotice::sayWaiting()

@@ -78,7 +78,10 @@ protected:
 
 private:
     void showSentence(const QString &sentence);
-    void sayWaiting();
+    // Called by name through the event queue: two turns of it let the
+    // window and then the focused control be told first.
+    Q_INVOKABLE void sayWaitingNext();
+    Q_INVOKABLE void sayWaiting();
 
     QTimer shown_;
     QString waiting_;
