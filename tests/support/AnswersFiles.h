@@ -30,7 +30,7 @@ inline QString answersText(const QList<setup::Answer> &answers)
 {
     QString t = setup::answersHeading() + QStringLiteral("\r\n");
     for (const setup::Answer &a : answers)
-        t += QStringLiteral("Задача  %1\r\n%2\r\n").arg(a.task).arg(QString(a.text).replace(u'\n', QStringLiteral("\r\n")));
+        t += QStringLiteral("Задача  %1\r\n%2\r\n").arg(a.task).arg(a.text().replace(u'\n', QStringLiteral("\r\n")));
     return t;
 }
 

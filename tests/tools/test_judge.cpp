@@ -74,7 +74,7 @@ void pupil(const QString &root, const QString &name, const QList<Answer> &answer
     put(root + u'/' + name + QStringLiteral("/OTGOWORI.TXT"), toCp1251(answersText(answers)));
     for (const Answer &a : saved)
         put(root + u'/' + name + QStringLiteral("/OPTIM_%1.TXT").arg(a.task, 2, 10, QLatin1Char('0')),
-            toCp1251(QString(a.text).replace(u'\n', QStringLiteral("\r\n"))));
+            toCp1251(a.text().replace(u'\n', QStringLiteral("\r\n"))));
 }
 
 // Rows of the ';'-separated table, by "pupil/task": its judging columns.
@@ -395,7 +395,7 @@ private Q_SLOTS:
             QSKIP(qPrintable(sandboxMissing_));
         // A verdict kept for Вера's answer, changed here, is what the second
         // report shows: it judged nothing again.
-        const QString answer = readAnswers(get(dir_.filePath(QStringLiteral("10а/Вера/OTGOWORI.TXT"))), 30).answers.value(0).text;
+        const QString answer = readAnswers(get(dir_.filePath(QStringLiteral("10а/Вера/OTGOWORI.TXT"))), 30).answers.value(0).text();
         QStringList problems;
         const QList<judge::TaskTests> tests = lessonTaskTests(ReportLesson::builtIn(), QString(), &problems);
         const QString kept = home_ + QStringLiteral("/cache/urok-setup/verdicts/")

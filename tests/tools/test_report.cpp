@@ -228,6 +228,8 @@ private Q_SLOTS:
         QTest::newRow("copy's suffix") << "OTGOWORI (1).TXT" << six << "" << "OTGOWORI (1).TXT: файлът с отговори е с променено име" << "шеста задача";
         QTest::newRow("doubled extension") << "OTGOWORI.TXT.txt" << six << "" << "OTGOWORI.TXT.txt: файлът с отговори е с променено" << "шеста задача";
         QTest::newRow("Bulgarian copy") << "otgowori - Копие.txt" << six << "" << "Копие.txt: файлът с отговори е с променено" << "шеста задача";
+        QTest::newRow("letters Windows-1251 lacks") << "OTGOWORI.TXT" << answersText({{6, QStringLiteral("a ≤ b → 😀")}}).toUtf8()
+                                                    << "" << "OTGOWORI.TXT: файлът е в UTF-8" << "a ≤ b → 😀";
         QTest::newRow("empty") << "OTGOWORI.TXT" << QByteArray() << "празен файл;" << "OTGOWORI.TXT: файлът е празен (0 байта)" << "";
         QTest::newRow("pipe") << "fifo:OTGOWORI.TXT" << QByteArray() << "файлът не е прочетен;" << "OTGOWORI.TXT: това е канал (FIFO)" << "";
         QTest::newRow("link") << "link:OTGOWORI.TXT" << six << "файлът не е прочетен;" << "OTGOWORI.TXT: това е символна връзка" << "";
@@ -348,6 +350,51 @@ private Q_SLOTS:
             QVERIFY2(QFileInfo(dir.filePath(l)).size() > 0, qPrintable(l));
         const QByteArray csv = get(dir.filePath(QStringLiteral("t-9б.csv"))).replace(QFile::encodeName(dir.path()), "ПАПКА");
         UROK_COMPARE_GOLDEN(QStringLiteral(UROK_SOURCE_DIR "/tests/tools/testdata/report-9b.csv"), csv);
+    }
+
+    // Which folder is the pupil and which the class, whatever the teacher
+    // names: each class page lists its pupils.
+    void theFoldersNamedMakeClasses_data()
+    {
+        QTest::addColumn<QStringList>("files");     // answers files made below the test's folder
+        QTest::addColumn<QStringList>("named");
+        QTest::addColumn<QStringList>("pages");     // "page: pupil, pupil"
+        QTest::newRow("two pupils of a class") << QStringList{"10а/Ана/OTGOWORI.TXT", "10а/Борис/OTGOWORI.TXT", "10а/Вера/OTGOWORI.TXT"}
+                                               << QStringList{"10а/Ана", "10а/Борис"}
+                                               << QStringList{"report.html: Ана, Борис"};
+        QTest::newRow("a class with its own file") << QStringList{"10а/OTGOWORI.TXT", "10а/Ана/OTGOWORI.TXT", "10а/Борис/OTGOWORI.TXT"}
+                                                   << QStringList{"10а"}
+                                                   << QStringList{"report.html: 10а, Ана, Борис"};
+        QTest::newRow("a class inside a class") << QStringList{"школа/10а/Ана/OTGOWORI.TXT", "школа/10а/Борис/OTGOWORI.TXT",
+                                                               "школа/Вера/копие/OTGOWORI.TXT"}
+                                                << QStringList{"школа"}
+                                                << QStringList{"report-10а.html: Ана, Борис", "report-школа.html: Вера"};
+        QTest::newRow("one pupil, two files named") << QStringList{"10а/Ана/OTGOWORI.TXT", "10а/Ана/OTGOWORS.TXT"}
+                                                    << QStringList{"10а/Ана/OTGOWORI.TXT", "10а/Ана/OTGOWORS.TXT"}
+                                                    << QStringList{"report.html: Ана (1), Ана (2)"};
+        QTest::newRow("a file named and its folder") << QStringList{"10а/Ана/OTGOWORI.TXT", "10а/Борис/OTGOWORI.TXT"}
+                                                     << QStringList{"10а/Ана/OTGOWORI.TXT", "10а"}
+                                                     << QStringList{"report.html: Ана, Борис"};
+    }
+
+    void theFoldersNamedMakeClasses()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QStringList, named);
+        QTemporaryDir dir;
+        for (const QString &f : files)
+            put(dir.filePath(f), toCp1251(answersText({{1, f}})));
+        const Run r = urokSetup(dir.path(), QStringList{QStringLiteral("report")} + named);
+        QCOMPARE(r.code, 0);
+        QStringList pages;
+        for (const QString &page : QDir(dir.path()).entryList({QStringLiteral("report*.html")}, QDir::Files, QDir::Name)) {
+            const PageView view = readPage(get(dir.filePath(page)));
+            if (!page.endsWith(QStringLiteral("листове.html")) && !view.pupils.isEmpty())
+                pages.append(page + QStringLiteral(": ") + view.pupils.join(QStringLiteral(", ")));
+            for (const QString &pupil : view.pupils)
+                QVERIFY2(!view.answers.value(QStringLiteral("1/") + pupil).isEmpty(), qPrintable(page + u' ' + pupil));
+        }
+        QTEST(pages, "pages");
     }
 
     // What the report writes and how it ends: it replaces no file the

@@ -69,35 +69,11 @@ QString kindOf(const struct stat &st)
     return QStringLiteral("това не е обикновен файл; не е четен");
 }
 
-// One answers file found, with where it lies below the path named: its
-// path is the root's, the folders below the root, and its name.
-struct Hit
-{
-    FoundFile file;
-    QByteArray root;               // the path named (or the folder of a file named), absolute
-    QString ownName;               // a file named by its own path under another name
-
-    // How many folders lie between the root and the file.
-    qsizetype depth() const
-    {
-        return file.path.count('/') - root.count('/') - (root.endsWith('/') ? 0 : 1);
-    }
-    // The root (n = 0) or the folder n levels below it on the way to the file.
-    QByteArray folderAt(qsizetype n) const
-    {
-        if (n == 0)
-            return root;
-        qsizetype at = root.endsWith('/') ? root.size() - 1 : root.size();
-        for (qsizetype i = 0; i <= n; ++i)
-            at = file.path.indexOf('/', at) + 1;
-        return file.path.left(at - 1);
-    }
-};
-
-class Finder
+// The lesson's task save files, and the files of another lesson, by name.
+class BesideNames
 {
 public:
-    Finder(const QString &code, FoundClasses &out) : out_(out)
+    explicit BesideNames(const QString &code)
     {
         const QString escaped = QRegularExpression::escape(code);
         saveName_.setPattern(QStringLiteral("^%1_(\\d\\d)\\.TXT$").arg(escaped));
@@ -106,6 +82,44 @@ public:
         for (QRegularExpression *re : {&saveName_, &otherSave_})
             re->setPatternOptions(QRegularExpression::CaseInsensitiveOption);
     }
+
+    bool isSave(const QString &name) const { return saveName_.match(name).hasMatch(); }
+    bool isOtherLesson(const QString &name) const { return otherSave_.match(name).hasMatch(); }
+
+private:
+    QRegularExpression saveName_;
+    QRegularExpression otherSave_;
+};
+
+QByteArray joined(const QByteArray &folder, const QByteArray &name)
+{
+    return (folder.endsWith('/') ? folder : folder + '/') + name;
+}
+
+QString nameOf(const QByteArray &folder)
+{
+    const QByteArray last = lastPart(folder);
+    return last.isEmpty() ? shownPath(folder) : shownName(last);
+}
+
+// What a folder holds of answers files, itself included: none, the files
+// of one folder (its number), or of several folders.
+constexpr int NoFolder = 0;
+constexpr int Several = -1;
+
+int together(int a, int b)
+{
+    return a == NoFolder ? b : b == NoFolder || a == b ? a : Several;
+}
+
+// The search, folder by folder. A folder's answers files wait until the
+// search leaves a folder that holds those of several folders: each of its
+// subfolders on their way is then a pupil of that class. A school year holds
+// thousands of files, so no more than a path is kept of each.
+class Finder
+{
+public:
+    Finder(const QString &code, FoundClasses &out) : out_(out), names_(code) {}
 
     void named(const QByteArray &given);
     void finish();
@@ -116,14 +130,25 @@ private:
         out_.notes.append(shownPath(path) + QStringLiteral(": ") + message);
     }
 
-    void folder(int fd, const QByteArray &path, const QByteArray &root, int depth);
-    void add(const Hit &hit, const struct stat &st);
-    void besides(Hit &hit, const QList<Entry> &entries, const QByteArray &folderPath);
+    int folder(int fd, const QByteArray &path, int depth);
+    void settle(qsizetype from, const QByteArray &folder);
+    bool add(const ClassMember &member, const struct stat &st);
+    void countSaves(const QList<Entry> &entries);
+    ClassFolder &classOf(const QByteArray &key);
+
+    // A file right in a path named: its class is known only when every path is.
+    struct AtRoot
+    {
+        ClassMember member;
+        QByteArray root;
+    };
 
     FoundClasses &out_;
-    QRegularExpression saveName_;
-    QRegularExpression otherSave_;
-    QList<Hit> hits_;
+    BesideNames names_;
+    QList<ClassMember> waiting_;
+    QList<AtRoot> atRoots_;
+    QHash<QByteArray, int> rootHolds_;
+    QHash<QByteArray, qsizetype> classIndex_;
     int folders_ = 0;
 };
 
@@ -142,40 +167,45 @@ void Finder::named(const QByteArray &given)
             note(given, QStringLiteral("папката не може да се прочете"));
             return;
         }
-        folder(fd, path, path, 0);
+        const qsizetype from = waiting_.size();
+        const int holds = folder(fd, path, 0);
         ::close(fd);
+        // Below a folder that holds one folder's files, the folder on their
+        // way is the pupil (the folder named is the pupil only when the
+        // file is right in it).
+        settle(from, path);
+        rootHolds_[path] = together(rootHolds_.value(path, NoFolder), holds);
+        for (qsizetype i = from; i < waiting_.size(); ++i)
+            atRoots_.append({std::move(waiting_[i]), path});
+        waiting_.resize(from);
         return;
     }
     if (!S_ISREG(st.st_mode)) {
         note(given, kindOf(st));
         return;
     }
-    Hit hit;
-    hit.file.path = path;
-    hit.file.folder = ++folders_;
-    hit.root = folderPart(path);
-    const QString name = shownName(lastPart(path));
-    bool exact = false;
-    if (looksLikeAnswersFile(name, &exact)) {
-        if (!exact)
-            hit.file.nameNotes.append(QStringLiteral("файлът с отговори е с променено име; прочетен е като такъв"));
-        const int fd = ::open(hit.root.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ClassMember member{path, 0, false, true};
+    const QByteArray root = folderPart(path);
+    if (looksLikeAnswersFile(shownName(lastPart(path)))) {
+        const int fd = ::open(root.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd >= 0) {
-            besides(hit, entriesOf(fd), hit.root);
+            countSaves(entriesOf(fd));
             ::close(fd);
         }
     } else {
-        const qsizetype dot = name.indexOf(u'.', 1);
-        hit.ownName = dot > 0 ? name.left(dot) : name;
+        member.ownName = true;
     }
-    add(hit, st);
+    if (add(member, st)) {
+        rootHolds_[root] = together(rootHolds_.value(root, NoFolder), ++folders_);
+        atRoots_.append({waiting_.takeLast(), root});
+    }
 }
 
-void Finder::folder(int fd, const QByteArray &path, const QByteArray &root, int depth)
+int Finder::folder(int fd, const QByteArray &path, int depth)
 {
     if (depth > FolderDepthLimit) {
         note(path, QStringLiteral("папката е твърде дълбоко; не е претърсена"));
-        return;
+        return NoFolder;
     }
     QString codePage;
     shownName(lastPart(path), &codePage);
@@ -183,20 +213,17 @@ void Finder::folder(int fd, const QByteArray &path, const QByteArray &root, int 
         note(path, QStringLiteral("името на папката не е в UTF-8; прочетено е като %1").arg(codePage));
     const QList<Entry> entries = entriesOf(fd);
     const int here = ++folders_;
+    const qsizetype from = waiting_.size();
+    int holds = NoFolder;
+    bool counted = false;
     for (const Entry &e : entries) {
-        const QByteArray full = (path.endsWith('/') ? path : path + '/') + e.name;
-        bool exact = false;
-        if (looksLikeAnswersFile(shownName(e.name), &exact)) {
-            Hit hit;
-            hit.file.path = full;
-            hit.file.folder = here;
-            hit.root = root;
-            if (!exact)
-                hit.file.nameNotes.append(QStringLiteral("файлът с отговори е с променено име; прочетен е като такъв"));
-            if (!S_ISREG(e.st.st_mode))
-                hit.file.unread = kindOf(e.st);
-            besides(hit, entries, path);
-            add(hit, e.st);
+        const QByteArray full = joined(path, e.name);
+        if (looksLikeAnswersFile(shownName(e.name))) {
+            if (!counted)
+                countSaves(entries);
+            counted = true;
+            if (add({full, 0, false, false}, e.st))
+                holds = together(holds, here);
         } else if (S_ISLNK(e.st.st_mode)) {
             note(full, QStringLiteral("символна връзка; не е последвана"));
         } else if (S_ISDIR(e.st.st_mode)) {
@@ -205,86 +232,83 @@ void Finder::folder(int fd, const QByteArray &path, const QByteArray &root, int 
                 note(full, QStringLiteral("папката не може да се прочете"));
                 continue;
             }
-            folder(sub, full, root, depth + 1);
+            holds = together(holds, folder(sub, full, depth + 1));
             ::close(sub);
         }
     }
+    if (holds == Several)
+        settle(from, path);
+    return holds;
 }
 
-// The lesson's task save files beside an answers file, and the files of
-// another lesson.
-void Finder::besides(Hit &hit, const QList<Entry> &entries, const QByteArray &folderPath)
+// The files waiting from `from` on lie in `folder`: those in its
+// subfolders are pupils of the class `folder`, each the subfolder on its
+// way; those right in it wait on.
+void Finder::settle(qsizetype from, const QByteArray &folder)
 {
-    for (const Entry &e : entries) {
-        const QString name = shownName(e.name);
-        if (saveName_.match(name).hasMatch() && S_ISREG(e.st.st_mode)) {
-            hit.file.saved.append((folderPath.endsWith('/') ? folderPath : folderPath + '/') + e.name);
-            out_.inputs.insert(fileId(e.st));
-        } else if (otherSave_.match(name).hasMatch()) {
-            hit.file.otherLesson.append(name);
+    const qsizetype below = folder.endsWith('/') ? folder.size() : folder.size() + 1;
+    qsizetype kept = from;
+    for (qsizetype i = from; i < waiting_.size(); ++i) {
+        ClassMember &m = waiting_[i];
+        const qsizetype slash = m.path.indexOf('/', below);
+        if (slash < 0) {
+            if (kept != i)
+                waiting_[kept] = std::move(m);
+            ++kept;
+            continue;
         }
+        m.pupilEnd = static_cast<int>(slash);
+        classOf(folder).members.append(std::move(m));
     }
+    waiting_.resize(kept);
 }
 
-void Finder::add(const Hit &hit, const struct stat &st)
+// The report reads the lesson's task save files beside an answers file too.
+void Finder::countSaves(const QList<Entry> &entries)
+{
+    for (const Entry &e : entries)
+        if (S_ISREG(e.st.st_mode) && names_.isSave(shownName(e.name)))
+            out_.inputs.insert(fileId(e.st));
+}
+
+bool Finder::add(const ClassMember &member, const struct stat &st)
 {
     if (S_ISREG(st.st_mode) && out_.inputs.contains(fileId(st))) {
-        note(hit.file.path, QStringLiteral("вече е включен в отчета"));
-        return;
+        note(member.path, QStringLiteral("вече е включен в отчета"));
+        return false;
     }
     if (S_ISREG(st.st_mode))
         out_.inputs.insert(fileId(st));
-    hits_.append(hit);
+    waiting_.append(member);
+    return true;
 }
 
-QString nameOf(const QByteArray &folder)
+ClassFolder &Finder::classOf(const QByteArray &key)
 {
-    const QByteArray last = lastPart(folder);
-    return last.isEmpty() ? shownPath(folder) : shownName(last);
+    const auto it = classIndex_.constFind(key);
+    if (it != classIndex_.cend())
+        return out_.classes[*it];
+    classIndex_.insert(key, out_.classes.size());
+    out_.classes.append({key, nameOf(key), shownPath(key), {}});
+    return out_.classes.last();
 }
 
 void Finder::finish()
 {
-    // Which folder with answers files each folder holds, itself included:
-    // its number, or Several. A school year holds thousands of folders, so
-    // nothing more is kept of each.
-    constexpr int Several = -1;
-    QHash<QByteArray, int> holds;
-    for (const Hit &h : hits_)
-        for (qsizetype n = 0; n <= h.depth(); ++n) {
-            const QByteArray folder = h.folderAt(n);
-            const auto it = holds.find(folder);
-            if (it == holds.end())
-                holds.insert(folder, h.file.folder);
-            else if (*it != h.file.folder)
-                *it = Several;
+    // A file right in a path named: the folder named is its pupil, in the
+    // class of the folder above, unless the folder holds other pupils'
+    // files too; then it is the class. A file named under another name is
+    // a pupil of that name in the class of its folder.
+    for (AtRoot &a : atRoots_) {
+        QByteArray key = a.root;
+        if (!a.member.ownName) {
+            a.member.pupilEnd = static_cast<int>(a.root.size());
+            if (rootHolds_.value(a.root) != Several)
+                key = folderPart(a.root);
         }
-
-    std::map<QByteArray, ClassFolder> classes;
-    for (Hit &h : hits_) {
-        QByteArray classKey;
-        if (!h.ownName.isEmpty()) {
-            classKey = h.root;
-            h.file.pupil = h.ownName;
-        } else {
-            // The folder named is the pupil only when the file is right in it.
-            const qsizetype depth = h.depth();
-            qsizetype n = depth == 0 ? 0 : 1;
-            while (n < depth && holds.value(h.folderAt(n)) == Several)
-                ++n;
-            const QByteArray pupil = h.folderAt(n);
-            const bool rootHoldsOthers = n == 0 && holds.value(h.root) == Several;
-            classKey = rootHoldsOthers ? h.root : folderPart(pupil);
-            h.file.pupil = nameOf(pupil);
-        }
-        ClassFolder &c = classes[classKey];
-        c.key = classKey;
-        c.name = nameOf(classKey);
-        c.shownPath = shownPath(classKey);
-        c.files.append(std::move(h.file));
+        classOf(key).members.append(std::move(a.member));
     }
-    for (auto &[key, c] : classes)
-        out_.classes.append(std::move(c));
+    atRoots_.clear();
 
     QCollator collator{QLocale(QLocale::Bulgarian, QLocale::Bulgaria)};
     collator.setNumericMode(true);
@@ -317,7 +341,48 @@ FoundClasses findClasses(const QList<QByteArray> &paths, const QString &lessonCo
     for (const QByteArray &p : paths)
         finder.named(p);
     finder.finish();
+    found.lessonCode = lessonCode;
     return found;
+}
+
+QList<FoundFile> FoundClasses::filesOf(const ClassFolder &c) const
+{
+    const BesideNames names(lessonCode);
+    QList<FoundFile> files;
+    for (const ClassMember &m : c.members) {
+        FoundFile f;
+        f.path = m.path;
+        const QString name = shownName(lastPart(m.path));
+        struct stat st{};
+        const int known = m.named ? ::stat(m.path.constData(), &st) : ::lstat(m.path.constData(), &st);
+        if (known == 0 && !S_ISREG(st.st_mode))
+            f.unread = kindOf(st);
+        if (m.ownName) {
+            const qsizetype dot = name.indexOf(u'.', 1);
+            f.pupil = dot > 0 ? name.left(dot) : name;
+            files.append(f);
+            continue;
+        }
+        f.pupil = nameOf(m.path.left(m.pupilEnd));
+        bool exact = false;
+        looksLikeAnswersFile(name, &exact);
+        if (!exact)
+            f.nameNotes.append(QStringLiteral("файлът с отговори е с променено име; прочетен е като такъв"));
+        const QByteArray folder = folderPart(m.path);
+        const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd >= 0) {
+            for (const Entry &e : entriesOf(fd)) {
+                const QString beside = shownName(e.name);
+                if (names.isSave(beside) && S_ISREG(e.st.st_mode))
+                    f.saved.append(joined(folder, e.name));
+                else if (names.isOtherLesson(beside))
+                    f.otherLesson.append(beside);
+            }
+            ::close(fd);
+        }
+        files.append(f);
+    }
+    return files;
 }
 
 } // namespace urok::setup

@@ -18,7 +18,17 @@ struct FoundFile
     QStringList nameNotes;      // what is odd about its name or its folder's name
     QList<QByteArray> saved;    // the lesson's task save files beside it
     QStringList otherLesson;    // files of another lesson beside it
-    int folder = 0;             // the files of one folder share it
+};
+
+// An answers file of a class, as the search keeps it until the class is
+// read: a school year holds thousands, so no more than its path and where
+// its pupil's name lies in it.
+struct ClassMember
+{
+    QByteArray path;
+    int pupilEnd = 0;           // the pupil's folder is path.left(pupilEnd)
+    bool ownName = false;       // named by its own path: the pupil is the file's own name
+    bool named = false;         // named by the teacher (taken even through a link)
 };
 
 // The answers files of one class: the folder that holds its pupils' folders.
@@ -27,7 +37,7 @@ struct ClassFolder
     QByteArray key;             // the class folder, absolute, by its bytes
     QString name;               // its own name, as the teacher reads it
     QString shownPath;
-    QList<FoundFile> files;
+    QList<ClassMember> members;
 };
 
 // A file of the file system, by its device and its number.
@@ -38,6 +48,11 @@ struct FoundClasses
     QList<ClassFolder> classes;   // in Bulgarian order of their names, numbers by value
     QStringList notes;            // "path: what is wrong" for what belongs to no class
     QSet<FileId> inputs;          // every file the report may read
+    QString lessonCode;
+
+    // The answers files of a class with what lies beside each, looked at
+    // again now: one class is in memory at a time.
+    QList<FoundFile> filesOf(const ClassFolder &c) const;
 };
 
 // True when the name is an answers file's, in any letter case, also with a

@@ -168,7 +168,7 @@ int reportCommand(const ReportRequest &r, QTextStream &out, QTextStream &err)
     qsizetype notes = found.notes.size();
     for (qsizetype i = 0; i < found.classes.size(); ++i) {
         // One class is in memory at a time.
-        const ClassAnswers answers = readClass(found.classes[i], lesson);
+        const ClassAnswers answers = readClass(found, found.classes[i], lesson);
         for (const QString &note : answers.notes)
             err << note << u'\n';
         err.flush();

@@ -65,7 +65,7 @@ void writeCsv(QIODevice &device, const ClassAnswers &answers, const ReportLesson
                 saved.append(s->fileName);
             out << field(answers.name) + sep + field(p.name) + sep + QString::number(t.number) + sep
                        + QString::number(t.level) + sep + field(t.kind) + sep + QString::number(cell.lines) + sep
-                       + QString::number(cell.characters) + sep + field(cell.answer ? cell.answer->text : QString())
+                       + QString::number(cell.characters) + sep + field(cell.answer ? cell.answer->text() : QString())
                        + sep + field(saved.join(QStringLiteral(", "))) + sep + field(p.path) + sep + notes + sep
                        + judgingFields(judging, p, i, t.number) + end;
         }

@@ -65,7 +65,7 @@ QString cellBody(const Cell &cell, const CellMarks &marks)
     QString html;
     if (cell.answer)
         html += QStringLiteral("<p class=\"count\">%1, %2</p>\n<pre>\n%3</pre>\n")
-                    .arg(linesText(cell.lines), charactersText(cell.characters), escaped(cell.answer->text))
+                    .arg(linesText(cell.lines), charactersText(cell.characters), escaped(cell.answer->text()))
                 + answerMarks(marks.answer);
     else
         html += QStringLiteral("<p class=\"count\">Няма отговор във файла с отговорите.</p>\n");

@@ -15,6 +15,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <algorithm>
 #include <map>
@@ -351,6 +352,24 @@ AnswersReading readAnswers(const QByteArray &bytes, int lessonTasks)
     return r;
 }
 
+Answer::Answer(int number, const QString &text)
+    : task(number)
+{
+    QStringEncoder encoder("windows-1251", QStringConverter::Flag::Stateless);
+    QByteArray bytes = encoder.encode(text);
+    if (!encoder.hasError() && fromCp1251(bytes) == text) {
+        bytes.squeeze();   // the encoder leaves room for more bytes a character
+        narrow_ = std::move(bytes);
+    } else {
+        wide_ = text;
+    }
+}
+
+QString Answer::text() const
+{
+    return narrow_.isEmpty() ? wide_ : fromCp1251(narrow_);
+}
+
 const Answer *Pupil::answer(int task) const
 {
     for (const Answer &a : answers)
@@ -374,18 +393,19 @@ Cell Pupil::cell(int task) const
     c.answer = answer(task);
     c.saved = savedFor(task);
     if (c.answer) {
-        c.lines = answerLines(c.answer->text);
-        c.characters = answerCharacters(c.answer->text);
+        const QString text = c.answer->text();
+        c.lines = answerLines(text);
+        c.characters = answerCharacters(text);
     }
     return c;
 }
 
-ClassAnswers readClass(const ClassFolder &found, const ReportLesson &lesson)
+ClassAnswers readClass(const FoundClasses &found, const ClassFolder &folder, const ReportLesson &lesson)
 {
     ClassAnswers result;
-    result.name = found.name;
-    result.path = found.shownPath;
-    for (const FoundFile &f : found.files)
+    result.name = folder.name;
+    result.path = folder.shownPath;
+    for (const FoundFile &f : found.filesOf(folder))
         result.pupils.append(readPupil(f, lesson));
     tellDoublesApart(result.pupils);
     QCollator collator{QLocale(QLocale::Bulgarian, QLocale::Bulgaria)};

@@ -26,11 +26,22 @@ struct ReportLesson
     static ReportLesson builtIn();
 };
 
-// One answer of an answers file; its text has '\n' line breaks.
-struct Answer
+// One answer of an answers file; its text has '\n' line breaks. A class's
+// answers stay in memory until its pages are written, so the text is held
+// as Windows-1251 bytes where it fits that code page (a byte a character,
+// as in the file), and as it is otherwise.
+class Answer
 {
+public:
+    Answer() = default;
+    Answer(int number, const QString &text);
+
     int task = 0;
-    QString text;
+    QString text() const;
+
+private:
+    QByteArray narrow_;
+    QString wide_;
 };
 
 // The reading of one answers file. `answers` are in increasing task order
@@ -91,6 +102,7 @@ struct Pupil
 };
 
 struct ClassFolder;
+struct FoundClasses;
 
 // The pupils of one class, read.
 struct ClassAnswers
@@ -109,7 +121,7 @@ constexpr qint64 SavedFileLimit = qint64(1024) * 1024;
 // row, also one that is empty or cannot be read (with a note saying so).
 // Names that two files would share get " (1)", " (2)", ... in the order of
 // the files' paths, and a note saying why.
-ClassAnswers readClass(const ClassFolder &found, const ReportLesson &lesson);
+ClassAnswers readClass(const FoundClasses &found, const ClassFolder &folder, const ReportLesson &lesson);
 
 // Characters of an answer without its line breaks, and its lines.
 qsizetype answerCharacters(const QString &text);

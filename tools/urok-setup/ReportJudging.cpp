@@ -6,6 +6,7 @@
 #include "content/Catalogue.h"
 #include "engine/NumericText.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 
 #include <map>
@@ -61,22 +62,31 @@ QList<judge::TaskTests> lessonTaskTests(const ReportLesson &lesson, const QStrin
 
 namespace {
 
+// A text's fingerprint: equal texts are found by it without holding a
+// class's answers twice.
+QByteArray fingerprint(const QString &text)
+{
+    return QCryptographicHash::hash(QByteArrayView(reinterpret_cast<const char *>(text.utf16()), text.size() * 2),
+                                    QCryptographicHash::Sha256);
+}
+
 // Marks answers that other pupils gave too, word for word after
 // normalisation, and answers that are the author's solution.
 void findCopies(const ClassAnswers &answers, const ReportLesson &lesson, ClassJudging *j)
 {
     for (const LessonTask &t : lesson.tasks) {
         const QString authors = judge::normalisedSource(programPart(t.solution));
-        std::map<QString, QList<qsizetype>> byText;
+        const QString solution = judge::normalisedSource(t.solution);
+        std::map<QByteArray, QList<qsizetype>> byText;
         for (qsizetype p = 0; p < answers.pupils.size(); ++p) {
             const Answer *a = answers.pupils[p].answer(t.number);
             if (!a)
                 continue;
-            const QString text = judge::normalisedSource(a->text);
+            const QString text = judge::normalisedSource(a->text());
             if (text.isEmpty())
                 continue;
-            byText[text].append(p);
-            if (text == authors || text == judge::normalisedSource(t.solution))
+            byText[fingerprint(text)].append(p);
+            if (text == authors || text == solution)
                 j->answers[cellKey(p, t.number)].authors = true;
         }
         for (const auto &[text, pupils] : byText) {
@@ -91,17 +101,28 @@ void findCopies(const ClassAnswers &answers, const ReportLesson &lesson, ClassJu
             }
         }
     }
-    std::map<QString, QStringList> byFile;
-    for (const Pupil &p : answers.pupils) {
-        QString whole;
-        for (const Answer &a : p.answers)
-            whole += QStringLiteral("%1\n%2\n").arg(a.task).arg(judge::normalisedSource(a.text));
-        if (!whole.isEmpty())
-            byFile[whole].append(p.name);
+    std::map<QByteArray, QList<qsizetype>> byFile;
+    for (qsizetype p = 0; p < answers.pupils.size(); ++p) {
+        QCryptographicHash file(QCryptographicHash::Sha256);
+        for (const Answer &a : answers.pupils[p].answers) {
+            const QString part = QStringLiteral("%1\n%2\n").arg(a.task).arg(judge::normalisedSource(a.text()));
+            file.addData(QByteArrayView(reinterpret_cast<const char *>(part.utf16()), part.size() * 2));
+        }
+        if (!answers.pupils[p].answers.isEmpty())
+            byFile[file.result()].append(p);
     }
-    for (const auto &[whole, pupils] : byFile)
+    // In the order of the pupils, as the page lists them.
+    QList<QList<qsizetype>> same;
+    for (const auto &[file, pupils] : byFile)
         if (pupils.size() > 1)
-            j->sameFiles.append(pupils);
+            same.append(pupils);
+    std::sort(same.begin(), same.end());
+    for (const QList<qsizetype> &pupils : same) {
+        QStringList names;
+        for (const qsizetype p : pupils)
+            names.append(answers.pupils[p].name);
+        j->sameFiles.append(names);
+    }
 }
 
 // Says which answer is being judged: a line each, or one line redrawn in
@@ -142,7 +163,7 @@ void judgeAll(judge::Judge &judge, const ClassAnswers &answers, const QList<judg
                 continue;
             const QString label = QStringLiteral("%1, задача %2").arg(pupil.name).arg(t.task);
             if (const Answer *a = pupil.answer(t.task)) {
-                submissions.append({a->text, &t, label});
+                submissions.append({a->text(), &t, label});
                 targets.append({false, cellKey(p, t.task)});
             }
             for (const SavedWork *s : pupil.savedFor(t.task)) {
