@@ -372,6 +372,12 @@ private Q_SLOTS:
         QTest::newRow("one pupil, two files named") << QStringList{"10а/Ана/OTGOWORI.TXT", "10а/Ана/OTGOWORS.TXT"}
                                                     << QStringList{"10а/Ана/OTGOWORI.TXT", "10а/Ана/OTGOWORS.TXT"}
                                                     << QStringList{"report.html: Ана (1), Ана (2)"};
+        // Read by its first name; its other name in another class is no pupil.
+        QTest::newRow("a file of two names") << QStringList{"школа/10а/Ана/OTGOWORI.TXT", "школа/10а/Борис/OTGOWORI.TXT",
+                                                            "школа/9б/Вера/OTGOWORI.TXT", "школа/9б/Дани/OTGOWORI.TXT",
+                                                            "школа/9б/Гергана/OTGOWORI.TXT=школа/10а/Ана/OTGOWORI.TXT"}
+                                             << QStringList{"школа"}
+                                             << QStringList{"report-10а.html: Ана, Борис", "report-9б.html: Вера, Дани"};
         QTest::newRow("a file named and its folder") << QStringList{"10а/Ана/OTGOWORI.TXT", "10а/Борис/OTGOWORI.TXT"}
                                                      << QStringList{"10а/Ана/OTGOWORI.TXT", "10а"}
                                                      << QStringList{"report.html: Ана, Борис"};
@@ -382,8 +388,16 @@ private Q_SLOTS:
         QFETCH(QStringList, files);
         QFETCH(QStringList, named);
         QTemporaryDir dir;
-        for (const QString &f : files)
-            put(dir.filePath(f), toCp1251(answersText({{1, f}})));
+        for (const QString &f : files) {
+            const QString name = f.section(u'=', 0, 0);
+            if (f.contains(u'=')) {   // a hard link
+                QVERIFY(QDir().mkpath(QFileInfo(dir.filePath(name)).path()));
+                QCOMPARE(::link(QFile::encodeName(dir.filePath(f.section(u'=', 1))).constData(),
+                                QFile::encodeName(dir.filePath(name)).constData()), 0);
+            } else {
+                put(dir.filePath(name), toCp1251(answersText({{1, name}})));
+            }
+        }
         const Run r = urokSetup(dir.path(), QStringList{QStringLiteral("report")} + named);
         QCOMPARE(r.code, 0);
         QStringList pages;
@@ -409,6 +423,8 @@ private Q_SLOTS:
         QTest::addColumn<bool>("pageWritten");
         QTest::newRow("table onto an input") << QStringList{"--csv", "клас/Ана/OTGOWORI.TXT", "клас"} << "" << 1
                                              << "клас/Ана/OTGOWORI.TXT: грешка: това е входен файл на отчета" << false;
+        QTest::newRow("page onto a task's file") << QStringList{"-o", "клас/Ана/OPTIM_03.TXT", "клас"} << "клас/Ана/OPTIM_03.TXT" << 1
+                                                 << "клас/Ана/OPTIM_03.TXT: грешка: това е входен файл на отчета" << false;
         QTest::newRow("default page there") << QStringList{"клас"} << "report.html" << 1
                                             << "report.html: грешка: файлът вече съществува и не е заменен" << false;
         QTest::newRow("--force") << QStringList{"--force", "клас"} << "report.html" << 0 << "" << true;

@@ -8,7 +8,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
-#include <map>
+#include <utility>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -106,6 +106,8 @@ QString nameOf(const QByteArray &folder)
 // of one folder (its number), or of several folders.
 constexpr int NoFolder = 0;
 constexpr int Several = -1;
+// Not among the inputs yet.
+constexpr int NoRoot = -2;
 
 int together(int a, int b)
 {
@@ -114,20 +116,31 @@ int together(int a, int b)
 
 // The search, folder by folder. A folder's answers files wait until the
 // search leaves a folder that holds those of several folders: each of its
-// subfolders on their way is then a pupil of that class. A school year holds
-// thousands of files, so no more than a path is kept of each.
+// subfolders on their way is then a pupil of that class. A class keeps only
+// where it was found; its files are found again, the same way, when the
+// class is read.
 class Finder
 {
 public:
-    Finder(const QString &code, FoundClasses &out) : out_(out), names_(code) {}
+    // Searches the paths named into `out`.
+    Finder(FoundClasses &out, const QSet<FileId> &outputs)
+        : found_(out), out_(&out), names_(out.lessonCode), outputs_(outputs), recordAll_(out.paths.size() > 1)
+    {
+    }
+    // Finds again what an earlier search found.
+    explicit Finder(const FoundClasses &found) : found_(found), names_(found.lessonCode) {}
 
-    void named(const QByteArray &given);
+    void named(int index, const QByteArray &given);
     void finish();
+
+    // The answers files of class `c` below the path named `index`.
+    QList<ClassMember> membersBelow(const ClassFolder &c, int index);
 
 private:
     void note(const QByteArray &path, const QString &message)
     {
-        out_.notes.append(shownPath(path) + QStringLiteral(": ") + message);
+        if (out_)
+            out_->notes.append(shownPath(path) + QStringLiteral(": ") + message);
     }
 
     int folder(int fd, const QByteArray &path, int depth);
@@ -143,17 +156,24 @@ private:
         QByteArray root;
     };
 
-    FoundClasses &out_;
+    const FoundClasses &found_;
+    FoundClasses *out_ = nullptr;       // null while files are found again
     BesideNames names_;
+    QSet<FileId> outputs_;
+    bool recordAll_ = false;            // several paths named may meet a file twice
+    int root_ = 0;                      // the path named being searched
     QList<ClassMember> waiting_;
     QList<AtRoot> atRoots_;
     QHash<QByteArray, int> rootHolds_;
     QHash<QByteArray, qsizetype> classIndex_;
+    const QByteArray *again_ = nullptr; // the class whose files are found again
+    QList<ClassMember> foundAgain_;
     int folders_ = 0;
 };
 
-void Finder::named(const QByteArray &given)
+void Finder::named(int index, const QByteArray &given)
 {
+    root_ = index;
     // A path the teacher names is taken even through a symbolic link.
     struct stat st{};
     if (::stat(given.constData(), &st) != 0) {
@@ -161,6 +181,7 @@ void Finder::named(const QByteArray &given)
         return;
     }
     const QByteArray path = absolutePath(given);
+    out_->paths[index] = path;
     if (S_ISDIR(st.st_mode)) {
         const int fd = ::open(given.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (fd < 0) {
@@ -199,6 +220,25 @@ void Finder::named(const QByteArray &given)
         rootHolds_[root] = together(rootHolds_.value(root, NoFolder), ++folders_);
         atRoots_.append({waiting_.takeLast(), root});
     }
+}
+
+QList<ClassMember> Finder::membersBelow(const ClassFolder &c, int index)
+{
+    root_ = index;
+    again_ = &c.key;
+    foundAgain_.clear();
+    const QByteArray &root = found_.paths.value(index);
+    const int fd = ::open(c.key.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return {};
+    const qsizetype below = root.endsWith('/') ? root.size() : root.size() + 1;
+    const int depth = c.key == root ? 0 : static_cast<int>(c.key.mid(below).count('/')) + 1;
+    folder(fd, c.key, depth);
+    ::close(fd);
+    if (c.key == root)
+        settle(0, c.key);
+    waiting_.clear();
+    return std::exchange(foundAgain_, {});
 }
 
 int Finder::folder(int fd, const QByteArray &path, int depth)
@@ -248,6 +288,7 @@ void Finder::settle(qsizetype from, const QByteArray &folder)
 {
     const qsizetype below = folder.endsWith('/') ? folder.size() : folder.size() + 1;
     qsizetype kept = from;
+    bool settled = false;
     for (qsizetype i = from; i < waiting_.size(); ++i) {
         ClassMember &m = waiting_[i];
         const qsizetype slash = m.path.indexOf('/', below);
@@ -257,28 +298,52 @@ void Finder::settle(qsizetype from, const QByteArray &folder)
             ++kept;
             continue;
         }
+        settled = true;
         m.pupilEnd = static_cast<int>(slash);
-        classOf(folder).members.append(std::move(m));
+        if (again_ && *again_ == folder)
+            foundAgain_.append(std::move(m));
     }
     waiting_.resize(kept);
+    if (settled && out_) {
+        ClassFolder &c = classOf(folder);
+        if (!c.searched.contains(root_))
+            c.searched.append(root_);
+    }
 }
 
 // The report reads the lesson's task save files beside an answers file too.
 void Finder::countSaves(const QList<Entry> &entries)
 {
+    if (!out_)
+        return;
     for (const Entry &e : entries)
-        if (S_ISREG(e.st.st_mode) && names_.isSave(shownName(e.name)))
-            out_.inputs.insert(fileId(e.st));
+        if (S_ISREG(e.st.st_mode) && outputs_.contains(fileId(e.st)) && names_.isSave(shownName(e.name)))
+            out_->inputs.insert(fileId(e.st), -1);
 }
 
+// A file met again (through a hard link or another path named) is read
+// once; found again, a file is taken where it was found first.
 bool Finder::add(const ClassMember &member, const struct stat &st)
 {
-    if (S_ISREG(st.st_mode) && out_.inputs.contains(fileId(st))) {
-        note(member.path, QStringLiteral("вече е включен в отчета"));
-        return false;
+    if (S_ISREG(st.st_mode)) {
+        const FileId id = fileId(st);
+        const int first = found_.inputs.value(id, NoRoot);
+        if (!out_) {
+            const bool taken = st.st_nlink > 1 ? found_.linked.value(id) == member.path
+                                               : first == NoRoot || first == root_;
+            if (!taken)
+                return false;
+        } else {
+            if (first != NoRoot) {
+                note(member.path, QStringLiteral("вече е включен в отчета"));
+                return false;
+            }
+            if (recordAll_ || st.st_nlink > 1 || outputs_.contains(id))
+                out_->inputs.insert(id, root_);
+            if (st.st_nlink > 1)
+                out_->linked.insert(id, member.path);
+        }
     }
-    if (S_ISREG(st.st_mode))
-        out_.inputs.insert(fileId(st));
     waiting_.append(member);
     return true;
 }
@@ -287,10 +352,10 @@ ClassFolder &Finder::classOf(const QByteArray &key)
 {
     const auto it = classIndex_.constFind(key);
     if (it != classIndex_.cend())
-        return out_.classes[*it];
-    classIndex_.insert(key, out_.classes.size());
-    out_.classes.append({key, nameOf(key), shownPath(key), {}});
-    return out_.classes.last();
+        return out_->classes[*it];
+    classIndex_.insert(key, out_->classes.size());
+    out_->classes.append({key, nameOf(key), shownPath(key), {}, {}});
+    return out_->classes.last();
 }
 
 void Finder::finish()
@@ -313,10 +378,11 @@ void Finder::finish()
     QCollator collator{QLocale(QLocale::Bulgarian, QLocale::Bulgaria)};
     collator.setNumericMode(true);
     collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::stable_sort(out_.classes.begin(), out_.classes.end(), [&collator](const ClassFolder &a, const ClassFolder &b) {
-        const int c = collator.compare(a.name, b.name);
-        return c != 0 ? c < 0 : a.key < b.key;
-    });
+    std::stable_sort(out_->classes.begin(), out_->classes.end(),
+                     [&collator](const ClassFolder &a, const ClassFolder &b) {
+                         const int c = collator.compare(a.name, b.name);
+                         return c != 0 ? c < 0 : a.key < b.key;
+                     });
 }
 
 } // namespace
@@ -334,22 +400,26 @@ bool looksLikeAnswersFile(const QString &name, bool *exact)
     return m.hasMatch();
 }
 
-FoundClasses findClasses(const QList<QByteArray> &paths, const QString &lessonCode)
+FoundClasses findClasses(const QList<QByteArray> &paths, const QString &lessonCode, const QSet<FileId> &outputs)
 {
     FoundClasses found;
-    Finder finder(lessonCode, found);
-    for (const QByteArray &p : paths)
-        finder.named(p);
-    finder.finish();
     found.lessonCode = lessonCode;
+    found.paths.resize(paths.size());
+    Finder finder(found, outputs);
+    for (qsizetype i = 0; i < paths.size(); ++i)
+        finder.named(static_cast<int>(i), paths[i]);
+    finder.finish();
     return found;
 }
 
 QList<FoundFile> FoundClasses::filesOf(const ClassFolder &c) const
 {
+    QList<ClassMember> members = c.members;
+    for (const int index : c.searched)
+        members += Finder(*this).membersBelow(c, index);
     const BesideNames names(lessonCode);
     QList<FoundFile> files;
-    for (const ClassMember &m : c.members) {
+    for (const ClassMember &m : members) {
         FoundFile f;
         f.path = m.path;
         const QString name = shownName(lastPart(m.path));

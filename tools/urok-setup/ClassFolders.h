@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QHash>
 #include <QPair>
 #include <QSet>
 #include <QString>
@@ -20,9 +21,7 @@ struct FoundFile
     QStringList otherLesson;    // files of another lesson beside it
 };
 
-// An answers file of a class, as the search keeps it until the class is
-// read: a school year holds thousands, so no more than its path and where
-// its pupil's name lies in it.
+// An answers file of a class: its path and where its pupil's name lies in it.
 struct ClassMember
 {
     QByteArray path;
@@ -32,26 +31,39 @@ struct ClassMember
 };
 
 // The answers files of one class: the folder that holds its pupils' folders.
+// A school year holds thousands of files, so a class keeps only where they
+// are found again: its folder, searched as it was below each path named in
+// `searched`. A file right in a path named is kept itself.
 struct ClassFolder
 {
     QByteArray key;             // the class folder, absolute, by its bytes
     QString name;               // its own name, as the teacher reads it
     QString shownPath;
+    QList<int> searched;        // the paths named (by their order) below which it was found
     QList<ClassMember> members;
 };
 
 // A file of the file system, by its device and its number.
 using FileId = QPair<quint64, quint64>;
 
+// The files read that matter after the search, by the path named each was
+// found through (its order; -1 for a file beside an answers file): an
+// answers file that may be met again (a hard link, several paths named)
+// and any file the report reads that it might write over. A school year
+// holds thousands of files, so no others are kept.
+using Inputs = QHash<FileId, int>;
+
 struct FoundClasses
 {
     QList<ClassFolder> classes;   // in Bulgarian order of their names, numbers by value
     QStringList notes;            // "path: what is wrong" for what belongs to no class
-    QSet<FileId> inputs;          // every file the report may read
+    Inputs inputs;
+    QHash<FileId, QByteArray> linked;   // an answers file of several names: the one it is read by
+    QList<QByteArray> paths;      // the paths named, absolute
     QString lessonCode;
 
-    // The answers files of a class with what lies beside each, looked at
-    // again now: one class is in memory at a time.
+    // The answers files of a class, found again now with what lies beside
+    // each: one class is in memory at a time.
     QList<FoundFile> filesOf(const ClassFolder &c) const;
 };
 
@@ -70,6 +82,8 @@ bool looksLikeAnswersFile(const QString &name, bool *exact = nullptr);
 // that holds the pupil. An answers file named by its own path with another
 // name is a pupil of that name, in the class of its folder. Everything
 // skipped on the way is noted.
-FoundClasses findClasses(const QList<QByteArray> &paths, const QString &lessonCode);
+// `outputs` are the files the report might write over.
+FoundClasses findClasses(const QList<QByteArray> &paths, const QString &lessonCode,
+                         const QSet<FileId> &outputs = {});
 
 } // namespace urok::setup

@@ -8,7 +8,7 @@
 
 namespace urok::setup {
 
-QString outputRefusal(const QString &path, bool mayReplace, const QSet<FileId> &inputs)
+QString outputRefusal(const QString &path, bool mayReplace, const Inputs &inputs)
 {
     const QFileInfo info(path);
     if (!info.absoluteDir().exists())

@@ -12,7 +12,7 @@ namespace urok::setup {
 // plain file, onto one of its inputs or into a folder that is not there, and
 // it replaces an existing file only when `mayReplace` (the teacher named it
 // or asked with --force).
-QString outputRefusal(const QString &path, bool mayReplace, const QSet<FileId> &inputs);
+QString outputRefusal(const QString &path, bool mayReplace, const Inputs &inputs);
 
 // An output file written as it is made: into a new file beside its place,
 // which takes the place whole when it is finished, or is removed.

@@ -12,6 +12,8 @@
 
 #include <functional>
 
+#include <sys/stat.h>
+
 namespace urok::setup {
 
 namespace {
@@ -63,9 +65,31 @@ QList<ClassFiles> planFiles(const QList<ClassFolder> &classes, const ReportReque
     return files;
 }
 
+// The files already there that the report might write over: every one in
+// the folder of the page and of the table whose name starts as theirs do.
+// The search keeps those of them it reads, so as never to write over one.
+QSet<FileId> filesItMightWrite(const ReportRequest &r)
+{
+    QSet<FileId> found;
+    for (const QString &output : {r.page, r.csv}) {
+        if (output.isEmpty())
+            continue;
+        const QFileInfo stem(withoutSuffix(output, QFileInfo(output).suffix().prepend(u'.')));
+        const QDir folder = stem.absoluteDir();
+        for (const QString &name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+            if (!name.startsWith(stem.fileName()))
+                continue;
+            struct stat st{};
+            if (::lstat(QFile::encodeName(folder.filePath(name)).constData(), &st) == 0)
+                found.insert({quint64(st.st_dev), quint64(st.st_ino)});
+        }
+    }
+    return found;
+}
+
 // Every file the report would write, checked before any is: a single one
 // that may not be written stops the report.
-bool mayWriteAll(const QList<ClassFiles> &files, const ReportRequest &r, const QSet<FileId> &inputs,
+bool mayWriteAll(const QList<ClassFiles> &files, const ReportRequest &r, const Inputs &inputs,
                  QTextStream &err)
 {
     struct Target
@@ -143,7 +167,7 @@ QString madeText(const QDateTime &made)
 int reportCommand(const ReportRequest &r, QTextStream &out, QTextStream &err)
 {
     const ReportLesson lesson = ReportLesson::builtIn();
-    const FoundClasses found = findClasses(r.paths, lesson.code);
+    const FoundClasses found = findClasses(r.paths, lesson.code, filesItMightWrite(r));
     for (const QString &note : found.notes)
         err << note << u'\n';
     if (found.classes.isEmpty()) {
