@@ -227,7 +227,7 @@ QList<ClassMember> Finder::membersBelow(const ClassFolder &c, int index)
     root_ = index;
     again_ = &c.key;
     foundAgain_.clear();
-    const QByteArray &root = found_.paths.value(index);
+    const QByteArray root = found_.paths.value(index);
     const int fd = ::open(c.key.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return {};
