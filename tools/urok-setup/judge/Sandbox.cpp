@@ -113,13 +113,21 @@ QStringList Sandbox::arguments(const QStringList &command, const QList<SandboxMo
         a << (m.writable ? QStringLiteral("--bind") : QStringLiteral("--ro-bind")) << m.outside << m.inside;
     if (!mounts.isEmpty())
         a << QStringLiteral("--chdir") << mounts.first().inside;
+    return a << QStringLiteral("--") << limited(limits) << command;
+}
+
+QStringList Sandbox::limited(const SandboxLimits &limits)
+{
     const qint64 wholeSeconds = limits.cpuSeconds;
-    a << QStringLiteral("--") << sandboxTool(QStringLiteral("prlimit"))
-      << QStringLiteral("--cpu=%1:%2").arg(wholeSeconds).arg(wholeSeconds + 1)
-      << QStringLiteral("--as=%1").arg(limits.memoryBytes) << QStringLiteral("--stack=%1").arg(limits.memoryBytes)
-      << QStringLiteral("--fsize=%1").arg(limits.fileBytes) << QStringLiteral("--nproc=%1").arg(limits.processes)
-      << QStringLiteral("--nofile=64") << QStringLiteral("--core=0") << QStringLiteral("--");
-    return a + command;
+    return {sandboxTool(QStringLiteral("prlimit")),
+            QStringLiteral("--cpu=%1:%2").arg(wholeSeconds).arg(wholeSeconds + 1),
+            QStringLiteral("--as=%1").arg(limits.memoryBytes),
+            QStringLiteral("--stack=%1").arg(limits.memoryBytes),
+            QStringLiteral("--fsize=%1").arg(limits.fileBytes),
+            QStringLiteral("--nproc=%1").arg(limits.processes),
+            QStringLiteral("--nofile=64"),
+            QStringLiteral("--core=0"),
+            QStringLiteral("--")};
 }
 
 SandboxRun Sandbox::run(const QStringList &command, const QList<SandboxMount> &mounts,

@@ -63,6 +63,11 @@ public:
     static SandboxRun run(const QStringList &command, const QList<SandboxMount> &mounts,
                           const QByteArray &input, const SandboxLimits &limits);
 
+    // The command inside the sandbox that starts another under `limits`
+    // of processor time, memory, file size and processes (wall time and
+    // output are watched by the caller): prlimit and its options.
+    static QStringList limited(const SandboxLimits &limits);
+
 private:
     static QStringList arguments(const QStringList &command, const QList<SandboxMount> &mounts,
                                  const SandboxLimits &limits);
